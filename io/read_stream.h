@@ -1,0 +1,33 @@
+// The one read stream of the process: a buffered input file with a status byte and a byte
+// position, read value by value (little-endian). Opening, probing and closing are here too.
+#pragma once
+
+#include <cstdint>
+
+namespace ReadStream {
+
+constexpr int kBufferBytes = 4096;
+
+// Opens silently (default buffering); 0, or -1 and the stream closed. For existence tests.
+int probe(const char* path);
+// Opens with the static 4096-byte buffer; prints "Cannot open RD file : %s\n" on failure.
+int open(const char* path);
+void close();
+// 0 open, -1 closed.
+int status();
+// Bytes consumed so far: the offset of the next byte.
+std::int32_t position();
+// 0..255, or -1 (and the stream closed) at the end of input.
+int readByte();
+// Little-endian values; a missing byte contributes 0xFF.
+int readInt16();
+std::int32_t readInt32();
+float readFloat();
+// Width 1 and 2 unsigned, 4 signed; any other width prints "undef(size=%d) err.\n" and gives -1.
+std::int32_t readIndex(int width);
+// Up to n bytes into `destination`; a short read closes the stream. Returns the count read.
+std::int32_t readBlock(void* destination, std::int32_t n);
+// Repositions to an absolute offset: 0, or -1 when the stream is closed (nothing touched).
+int seek(std::int32_t offset);
+
+} // namespace ReadStream

@@ -1,0 +1,37 @@
+// The one write stream of the process: a buffered output file with a status byte and a byte
+// count. A failed write closes it; callers check status() after each group of writes.
+#pragma once
+
+#include <cstdint>
+
+namespace WriteStream {
+
+constexpr int kBufferBytes = 4096;
+
+// Creates or truncates; prints "Cannot open WR file : %s\n" on failure and returns -1.
+int open(const char* path);
+// Closes the file. Returns 0 when every byte reached the file (no earlier write failure and
+// fclose succeeded), -1 otherwise; the stream is closed either way.
+int close();
+int status();
+std::int32_t position();
+int writeByte(int value);
+int writeInt32(std::int32_t value);
+int writeFloat(float value);
+// At most 513 bytes: 0 at the terminator, 1 after 513 bytes, -1 when the stream is closed.
+int writeCString(const char* text);
+// UTF-16LE units up to the zero unit, at most 513 (then "Too long unistr.\n"). Returns status.
+int writeUniString(const unsigned char* text);
+// n bytes in one write: n, or the accepted count after a short write (stream closed), or -1.
+std::int32_t writeBlock(const void* source, std::int32_t n);
+
+// Test seam: after `bytes` more bytes the underlying writes fail as on a full disk
+// (negative: never). Lets tests fail a save part-way although they run as root.
+void failAfterBytesForTesting(std::int32_t bytes);
+
+} // namespace WriteStream
+
+// Copies the next n bytes of the read stream to the write stream: bytes written, or -1.
+std::int32_t copyBytes(std::int32_t n);
+// Copies the rest of the read stream: bytes written, or -1.
+std::int32_t copyRest();

@@ -1,0 +1,130 @@
+// The one list of what the program asks of the operating system.
+// platform/posix/ and platform/win32/ answer it; nothing outside platform/ includes a system
+// header. Inside the program every text is a Shift-JIS byte string with backslash separators;
+// each implementation meets its system at this boundary.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+namespace platform {
+
+// ---- Process start -------------------------------------------------------------------------
+
+// Called once by main before anything else: lets the implementation take the raw arguments
+// (and, on POSIX, read the locale).
+void startProcess(int argc, char** argv);
+
+// Number of command-line arguments, the program path included.
+int argumentCount();
+
+// Argument `index` in the inside form (Shift-JIS; on POSIX converted from UTF-8 with `/`
+// turned into `\` unless the argument starts with `-`). Writes at most `capacity` bytes
+// including the terminator, cut at a character boundary. Returns 0, or -1 for a bad index.
+int argument(int index, char* out, std::size_t capacity);
+
+// ---- System information ------------------------------------------------------------------------
+
+// GetVersion: bits 0-7 major, bits 8-15 minor.
+std::uint32_t getVersion();
+
+// RtlGetVersion reached through ntdll (GetModuleHandleA, LoadLibraryExA, GetProcAddress,
+// FreeLibrary). Returns 0 and fills the three numbers when the call was made and bit 1 of
+// its status is clear; -1 when the function could not be reached or reported failure.
+int rtlGetVersion(std::uint32_t* major, std::uint32_t* minor, std::uint32_t* build);
+
+// POSIX only: the host system's name and release (uname), for the start-up version line.
+// Returns 0 when filled; -1 on Windows, where the Windows version table is used instead.
+int hostSystem(char* name, std::size_t nameCapacity, char* release, std::size_t releaseCapacity);
+
+// GetUserDefaultLangID: 1041 Japanese, 1033 English.
+std::uint16_t userDefaultLangId();
+
+// IsDBCSLeadByte of the system's ANSI code page (932: 0x81-0x9F, 0xE0-0xFC).
+bool isDbcsLeadByte(unsigned char byte);
+
+// GetCurrentDirectoryA: the current folder, inside form, without a trailing separator.
+// Returns its length, or 0 on failure (also when it does not fit `capacity`).
+std::uint32_t currentDirectory(std::uint32_t capacity, char* out);
+
+// ---- Console -------------------------------------------------------------------------------
+
+// The sink every console byte passes through (see platform/console.h for the front).
+// `alreadyUtf8` marks a text composed in UTF-8 (English message texts), which a UTF-8
+// terminal receives unchanged instead of converted from Shift-JIS.
+void consoleWrite(const char* bytes, std::size_t length, bool alreadyUtf8);
+
+// Flushes what the console has buffered (before a prompt or at exit).
+void consoleFlush();
+
+// ---- Message box -----------------------------------------------------------------------------
+
+constexpr std::uint32_t kMbOk = 0x0;
+constexpr std::uint32_t kMbOkCancel = 0x1;
+constexpr std::uint32_t kMbYesNoCancel = 0x3;
+constexpr std::uint32_t kMbIconInformation = 0x40;
+constexpr std::uint32_t kMbTopmost = 0x40000;
+
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
+
+// MessageBoxA with no owner window. `text` is the composed message (Shift-JIS in Japanese
+// mode, UTF-8 in English mode), `caption` is "Quorvane". Returns the button id.
+int messageBox(const char* text, const char* caption, std::uint32_t flags);
+
+// ---- Open dialog -----------------------------------------------------------------------------
+
+constexpr std::uint32_t kOfnPathMustExist = 0x0800;
+constexpr std::uint32_t kOfnFileMustExist = 0x1000;
+constexpr std::uint32_t kFnErrBufferTooSmall = 0x3003;
+
+// The request of GetOpenFileNameA (the 76-byte OPENFILENAMEA), in the fields the program sets.
+struct OpenFileRequest {
+    const char* filter;        // description NUL pattern NUL ... NUL
+    std::uint32_t filterIndex; // 1-based preselected entry, 0 for none
+    char* file;                // prefilled with the initial name; receives the chosen full path
+    std::uint32_t fileCapacity;
+    const char* initialDir;    // nullptr for none
+    const char* title;
+    std::uint32_t flags;
+    const char* defaultExt;    // without the dot; nullptr for none
+};
+
+// GetOpenFileNameA: nonzero when the user chose a file (its full path is in request->file).
+int getOpenFileName(OpenFileRequest* request);
+
+// CommDlgExtendedError: 0 after a cancel, else the failure code.
+std::uint32_t commDlgExtendedError();
+
+// ---- File search -----------------------------------------------------------------------------
+
+constexpr std::size_t kFindNameBytes = 260;
+
+struct FindEntry {
+    char name[kFindNameBytes]; // the entry's name as stored, inside form, without its folder
+    bool isFolder;
+};
+
+// FindFirstFileA / FindNextFileA / FindClose over a full path without wildcards.
+// findFirst returns a handle >= 0 and fills `entry`, or -1 when nothing matches.
+int findFirst(const char* path, FindEntry* entry);
+// 0 and the next entry, or -1 when there is none.
+int findNext(int handle, FindEntry* entry);
+void findClose(int handle);
+
+// ---- Files -----------------------------------------------------------------------------------
+
+// fopen of an inside-form path (on POSIX: converted to UTF-8, `\` to `/`, and looked up
+// without ASCII case when it does not exist as spelled). nullptr on failure.
+std::FILE* openFile(const char* path, const char* mode);
+
+// Replaces `to` by `from` in one step (an existing `to` is replaced). 0 or -1.
+int renameReplace(const char* from, const char* to);
+
+// Removes a file. 0 or -1.
+int removeFile(const char* path);
+
+} // namespace platform
