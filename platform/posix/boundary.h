@@ -1,0 +1,33 @@
+// The POSIX layer's own helpers, shared by its files and nothing else: the code-page boundary
+// (Shift-JIS with backslashes inside, UTF-8 with slashes outside) and the file-name lookup
+// without ASCII case.
+#pragma once
+
+#include <cstddef>
+
+namespace platform {
+namespace posix {
+
+// An outside path: what the file system takes (PATH_MAX on Linux).
+constexpr std::size_t kOutsidePathBytes = 4096;
+
+// Inside path -> outside path: Shift-JIS to UTF-8, `\` to `/`. 0, or -1 when the result
+// might not fit `capacity` (a cut path would name another file).
+int pathToOutside(char* out, std::size_t capacity, const char* inside);
+
+// Outside text -> inside text: UTF-8 to Shift-JIS, and `/` to `\` unless `keepSlashes`.
+// Cut at a character boundary when it does not fit `capacity`.
+void textToInside(char* out, std::size_t capacity, const char* outside, bool keepSlashes);
+
+// Looks `path` (outside form, changed in place) up without ASCII case when it does not exist
+// as spelled: each component is matched in its folder, an exact match first, else the first
+// case-insensitive match in byte order. With `lastMayBeMissing` the final component may name
+// nothing yet (a file about to be created) and is then kept as given. 0 when every component
+// was found (or the final one may be missing), -1 otherwise (`path` is left unchanged).
+int resolveNoCase(char* path, std::size_t capacity, bool lastMayBeMissing);
+
+// Inside path -> resolved outside path, the two steps above. 0 or -1.
+int insideToResolved(char* out, std::size_t capacity, const char* inside, bool lastMayBeMissing);
+
+} // namespace posix
+} // namespace platform

@@ -1,0 +1,57 @@
+// The code-page boundary of the POSIX layer: the program's Shift-JIS paths and texts meet the
+// system's UTF-8 here, through the text subsystem's quiet converters (no console trace), and
+// the emulated code page 932's lead-byte test.
+#include <cstring>
+
+#include "platform/platform.h"
+#include "platform/posix/boundary.h"
+#include "text/convert.h"
+
+namespace platform {
+
+bool isDbcsLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+namespace posix {
+
+int pathToOutside(char* out, std::size_t capacity, const char* inside) {
+    if (out == nullptr || capacity < 5 || inside == nullptr) return -1;
+    sjisToUtf8Quiet(out, capacity, inside);
+    std::size_t length = std::strlen(out);
+    // The converter cuts silently; a result that reaches the last character's worth of room
+    // may have been cut, and a shortened path must never be opened in its place.
+    if (length > capacity - 5) return -1;
+    // A UTF-8 multibyte sequence never holds a byte below 0x80, so every 0x5C left here is a
+    // separator (a Shift-JIS trail byte 0x5C became part of such a sequence).
+    for (std::size_t i = 0; i < length; ++i) {
+        if (out[i] == '\\') out[i] = '/';
+    }
+    return 0;
+}
+
+void textToInside(char* out, std::size_t capacity, const char* outside, bool keepSlashes) {
+    if (out == nullptr || capacity == 0) return;
+    out[0] = '\0';
+    if (outside == nullptr) return;
+    utf8ToSjisQuiet(out, capacity, outside);
+    if (keepSlashes) return;
+    // Only single characters are separators: the byte after a lead byte is a trail byte.
+    for (std::size_t i = 0; out[i] != '\0'; ++i) {
+        unsigned char byte = static_cast<unsigned char>(out[i]);
+        if (isDbcsLeadByte(byte)) {
+            if (out[i + 1] == '\0') break;
+            ++i;
+        } else if (byte == '/') {
+            out[i] = '\\';
+        }
+    }
+}
+
+int insideToResolved(char* out, std::size_t capacity, const char* inside, bool lastMayBeMissing) {
+    if (pathToOutside(out, capacity, inside) != 0) return -1;
+    return resolveNoCase(out, capacity, lastMayBeMissing);
+}
+
+} // namespace posix
+} // namespace platform

@@ -1,0 +1,90 @@
+// Files and file search on POSIX: opening, renaming and removing the program's inside-form
+// paths, and the FindFirstFileA-style search over a full path (no wildcards), which gives the
+// entry's name as stored on disk. Paths cross the code-page boundary in codepage.cpp.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/platform.h"
+#include "platform/posix/boundary.h"
+
+namespace platform {
+namespace {
+
+// Open searches at one time; the program keeps at most one open.
+constexpr int kFindHandles = 8;
+bool gFindInUse[kFindHandles];
+
+// A mode that may create the file: its final name need not exist yet.
+bool modeCreates(const char* mode) {
+    return mode[0] == 'w' || mode[0] == 'a';
+}
+
+} // namespace
+
+std::FILE* openFile(const char* path, const char* mode) {
+    if (path == nullptr || mode == nullptr || path[0] == '\0') return nullptr;
+    char outside[posix::kOutsidePathBytes];
+    // When writing, the folders are looked up without case and the final name is kept as
+    // given, unless a file of that name in another case is already there: then that file is
+    // replaced, as on Windows, rather than a second one made beside it.
+    if (posix::insideToResolved(outside, sizeof outside, path, modeCreates(mode)) != 0)
+        return nullptr;
+    return std::fopen(outside, mode);
+}
+
+int renameReplace(const char* from, const char* to) {
+    if (from == nullptr || to == nullptr) return -1;
+    char outsideFrom[posix::kOutsidePathBytes];
+    char outsideTo[posix::kOutsidePathBytes];
+    if (posix::insideToResolved(outsideFrom, sizeof outsideFrom, from, false) != 0) return -1;
+    if (posix::insideToResolved(outsideTo, sizeof outsideTo, to, true) != 0) return -1;
+    return std::rename(outsideFrom, outsideTo) == 0 ? 0 : -1;
+}
+
+int removeFile(const char* path) {
+    if (path == nullptr) return -1;
+    char outside[posix::kOutsidePathBytes];
+    if (posix::insideToResolved(outside, sizeof outside, path, false) != 0) return -1;
+    return unlink(outside) == 0 ? 0 : -1;
+}
+
+int findFirst(const char* path, FindEntry* entry) {
+    if (path == nullptr || entry == nullptr || path[0] == '\0') return -1;
+    entry->name[0] = '\0';
+    entry->isFolder = false;
+    char outside[posix::kOutsidePathBytes];
+    if (posix::insideToResolved(outside, sizeof outside, path, false) != 0) return -1;
+    struct stat info;
+    if (stat(outside, &info) != 0) return -1;
+
+    // Without wildcards the one match is the entry the path names: its last component, as the
+    // lookup found it on disk.
+    std::size_t length = std::strlen(outside);
+    while (length > 1 && outside[length - 1] == '/') outside[--length] = '\0';
+    const char* slash = std::strrchr(outside, '/');
+    const char* name = (slash != nullptr && slash[1] != '\0') ? slash + 1 : outside;
+
+    int handle = 0;
+    while (handle < kFindHandles && gFindInUse[handle]) ++handle;
+    if (handle == kFindHandles) return -1;
+    posix::textToInside(entry->name, sizeof entry->name, name, true);
+    entry->isFolder = S_ISDIR(info.st_mode);
+    gFindInUse[handle] = true;
+    return handle;
+}
+
+int findNext(int handle, FindEntry* entry) {
+    (void)entry;
+    if (handle < 0 || handle >= kFindHandles || !gFindInUse[handle]) return -1;
+    return -1; // a path without wildcards matches one entry only
+}
+
+void findClose(int handle) {
+    if (handle < 0 || handle >= kFindHandles) return;
+    gFindInUse[handle] = false;
+}
+
+} // namespace platform

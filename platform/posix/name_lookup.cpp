@@ -1,0 +1,118 @@
+// File names without ASCII case, as a Windows file system matches them: a path that does not
+// exist as spelled is looked up component by component in its folders. Outside form only
+// (UTF-8, slashes); the code-page boundary is in codepage.cpp.
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cstring>
+
+#include "platform/posix/boundary.h"
+
+namespace platform {
+namespace posix {
+namespace {
+
+unsigned char foldAscii(unsigned char byte) {
+    return (byte >= 'a' && byte <= 'z') ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
+}
+
+// Equal when only the case of ASCII letters differs; every other byte (the bytes of a UTF-8
+// sequence among them) must be the same.
+bool equalNoCase(const char* a, const char* b, std::size_t bLength) {
+    std::size_t i = 0;
+    for (; i < bLength; ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        if (x == '\0') return false;
+        if (foldAscii(x) != foldAscii(static_cast<unsigned char>(b[i]))) return false;
+    }
+    return a[i] == '\0';
+}
+
+bool exists(const char* path) {
+    struct stat info;
+    return lstat(path, &info) == 0;
+}
+
+// Appends `length` bytes of `piece` to the path being built. -1 when it would not fit.
+int appendBytes(char* built, std::size_t& used, std::size_t capacity, const char* piece,
+                std::size_t length) {
+    if (length >= capacity - used) return -1;
+    std::memcpy(built + used, piece, length);
+    used += length;
+    built[used] = '\0';
+    return 0;
+}
+
+// In the folder `folder` (outside form; empty for the current folder) the entry whose name
+// equals `name` without ASCII case, the first in byte order when several do. 0 and the name
+// in `found`, or -1.
+int findInFolder(const char* folder, const char* name, std::size_t nameLength, char* found,
+                 std::size_t foundCapacity) {
+    DIR* dir = opendir(folder[0] == '\0' ? "." : folder);
+    if (dir == nullptr) return -1;
+    bool any = false;
+    while (struct dirent* entry = readdir(dir)) {
+        if (!equalNoCase(entry->d_name, name, nameLength)) continue;
+        if (any && std::strcmp(entry->d_name, found) >= 0) continue;
+        std::size_t length = std::strlen(entry->d_name);
+        if (length >= foundCapacity) continue;
+        std::memcpy(found, entry->d_name, length + 1);
+        any = true;
+    }
+    closedir(dir);
+    return any ? 0 : -1;
+}
+
+} // namespace
+
+int resolveNoCase(char* path, std::size_t capacity, bool lastMayBeMissing) {
+    if (path == nullptr || path[0] == '\0') return -1;
+    if (exists(path)) return 0;
+
+    char built[kOutsidePathBytes];
+    char found[kOutsidePathBytes];
+    std::size_t used = 0;
+    built[0] = '\0';
+    const char* cursor = path;
+    if (*cursor == '/') {
+        appendBytes(built, used, sizeof built, "/", 1);
+        while (*cursor == '/') ++cursor;
+    }
+    while (*cursor != '\0') {
+        const char* end = std::strchr(cursor, '/');
+        std::size_t length = end != nullptr ? static_cast<std::size_t>(end - cursor)
+                                            : std::strlen(cursor);
+        const char* next = cursor + length;
+        while (*next == '/') ++next;
+        bool last = *next == '\0';
+        std::size_t folderUsed = used;
+
+        if (appendBytes(built, used, sizeof built, cursor, length) != 0) return -1;
+        bool special = (length == 1 && cursor[0] == '.') ||
+                       (length == 2 && cursor[0] == '.' && cursor[1] == '.');
+        if (!special && !exists(built)) {
+            // Not there as spelled: look among the folder's entries.
+            used = folderUsed;
+            built[used] = '\0';
+            if (findInFolder(built, cursor, length, found, sizeof found) == 0) {
+                if (appendBytes(built, used, sizeof built, found, std::strlen(found)) != 0)
+                    return -1;
+            } else if (last && lastMayBeMissing) {
+                if (appendBytes(built, used, sizeof built, cursor, length) != 0) return -1;
+            } else {
+                return -1;
+            }
+        }
+        // Keep one separator after a folder, also a trailing one the caller wrote.
+        if (*(cursor + length) == '/') {
+            if (appendBytes(built, used, sizeof built, "/", 1) != 0) return -1;
+        }
+        cursor = next;
+    }
+    if (used >= capacity) return -1;
+    std::memcpy(path, built, used + 1);
+    return 0;
+}
+
+} // namespace posix
+} // namespace platform
