@@ -121,6 +121,20 @@ void findClose(int handle);
 // without ASCII case when it does not exist as spelled). nullptr on failure.
 std::FILE* openFile(const char* path, const char* mode);
 
+// One byte of a file (EOF at the end or on an error) without the runtime's per-call stream
+// locking: the process has one thread, and the PMX reader takes every byte of a model through
+// here one at a time. The unlocked reads are declared by <cstdio> itself (POSIX getc_unlocked,
+// the Microsoft runtime's _getc_nolock); elsewhere the ordinary getc does the same job.
+inline int readFileByte(std::FILE* file) {
+#if defined(_WIN32)
+    return _getc_nolock(file);
+#elif defined(__unix__) || defined(__APPLE__)
+    return getc_unlocked(file);
+#else
+    return std::getc(file);
+#endif
+}
+
 // Replaces `to` by `from` in one step (an existing `to` is replaced). 0 or -1.
 int renameReplace(const char* from, const char* to);
 

@@ -1,0 +1,151 @@
+// The write stream ("WR"): one process-wide output file with its status byte, byte count and
+// static 4096-byte buffer. Any failed write closes it and is remembered until the next open, so
+// close() can tell the caller whether the file is complete. Also the disk-full test seam.
+#include "io/write_stream.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/console.h"
+#include "platform/platform.h"
+
+namespace WriteStream {
+namespace {
+
+constexpr signed char kOpen = 0;
+constexpr signed char kClosed = -1;
+// writeCString and writeUniString stop once a string has taken more than this many bytes.
+constexpr int kCStringLimitBytes = 512;
+constexpr int kUniStringLimitBytes = 1024;
+
+std::FILE* gFile = nullptr;
+signed char gStatus = kClosed;
+std::int32_t gPosition = 0;
+bool gFailed = false; // a write or the final flush failed since the last open
+char gBuffer[kBufferBytes];
+
+// Bytes the test seam still lets through; negative means no limit.
+std::int32_t gSeamBudget = -1;
+
+// How many of the next n bytes the seam lets reach the file.
+std::int32_t seamAllows(std::int32_t n) {
+    if (gSeamBudget < 0) return n;
+    std::int32_t take = n < gSeamBudget ? n : gSeamBudget;
+    gSeamBudget -= take;
+    return take;
+}
+
+// A failed write leaves the file incomplete: drop it and refuse everything until reopened.
+void failAndClose() {
+    gFailed = true;
+    if (gStatus == kOpen) std::fclose(gFile);
+    gFile = nullptr;
+    gStatus = kClosed;
+}
+
+} // namespace
+
+int open(const char* path) {
+    // A second open without a close would leave the earlier file open on the same static
+    // buffer, to be flushed from it at exit with the new file's bytes; close it first.
+    if (gStatus == kOpen) close();
+    gFailed = false;
+    std::FILE* file = platform::openFile(path, "wb");
+    if (file == nullptr) {
+        consolePrint("Cannot open WR file : %s\n", path);
+        gFailed = true;
+        return -1;
+    }
+    if (std::setvbuf(file, gBuffer, _IOFBF, sizeof gBuffer) != 0) {
+        consolePrint("Buffering failed.(WR)\n");
+        std::fclose(file);
+        gFailed = true;
+        return -1;
+    }
+    gFile = file;
+    gPosition = 0;
+    gStatus = kOpen;
+    return 0;
+}
+
+int close() {
+    if (gStatus == kOpen) {
+        // fclose writes out the last partial buffer; a full disk often shows only here.
+        if (std::fclose(gFile) != 0) gFailed = true;
+    }
+    gFile = nullptr;
+    gStatus = kClosed;
+    return gFailed ? -1 : 0;
+}
+
+int status() { return gStatus; }
+
+std::int32_t position() { return gPosition; }
+
+int writeByte(int value) {
+    if (gStatus != kOpen) return -1;
+    if (seamAllows(1) != 1 || std::fputc(value & 0xFF, gFile) == EOF) {
+        consolePrint("File writing error.(or Disk full)\n");
+        failAndClose();
+        return -1;
+    }
+    ++gPosition;
+    return 0;
+}
+
+int writeInt32(std::int32_t value) {
+    std::uint32_t bits = static_cast<std::uint32_t>(value);
+    for (int shift = 0; shift < 32; shift += 8) writeByte(static_cast<int>((bits >> shift) & 0xFFu));
+    return status();
+}
+
+int writeFloat(float value) {
+    std::int32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return writeInt32(bits);
+}
+
+int writeCString(const char* text) {
+    int written = 0;
+    for (const char* p = text; *p != '\0'; ++p) {
+        if (gStatus != kOpen) return -1;
+        writeByte(static_cast<unsigned char>(*p));
+        ++written;
+        if (written > kCStringLimitBytes) return 1;
+    }
+    // A write that failed on the last byte has closed the stream: not a complete string.
+    return status();
+}
+
+int writeUniString(const unsigned char* text) {
+    int written = 0;
+    for (const unsigned char* p = text; p[0] != 0 || p[1] != 0; p += 2) {
+        if (gStatus != kOpen) break;
+        writeByte(p[0]);
+        writeByte(p[1]);
+        written += 2;
+        if (written > kUniStringLimitBytes) {
+            consolePrint("Too long unistr.\n");
+            break;
+        }
+    }
+    return status();
+}
+
+std::int32_t writeBlock(const void* source, std::int32_t n) {
+    if (gStatus != kOpen || n < 0) return -1;
+    std::int32_t allowed = seamAllows(n);
+    std::size_t put = 0;
+    if (allowed > 0) put = std::fwrite(source, 1, static_cast<std::size_t>(allowed), gFile);
+    if (put < static_cast<std::size_t>(n)) {
+        consolePrint("File buffered writing error.(or Disk full)\n");
+        failAndClose();
+        return static_cast<std::int32_t>(put);
+    }
+    gPosition += n;
+    return n;
+}
+
+void failAfterBytesForTesting(std::int32_t bytes) { gSeamBudget = bytes; }
+
+} // namespace WriteStream
