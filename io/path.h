@@ -3,6 +3,8 @@
 // Outputs go to caller buffers at most as long as the input (relativePath: +3 per level).
 #pragma once
 
+#include <cstddef>
+
 constexpr int kPathBytes = 260; // 259 characters and the terminator
 
 // Up to and including the last backslash; empty when there is none. Returns 0.
@@ -19,6 +21,9 @@ int relativePath(char* out, const char* target, const char* baseFolder);
 int trimTrailingSeparator(char* path);
 // 0 when `text` begins with `prefix`, ASCII letters without case; -1 otherwise.
 int startsWithNoCase(const char* text, const char* prefix);
+// Copies `path` into `out` of `capacity` bytes: 0, or -1 when it had to be cut (at a character
+// boundary, terminator kept).
+int copyPathBounded(char* out, std::size_t capacity, const char* path);
 // The stored name of the file `path` names: 0; -1 nothing found; -2 only folders. `out`
 // holds kPathBytes.
 int findFileName(char* out, const char* path);
