@@ -244,7 +244,7 @@ void writeJoint(Out& o, const PmxSpec& spec, const JointSpec& j)
     if (j.type > 5) return;
     o.index(j.bodyA, spec.rigidBodyIndexSize);
     o.index(j.bodyB, spec.rigidBodyIndexSize);
-    o.floats(6 * 3);
+    o.floats(8 * 3); // position, rotation, four limits, two springs
 }
 
 } // namespace

@@ -1,0 +1,115 @@
+// The bone section of a PMX file: every bone is passed over field by field; the six arm
+// bones leave their positions and the four twist bones their fixed axes (with its offset).
+#include "io/read_stream.h"
+#include "platform/console.h"
+#include "pmx/read_parts.h"
+
+namespace {
+
+// Flag bits that carry data, in the order their fields follow the flags.
+constexpr unsigned kConnection = 0x0001;
+constexpr unsigned kIk = 0x0020;
+constexpr unsigned kInherit = 0x0100 | 0x0200;
+constexpr unsigned kFixedAxis = 0x0400;
+constexpr unsigned kLocalAxes = 0x0800;
+constexpr unsigned kExternalParent = 0x2000;
+
+constexpr int kNoSlot = -1;
+constexpr int kTwistBase = kBoneSlotCount; // twist slots follow the bone slots in a lookup
+
+unsigned char gName[kModelTextBytes];
+unsigned char gEnglishName[kModelTextBytes];
+char gSjisName[kSjisTextBytes];
+
+// The one slot a bone fills: its Japanese name decides; the English name counts only for a
+// bone whose Japanese name is none of the ten (models named in English alone).
+int slotOfBone()
+{
+    for (int s = 0; s < kBoneSlotCount; ++s)
+        if (textEquals(gName, kBoneSlotNames[s].japaneseUtf8, kBoneSlotNames[s].japaneseUtf16))
+            return s;
+    for (int s = 0; s < kTwistSlotCount; ++s)
+        if (textEquals(gName, kTwistSlotNames[s].japaneseUtf8, kTwistSlotNames[s].japaneseUtf16))
+            return kTwistBase + s;
+    for (int s = 0; s < kBoneSlotCount; ++s)
+        if (textEquals(gEnglishName, kBoneSlotNames[s].english, kBoneSlotNames[s].englishUtf16))
+            return s;
+    for (int s = 0; s < kTwistSlotCount; ++s)
+        if (textEquals(gEnglishName, kTwistSlotNames[s].english, kTwistSlotNames[s].englishUtf16))
+            return kTwistBase + s;
+    return kNoSlot;
+}
+
+Vec3 readVec3()
+{
+    Vec3 v;
+    v.x = ReadStream::readFloat();
+    v.y = ReadStream::readFloat();
+    v.z = ReadStream::readFloat();
+    return v;
+}
+
+void readIk(int boneWidth)
+{
+    skipIndices(boneWidth, 1); // target
+    skipBytes(4 + 4);          // loop count, limit angle
+    std::int32_t linkCount = ReadStream::readInt32();
+    // A link count read from a damaged file can be huge: nothing is left once the input ends.
+    for (std::int32_t k = 0; k < linkCount && ReadStream::status() == 0; ++k) {
+        skipIndices(boneWidth, 1);
+        if (ReadStream::readByte() == 1) skipBytes(6 * 4); // lower and upper limits
+    }
+}
+
+} // namespace
+
+int readBones()
+{
+    gModel.boneCount = ReadStream::readInt32();
+    consolePrint("%d Bones.\n", gModel.boneCount);
+    const int boneWidth = gModel.boneIndexSize;
+    for (std::int32_t i = 0; i < gModel.boneCount; ++i) {
+        if (ReadStream::status() != 0) {
+            consolePrint("Err: file ended at bone %d. \n", i);
+            return -1;
+        }
+        readText(gName);
+        readText(gEnglishName);
+        // The converted names are not kept; UTF-8 models show their conversion trace.
+        textToSjis(gSjisName, gName);
+        textToSjis(gSjisName, gEnglishName);
+
+        Vec3 position = readVec3();
+        skipIndices(boneWidth, 1); // parent
+        skipBytes(4);              // deform layer
+        const int slot = slotOfBone();
+        // A position or axis cut by the end of the file is no value to keep: the stream is
+        // still open only when all of its bytes arrived.
+        if (slot != kNoSlot && slot < kBoneSlotCount && ReadStream::status() == 0) {
+            gModel.bones[slot].position = position;
+            gModel.bones[slot].found = true;
+        }
+
+        const unsigned flags = static_cast<unsigned>(ReadStream::readInt16()) & 0xFFFFu;
+        if (flags & kConnection) skipIndices(boneWidth, 1);
+        else skipBytes(3 * 4); // tail offset
+        if (flags & kInherit) {
+            skipIndices(boneWidth, 1);
+            skipBytes(4);
+        }
+        if (flags & kFixedAxis) {
+            const std::int32_t axisOffset = ReadStream::position();
+            Vec3 axis = readVec3();
+            if (slot >= kTwistBase && ReadStream::status() == 0) {
+                TwistSlot& twist = gModel.twists[slot - kTwistBase];
+                twist.axis = axis;
+                twist.axisOffset = axisOffset;
+                twist.found = true;
+            }
+        }
+        if (flags & kLocalAxes) skipBytes(6 * 4);
+        if (flags & kExternalParent) skipBytes(4);
+        if (flags & kIk) readIk(boneWidth);
+    }
+    return 0;
+}

@@ -1,0 +1,131 @@
+// The mesh sections of a PMX file: vertices, faces, textures and materials. Only the counts
+// and the texture paths (with the texture block's offsets) are kept.
+#include "io/read_stream.h"
+#include "platform/console.h"
+#include "pmx/read_parts.h"
+
+namespace {
+
+// Kinds of vertex weighting, and the bone indices and weight floats each carries.
+enum DeformType { kBdef1 = 0, kBdef2 = 1, kBdef4 = 2, kSdef = 3, kQdef = 4 };
+
+constexpr int kVertexFixedBytes = (3 + 3 + 2) * 4; // position, normal, UV
+constexpr int kAdditionalUvBytes = 4 * 4;
+constexpr int kMaterialColourBytes = (4 + 3 + 1 + 3) * 4 + 1 + (4 + 1) * 4;
+
+unsigned char gText[kModelTextBytes];
+
+// The end-of-input test each record starts with.
+bool endedAt(const char* message, std::int32_t index)
+{
+    if (ReadStream::status() == 0) return false;
+    consolePrint(message, index);
+    return true;
+}
+
+} // namespace
+
+int readVertices()
+{
+    gModel.vertexCount = ReadStream::readInt32();
+    consolePrint("%d Vertices.\n", gModel.vertexCount);
+    const int boneWidth = gModel.boneIndexSize;
+    const std::int32_t headBytes = kVertexFixedBytes + kAdditionalUvBytes * gModel.additionalUvCount;
+    for (std::int32_t i = 0; i < gModel.vertexCount; ++i) {
+        if (endedAt("Err: file ended at vertex %d. \n", i)) return -1;
+        skipBytes(headBytes);
+        int type = ReadStream::readByte();
+        switch (type) {
+        case kBdef1:
+            skipIndices(boneWidth, 1);
+            break;
+        case kBdef2:
+            skipIndices(boneWidth, 2);
+            skipBytes(4);
+            break;
+        case kBdef4:
+        case kQdef:
+            skipIndices(boneWidth, 4);
+            skipBytes(4 * 4);
+            break;
+        case kSdef:
+            skipIndices(boneWidth, 2);
+            skipBytes((1 + 3 * 3) * 4); // weight, C, R0, R1
+            break;
+        default:
+            consolePrint("Err: illegal DEF type %d. \n", static_cast<int>(static_cast<signed char>(type)));
+            return -1;
+        }
+        skipBytes(4); // edge scale
+    }
+    return 0;
+}
+
+int readFaces()
+{
+    std::int32_t indexCount = ReadStream::readInt32();
+    gModel.faceCount = indexCount / 3;
+    consolePrint("%d Surfaces.\n", gModel.faceCount);
+    if (indexCount % 3 != 0) {
+        consolePrint("Err: num of surface data (=%d) is not multiples of 3. \n", indexCount);
+        return -1;
+    }
+    for (std::int32_t i = 0; i < gModel.faceCount; ++i) {
+        if (endedAt("Err: file ended at surface %d. \n", i)) return -1;
+        skipIndices(gModel.vertexIndexSize, 3);
+    }
+    return 0;
+}
+
+int readTextures()
+{
+    gModel.textureBlockStart = ReadStream::position();
+    gModel.textureCount = ReadStream::readInt32();
+    consolePrint("%d Textures.\n", gModel.textureCount);
+    int result = 0;
+    for (std::int32_t i = 0; i < gModel.textureCount; ++i) {
+        if (endedAt("Err: file ended at texture %d. \n", i)) {
+            result = -1;
+            break;
+        }
+        readText(gText);
+        // Textures beyond the table's capacity are read to stay in step, and dropped.
+        if (i < kTextureCapacity) textToSjis(gModel.texturePaths[i], gText);
+    }
+    std::int32_t kept = gModel.textureCount < kTextureCapacity ? gModel.textureCount : kTextureCapacity;
+    gModel.keptTextureCount = kept > 0 ? kept : 0;
+    gModel.textureBlockEnd = ReadStream::position();
+    return result;
+}
+
+int readMaterials()
+{
+    gModel.materialCount = ReadStream::readInt32();
+    consolePrint("%d Materials.\n", gModel.materialCount);
+    const int textureWidth = gModel.textureIndexSize;
+    int result = 0;
+    for (std::int32_t i = 0; i < gModel.materialCount && result == 0; ++i) {
+        if (endedAt("Err: file ended at material %d. \n", i)) return -1;
+        readText(gText);
+        readText(gText);
+        skipBytes(kMaterialColourBytes);
+        skipIndices(textureWidth, 2); // texture, sphere texture
+        skipBytes(1);                 // sphere mode
+        int toonSharing = ReadStream::readByte();
+        if (toonSharing == 0) {
+            skipIndices(textureWidth, 1);
+        } else if (toonSharing == 1) {
+            skipBytes(1);
+        } else {
+            consolePrint("Err: unknown toon sharing mode at matrial %d. \n", i);
+            result = -1;
+        }
+        readText(gText); // memo
+        std::int32_t faceVertexCount = ReadStream::readInt32();
+        if (faceVertexCount % 3 != 0) {
+            consolePrint("Err: illegal material-related vertex number at matrial %d. \n", i);
+            result = -1;
+        }
+    }
+    return result;
+}

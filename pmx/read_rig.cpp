@@ -1,0 +1,131 @@
+// The rigging sections of a PMX file after the bones: morphs, display frames, rigid bodies
+// and joints. All are passed over; only their counts are kept.
+#include "io/read_stream.h"
+#include "platform/console.h"
+#include "pmx/read_parts.h"
+
+namespace {
+
+enum MorphKind {
+    kGroupMorph = 0, kVertexMorph = 1, kBoneMorph = 2, kUvMorph = 3, kLastUvMorph = 7,
+    kMaterialMorph = 8, kFlipMorph = 9, kImpulseMorph = 10
+};
+constexpr int kLastJointType = 5;
+
+constexpr int kRigidBodyTailBytes = 1 + 2 + 1 + (3 + 3 + 3 + 5) * 4 + 1;
+constexpr int kJointTailBytes = 8 * 3 * 4;
+
+unsigned char gText[kModelTextBytes];
+
+bool endedAt(const char* message, std::int32_t index)
+{
+    if (ReadStream::status() == 0) return false;
+    consolePrint(message, index);
+    return true;
+}
+
+// The index width and the float bytes of one offset of a morph kind.
+void skipMorphOffset(int kind)
+{
+    switch (kind) {
+    case kGroupMorph:
+    case kFlipMorph:
+        skipIndices(gModel.morphIndexSize, 1);
+        skipBytes(4);
+        break;
+    case kVertexMorph:
+        skipIndices(gModel.vertexIndexSize, 1);
+        skipBytes(3 * 4);
+        break;
+    case kBoneMorph:
+        skipIndices(gModel.boneIndexSize, 1);
+        skipBytes((3 + 4) * 4);
+        break;
+    case kMaterialMorph:
+        skipIndices(gModel.materialIndexSize, 1);
+        skipBytes(1 + 28 * 4);
+        break;
+    case kImpulseMorph:
+        skipIndices(gModel.rigidBodyIndexSize, 1);
+        skipBytes(1 + 6 * 4);
+        break;
+    default: // UV and additional UV morphs
+        skipIndices(gModel.vertexIndexSize, 1);
+        skipBytes(4 * 4);
+        break;
+    }
+}
+
+} // namespace
+
+int readMorphs()
+{
+    gModel.morphCount = ReadStream::readInt32();
+    consolePrint("%d Morphs.\n", gModel.morphCount);
+    for (std::int32_t i = 0; i < gModel.morphCount; ++i) {
+        if (endedAt("Err: file ended at morph %d. \n", i)) return -1;
+        readText(gText);
+        readText(gText);
+        skipBytes(1); // panel
+        const int kind = static_cast<signed char>(ReadStream::readByte());
+        if (kind < kGroupMorph || kind > kImpulseMorph) {
+            consolePrint("Err: unknown morph kind at morph %d. \n", i);
+            return -1;
+        }
+        std::int32_t offsetCount = ReadStream::readInt32();
+        for (std::int32_t k = 0; k < offsetCount && ReadStream::status() == 0; ++k)
+            skipMorphOffset(kind);
+    }
+    return 0;
+}
+
+int readDisplayFrames()
+{
+    gModel.displayFrameCount = ReadStream::readInt32();
+    consolePrint("%d Frames.\n", gModel.displayFrameCount);
+    for (std::int32_t i = 0; i < gModel.displayFrameCount; ++i) {
+        if (endedAt("Err: file ended at display frame %d. \n", i)) return -1;
+        readText(gText);
+        readText(gText);
+        skipBytes(1); // special flag
+        std::int32_t elementCount = ReadStream::readInt32();
+        for (std::int32_t k = 0; k < elementCount && ReadStream::status() == 0; ++k) {
+            int target = ReadStream::readByte();
+            skipIndices(target == 0 ? gModel.boneIndexSize : gModel.morphIndexSize, 1);
+        }
+    }
+    return 0;
+}
+
+int readRigidBodies()
+{
+    gModel.rigidBodyCount = ReadStream::readInt32();
+    consolePrint("%d Rigid-bodies.\n", gModel.rigidBodyCount);
+    for (std::int32_t i = 0; i < gModel.rigidBodyCount; ++i) {
+        if (endedAt("Err: file ended at rigid body %d. \n", i)) return -1;
+        readText(gText);
+        readText(gText);
+        skipIndices(gModel.boneIndexSize, 1);
+        skipBytes(kRigidBodyTailBytes);
+    }
+    return 0;
+}
+
+int readJoints()
+{
+    gModel.jointCount = ReadStream::readInt32();
+    consolePrint("%d Joints.\n", gModel.jointCount);
+    for (std::int32_t i = 0; i < gModel.jointCount; ++i) {
+        if (endedAt("Err: file ended at joint %d. \n", i)) return -1;
+        readText(gText);
+        readText(gText);
+        const int type = static_cast<signed char>(ReadStream::readByte());
+        if (type < 0 || type > kLastJointType) {
+            consolePrint("Err: joint type %d unsupported at joint %d. \n", type, i);
+            return -1;
+        }
+        skipIndices(gModel.rigidBodyIndexSize, 2);
+        skipBytes(kJointTailBytes);
+    }
+    return 0;
+}

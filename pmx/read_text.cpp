@@ -1,0 +1,67 @@
+// Text fields and the pass-over helpers of the PMX reader: texts are cut to what the model
+// keeps, and fields nobody needs are skipped in blocks rather than value by value.
+#include <cstring>
+
+#include "io/read_stream.h"
+#include "pmx/read_parts.h"
+#include "text/convert.h"
+
+namespace {
+// Holds fields being passed over; never read back.
+unsigned char gSkipScratch[256];
+} // namespace
+
+void skipBytes(std::int32_t n)
+{
+    while (n > 0 && ReadStream::status() == 0) {
+        std::int32_t chunk = n < static_cast<std::int32_t>(sizeof gSkipScratch)
+                                 ? n
+                                 : static_cast<std::int32_t>(sizeof gSkipScratch);
+        ReadStream::readBlock(gSkipScratch, chunk);
+        n -= chunk;
+    }
+}
+
+void skipIndices(int width, int count)
+{
+    if (width == 1 || width == 2 || width == 4) {
+        skipBytes(width * count);
+        return;
+    }
+    for (int i = 0; i < count; ++i) ReadStream::readIndex(width);
+}
+
+void readText(unsigned char* out)
+{
+    std::int32_t n = ReadStream::readInt32();
+    std::int32_t kept = 0;
+    if (n > 0) {
+        std::int32_t want = n < kModelTextKeptBytes ? n : kModelTextKeptBytes;
+        // A text cut by the end of the file keeps only the bytes that arrived.
+        kept = ReadStream::readBlock(out, want);
+        skipBytes(n - want);
+    }
+    // Three zero bytes where room allows: a UTF-16LE text of odd length still meets a whole
+    // zero unit right after it.
+    out[kept] = 0;
+    out[kept + 1] = 0;
+    if (kept + 2 < kModelTextBytes) out[kept + 2] = 0;
+}
+
+void textToSjis(char* out, const unsigned char* text)
+{
+    if (gModel.textEncoding == 0) utf16ToSjis(out, text);
+    else utf8ToSjis(out, text);
+}
+
+bool textIsEmpty(const unsigned char* text)
+{
+    if (gModel.textEncoding == 0) return text[0] == 0 && text[1] == 0;
+    return text[0] == 0;
+}
+
+bool textEquals(const unsigned char* text, const char* utf8, const unsigned char* utf16)
+{
+    if (gModel.textEncoding == 0) return utf16Compare(text, utf16) == 0;
+    return std::strcmp(reinterpret_cast<const char*>(text), utf8) == 0;
+}

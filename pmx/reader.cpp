@@ -1,0 +1,48 @@
+// readPmx: the reading sequence of one PMX file, header first, then the nine sections in
+// file order; the first section that meets an error is the last one read.
+#include "pmx/reader.h"
+
+#include "io/read_stream.h"
+#include "platform/console.h"
+#include "pmx/read_parts.h"
+
+namespace {
+
+using SectionReader = int (*)();
+const SectionReader kSections[] = {
+    readVertices, readFaces,         readTextures,    readMaterials, readBones,
+    readMorphs,   readDisplayFrames, readRigidBodies, readJoints,
+};
+
+} // namespace
+
+int readPmx(const char* path)
+{
+    consolePrint("Reading from: %s \n", path);
+    if (ReadStream::open(path) != 0) return -1;
+    if (readHeader() != 0) return 2;
+
+    bool failed = false;
+    for (SectionReader section : kSections) {
+        if (section() != 0) {
+            failed = true;
+            break;
+        }
+    }
+    if (!failed) {
+        consolePrint("OK. \n");
+        if (ReadStream::status() == 0) {
+            int next = ReadStream::readByte();
+            if (next == -1) {
+                consolePrint("PMX 2.0: correctly read-in: OK. \n");
+            } else {
+                consolePrint("PMX 2.1: reading extended data ...\n");
+                readTrailingData(next);
+            }
+        }
+        consolePrint("done. \n");
+    }
+    ReadStream::close();
+    consolePrint("\n");
+    return 0;
+}
