@@ -19,6 +19,9 @@ int pathToOutside(char* out, std::size_t capacity, const char* inside);
 // Cut at a character boundary when it does not fit `capacity`.
 void textToInside(char* out, std::size_t capacity, const char* outside, bool keepSlashes);
 
+// Turns every single-character `/` of an inside text into `\` (a trail byte is never one).
+void slashesToBackslashes(char* inside);
+
 // Looks `path` (outside form, changed in place) up without ASCII case when it does not exist
 // as spelled: each component is matched in its folder, an exact match first, else the first
 // case-insensitive match in byte order. With `lastMayBeMissing` the final component may name

@@ -35,15 +35,17 @@ void textToInside(char* out, std::size_t capacity, const char* outside, bool kee
     out[0] = '\0';
     if (outside == nullptr) return;
     utf8ToSjisQuiet(out, capacity, outside);
-    if (keepSlashes) return;
-    // Only single characters are separators: the byte after a lead byte is a trail byte.
-    for (std::size_t i = 0; out[i] != '\0'; ++i) {
-        unsigned char byte = static_cast<unsigned char>(out[i]);
+    if (!keepSlashes) slashesToBackslashes(out);
+}
+
+void slashesToBackslashes(char* inside) {
+    for (std::size_t i = 0; inside[i] != '\0'; ++i) {
+        unsigned char byte = static_cast<unsigned char>(inside[i]);
         if (isDbcsLeadByte(byte)) {
-            if (out[i + 1] == '\0') break;
+            if (inside[i + 1] == '\0') break;
             ++i;
         } else if (byte == '/') {
-            out[i] = '\\';
+            inside[i] = '\\';
         }
     }
 }

@@ -1,0 +1,197 @@
+// GetOpenFileNameA on POSIX: the dialog's request shown on standard error and one file name
+// read from standard input, checked like the real dialog checks it (the file must exist),
+// and handed back as a full inside-form path.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/platform.h"
+#include "platform/posix/boundary.h"
+#include "platform/posix/locale_settings.h"
+#include "platform/posix/prompt_io.h"
+
+namespace platform {
+namespace {
+
+constexpr std::uint32_t kCdErrInitialization = 0x0002;
+
+std::uint32_t gLastError = 0;
+
+// What one typed name came to.
+enum class Answer { Chosen, Refused, TooLong };
+
+void showRequest(const OpenFileRequest& request) {
+    posix::promptWrite(request.title != nullptr ? request.title : "Open");
+    posix::promptWrite("\n");
+    if (request.initialDir != nullptr && request.initialDir[0] != '\0') {
+        posix::promptWrite("Folder: ");
+        posix::promptWrite(request.initialDir);
+        posix::promptWrite("\n");
+    }
+    // description NUL pattern NUL ... and one more NUL
+    const char* entry = request.filter;
+    while (entry != nullptr && entry[0] != '\0') {
+        posix::promptWrite("  ");
+        posix::promptWrite(entry);
+        posix::promptWrite("\n");
+        entry += std::strlen(entry) + 1;
+        if (entry[0] == '\0') break;
+        entry += std::strlen(entry) + 1;
+    }
+}
+
+// Drops blanks around the name and one pair of quotes around it (a terminal quotes a path
+// with blanks when a file is dragged onto it).
+char* trimAnswer(char* line) {
+    while (*line == ' ' || *line == '\t') ++line;
+    std::size_t length = std::strlen(line);
+    while (length > 0 && (line[length - 1] == ' ' || line[length - 1] == '\t')) --length;
+    line[length] = '\0';
+    if (length >= 2 && (line[0] == '"' || line[0] == '\'') && line[length - 1] == line[0]) {
+        line[length - 1] = '\0';
+        ++line;
+    }
+    return line;
+}
+
+// Appends `text` to the outside path in `path`. -1 when it does not fit.
+int append(char* path, std::size_t capacity, const char* text) {
+    std::size_t used = std::strlen(path);
+    std::size_t length = std::strlen(text);
+    if (length >= capacity - used) return -1;
+    std::memcpy(path + used, text, length + 1);
+    return 0;
+}
+
+// "/a/./b/../c//d" -> "/a/c/d", component by component as the dialog would; the file system
+// is not asked (a symbolic link is not followed). `path` is absolute.
+void normalize(char* path) {
+    std::size_t read = 0;
+    std::size_t write = 1;
+    while (path[read] != '\0') {
+        while (path[read] == '/') ++read;
+        if (path[read] == '\0') break;
+        std::size_t start = read;
+        while (path[read] != '\0' && path[read] != '/') ++read;
+        std::size_t length = read - start;
+        if (length == 1 && path[start] == '.') continue;
+        if (length == 2 && path[start] == '.' && path[start + 1] == '.') {
+            while (write > 1 && path[write - 1] != '/') --write;
+            if (write > 1) --write;
+            continue;
+        }
+        if (write > 1) path[write++] = '/';
+        std::memmove(path + write, path + start, length);
+        write += length;
+    }
+    path[write] = '\0';
+}
+
+// The typed name as a full outside path: relative to the initial folder (else the current
+// one), with the default extension when its file name has none.
+int fullOutsidePath(const OpenFileRequest& request, const char* typedInside, char* full,
+                    std::size_t capacity) {
+    full[0] = '\0';
+    char piece[posix::kOutsidePathBytes];
+    if (typedInside[0] != '\\') {
+        if (request.initialDir != nullptr && request.initialDir[0] != '\0') {
+            if (posix::pathToOutside(full, capacity, request.initialDir) != 0) return -1;
+        }
+        if (full[0] != '/') {
+            // No folder, or a relative one: below the current folder.
+            if (getcwd(piece, sizeof piece) == nullptr) return -1;
+            if (append(piece, sizeof piece, "/") != 0 || append(piece, sizeof piece, full) != 0)
+                return -1;
+            std::memcpy(full, piece, std::strlen(piece) + 1);
+        }
+        if (append(full, capacity, "/") != 0) return -1;
+    }
+    if (posix::pathToOutside(piece, sizeof piece, typedInside) != 0) return -1;
+    if (append(full, capacity, piece) != 0) return -1;
+
+    const char* name = std::strrchr(full, '/');
+    name = name != nullptr ? name + 1 : full;
+    if (request.defaultExt != nullptr && request.defaultExt[0] != '\0' && name[0] != '\0' &&
+        std::strchr(name, '.') == nullptr) {
+        if (posix::pathToOutside(piece, sizeof piece, request.defaultExt) != 0) return -1;
+        if (append(full, capacity, ".") != 0 || append(full, capacity, piece) != 0) return -1;
+    }
+    normalize(full);
+    return 0;
+}
+
+Answer takeAnswer(OpenFileRequest* request, const char* typed) {
+    // The terminal's bytes: UTF-8 under a UTF-8 locale, else the inside code page itself,
+    // as the console output assumes.
+    char inside[2 * posix::kAnswerBytes + 1];
+    if (posix::consoleIsUtf8()) {
+        posix::textToInside(inside, sizeof inside, typed, false);
+    } else {
+        std::memcpy(inside, typed, std::strlen(typed) + 1);
+        posix::slashesToBackslashes(inside);
+    }
+
+    char full[posix::kOutsidePathBytes];
+    if (fullOutsidePath(*request, inside, full, sizeof full) != 0) return Answer::TooLong;
+    bool fileMustExist = (request->flags & kOfnFileMustExist) != 0;
+    struct stat info;
+    int resolved = posix::resolveNoCase(full, sizeof full, !fileMustExist);
+    // stat follows a link: a dangling one names no file.
+    bool present = resolved == 0 && stat(full, &info) == 0;
+    if (resolved != 0 || (fileMustExist && !present)) {
+        std::fprintf(stderr, "%s\nFile not found. Check the file name and try again.\n", typed);
+        return Answer::Refused;
+    }
+    if (present && S_ISDIR(info.st_mode)) {
+        std::fprintf(stderr, "%s\nThis is a folder. Type the name of a file.\n", typed);
+        return Answer::Refused;
+    }
+
+    char chosen[2 * posix::kOutsidePathBytes + 1];
+    posix::textToInside(chosen, sizeof chosen, full, false);
+    std::size_t length = std::strlen(chosen);
+    if (length >= request->fileCapacity) return Answer::TooLong;
+    std::memcpy(request->file, chosen, length + 1);
+    return Answer::Chosen;
+}
+
+} // namespace
+
+int getOpenFileName(OpenFileRequest* request) {
+    gLastError = 0;
+    if (request == nullptr || request->file == nullptr || request->fileCapacity == 0) {
+        gLastError = kCdErrInitialization;
+        return 0;
+    }
+    posix::promptFlush();
+    showRequest(*request);
+    bool terminal = posix::answersFromTerminal();
+    char line[posix::kAnswerBytes];
+    for (;;) {
+        posix::promptWrite("File name: ");
+        posix::promptFlush();
+        int got = posix::readAnswerLine(line);
+        if (!terminal) std::fputc('\n', stderr);
+        if (got > 0) {
+            gLastError = kFnErrBufferTooSmall;
+            return 0;
+        }
+        char* typed = got < 0 ? line : trimAnswer(line);
+        if (got < 0 || typed[0] == '\0') return 0; // cancelled: the error code stays 0
+        switch (takeAnswer(request, typed)) {
+        case Answer::Chosen:
+            return 1;
+        case Answer::TooLong:
+            gLastError = kFnErrBufferTooSmall;
+            return 0;
+        case Answer::Refused:
+            break;
+        }
+    }
+}
+
+std::uint32_t commDlgExtendedError() { return gLastError; }
+
+} // namespace platform
