@@ -1,0 +1,7 @@
+// The option entries of the command line: D (display level), E or EA (error admittance),
+// M (conversion mode) and ND (no dialogue), in any case, run together or split by "-" or "/".
+#pragma once
+
+// Walks one option entry. With `store` the values are recorded in gSettings and echoed;
+// without it they are only stepped over. Unknown letters are reported either way.
+void parseOptionEntry(const char* entry, bool store);

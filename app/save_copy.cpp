@@ -1,0 +1,86 @@
+// Saving the repaired copy and the closing notices (see save_copy.h).
+#include "app/save_copy.h"
+
+#include <cstring>
+
+#include "app/message_text.h"
+#include "app/model_folder.h"
+#include "app/path_join.h"
+#include "app/texts_ja.h"
+#include "io/path.h"
+#include "platform/console.h"
+#include "pmx/writer.h"
+#include "text/language.h"
+
+namespace {
+
+void notifySaved(const char* destination) {
+    char name[kPathBytes];
+    if (findFileName(name, destination) != 0) name[0] = '\0';
+    MessageText message;
+    clearMessageText(&message);
+    if (japaneseMode()) {
+        appendPiece(&message, kRepairedJa);
+        appendPiece(&message, " \r\n");
+        appendPieceWithText(&message, " %s \r\n", name);
+        appendPiece(&message, " \r\n");
+        appendPiece(&message, kSavedToJa);
+    } else {
+        appendPiece(&message, " Fixed model file  \r\n");
+        appendPiece(&message, " \r\n");
+        appendPieceWithText(&message, " %s \r\n", name);
+        appendPiece(&message, " \r\n");
+        appendPiece(&message, " was saved. \r\n");
+    }
+    notifyUser(&message);
+    consolePrint("\n");
+}
+
+} // namespace
+
+int newCopyName(char* out, std::size_t capacity, const char* modelPath) {
+    char folder[kPathBytes];
+    char file[kPathBytes];
+    char stem[kPathBytes];
+    char extension[kPathBytes];
+    if (std::strlen(modelPath) >= sizeof folder) return -1;
+    // The folder is all that precedes the file name, so the copy lands beside the source
+    // also when the name follows a slash.
+    modelFolderOf(folder, modelPath);
+    fileNameOf(file, modelPath);
+    stripExtension(stem, file);
+    extensionOf(extension, file);
+    if (joinPath(out, capacity, folder, stem, "-new") != 0) return -1;
+    std::size_t used = std::strlen(out);
+    return joinPath(out + used, capacity - used, extension, "");
+}
+
+int saveRepairedCopy(const char* modelPath) {
+    char destination[kPathBytes];
+    if (newCopyName(destination, sizeof destination, modelPath) != 0) {
+        consolePrint("New file name too long: %s-new \n", modelPath);
+        consolePrint("New PMX save failed. \n");
+        return -1;
+    }
+    if (writePatchedPmx(destination, modelPath) != 0) {
+        consolePrint("New PMX save failed. \n");
+        return -1;
+    }
+    consolePrint("Save OK. \n");
+    consolePrint("\n");
+    notifySaved(destination);
+    return 0;
+}
+
+void notifyNothingFound() {
+    MessageText message;
+    clearMessageText(&message);
+    if (japaneseMode()) {
+        appendPiece(&message, kNothingToRepairJa);
+        appendPiece(&message, kNotFoundAnyJa);
+    } else {
+        appendPiece(&message, " No broken settings found. ");
+    }
+    notifyUser(&message);
+    consolePrint("\n");
+}

@@ -1,0 +1,12 @@
+// The end of one model: the repaired copy saved beside the source as stem + "-new" +
+// extension, or the notice that nothing needed repair.
+#pragma once
+
+#include <cstddef>
+
+// The destination name for `modelPath`: its folder, stem, "-new" and extension. 0, or -1 when
+// it would not fit `capacity` bytes.
+int newCopyName(char* out, std::size_t capacity, const char* modelPath);
+// Writes the repaired copy and reports it. 0 saved, -1 failed (reported).
+int saveRepairedCopy(const char* modelPath);
+void notifyNothingFound();

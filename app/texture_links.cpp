@@ -1,0 +1,185 @@
+// Texture-link check, question and repair (see texture_links.h). A texture path joined to the
+// model's folder that does not fit a path buffer counts as not present: a cut path could name
+// another file.
+#include "app/texture_links.h"
+
+#include <cstring>
+
+#include "app/message_text.h"
+#include "app/path_join.h"
+#include "app/run_settings.h"
+#include "app/texts_ja.h"
+#include "io/open_dialog.h"
+#include "io/path.h"
+#include "io/read_stream.h"
+#include "platform/console.h"
+#include "text/language.h"
+
+FolderRemapTable gFolderRemaps;
+
+namespace {
+
+const char kDialogTitlePrefix[] = "Searching for:  ";
+
+char gCandidate[kPathBytes];
+char gFolder[kTexturePathBytes];
+char gName[kTexturePathBytes];
+char gNewPath[kTexturePathBytes];
+// relativePath climbs with three bytes per folder level of the base it leaves.
+char gRelative[kPathBytes + 3 * (kPathBytes / 2)];
+char gChosen[kPathBytes];
+char gTitle[kPathBytes];
+
+bool isPresent(const char* path) {
+    if (ReadStream::probe(path) != 0) return false;
+    ReadStream::close();
+    return true;
+}
+
+// modelFolder + first + second names an existing file (and gCandidate holds it).
+bool presentBelowModel(const char* first, const char* second) {
+    if (joinPath(gCandidate, sizeof gCandidate, gSettings.modelFolder, first, second) != 0)
+        return false;
+    return isPresent(gCandidate);
+}
+
+// The path of `file` to store in the model: relative to the model's folder, or the full path
+// when the relative form would not fit a path buffer.
+void storedPathOf(const char* file) {
+    relativePath(gRelative, file, gSettings.modelFolder);
+    const char* chosen = std::strlen(gRelative) < static_cast<std::size_t>(kPathBytes) ? gRelative : file;
+    joinPath(gNewPath, sizeof gNewPath, chosen, "");
+}
+
+void learn(const char* oldFolder, const char* newPath) {
+    if (gFolderRemaps.count >= kFolderRemapCapacity) return; // full: nothing more is learned
+    FolderRemap& entry = gFolderRemaps.entries[gFolderRemaps.count];
+    joinPath(entry.oldFolder, sizeof entry.oldFolder, oldFolder, "");
+    folderOf(entry.newFolder, newPath);
+    ++gFolderRemaps.count;
+}
+
+// Step 4 of a broken entry: the first learned substitution whose file is present renews it.
+bool renewByInference() {
+    for (int i = 0; i < gFolderRemaps.count; ++i) {
+        const FolderRemap& entry = gFolderRemaps.entries[i];
+        if (std::strcmp(entry.oldFolder, gFolder) != 0) continue;
+        if (!presentBelowModel(entry.newFolder, gName)) continue;
+        consolePrint("%s", japaneseMode() ? kInferredJa : "(inferred)");
+        storedPathOf(gCandidate);
+        consolePrint(" => (renew) %s ", gNewPath);
+        return true;
+    }
+    return false;
+}
+
+Answer askToSearch() {
+    MessageText message;
+    clearMessageText(&message);
+    if (japaneseMode()) {
+        appendPiece(&message, kTextureOrSphereJa);
+        appendPiece(&message, " \r\n");
+        appendPieceWithText(&message, " %s \r\n", gName);
+        appendPiece(&message, " \r\n");
+        appendPiece(&message, kNotFoundJa);
+        appendPiece(&message, kSearchNextJa);
+    } else {
+        appendPiece(&message, " Texture or sphere: \r\n");
+        appendPiece(&message, " \r\n");
+        appendPieceWithText(&message, " %s \r\n", gName);
+        appendPiece(&message, " \r\n");
+        appendPiece(&message, " not found.  \r\n");
+        appendPiece(&message, " Please select it on the next dialogue. (continue:OK) \r\n");
+    }
+    consolePrint("\n");
+    return askUser(&message, MessageKind::ContinuePrompt);
+}
+
+// Step 5 of a broken entry: the user finds the file. 0 renewed, -1 the run ends.
+int renewByDialog(int k, const char* texturePath) {
+    if (askToSearch() == Answer::Cancel) return -1;
+    // The title names the texture as far as it fits; it is only shown.
+    joinPath(gTitle, sizeof gTitle, kDialogTitlePrefix, "");
+    copyPathBounded(gTitle + std::strlen(gTitle), sizeof gTitle - std::strlen(gTitle), texturePath);
+    gChosen[0] = '\0'; // a cancelled dialog leaves it untouched: the message then names nothing
+    if (openFileDialogTitled(gChosen, FileKind::Image, gSettings.modelFolder, gTitle) != 0 ||
+        !isPresent(gChosen)) {
+        consolePrint("\nCannot find tex(%d) again: %s \n", k, gChosen);
+        return -1;
+    }
+    storedPathOf(gChosen);
+    consolePrint("\n => (renew) %s ", gNewPath);
+    learn(gFolder, gNewPath);
+    return 0;
+}
+
+} // namespace
+
+void clearFolderRemaps() { gFolderRemaps.count = 0; }
+
+int checkTextureLinks() {
+    consolePrint("pmx dir: %s \n", gSettings.modelFolder);
+    int broken = 0;
+    for (int k = 0; k < gModel.keptTextureCount; ++k) {
+        consolePrint("%d: %s ", k, gModel.texturePaths[k]);
+        if (presentBelowModel(gModel.texturePaths[k], "")) {
+            consolePrint("(ok)");
+        } else {
+            consolePrint("(=NG=)");
+            ++broken;
+        }
+        consolePrint("\n");
+    }
+    consolePrint("\n");
+    return broken;
+}
+
+int confirmTextureRepair(const char* modelPath, int brokenCount) {
+    MessageText message;
+    clearMessageText(&message);
+    if (japaneseMode()) {
+        char name[kPathBytes];
+        if (findFileName(name, modelPath) != 0) name[0] = '\0';
+        appendPiece(&message, kModelHeadJa);
+        appendPieceWithText(&message, " %s \r\n", name);
+        appendPiece(&message, kInModelJa);
+        appendPieceWithNumber(&message, kBrokenCountJa, brokenCount);
+        appendPiece(&message, kSeemBrokenJa);
+        appendPiece(&message, " \r\n");
+        appendPiece(&message, kAskRepairJa);
+    } else {
+        appendPiece(&message, " Broken settings of \r\n");
+        appendPieceWithNumber(&message, " %d texture link(s) are found. \r\n", brokenCount);
+        appendPiece(&message, " \r\n");
+        appendPiece(&message, " Do you like to fix them?  (Y/N/Cancel) \r\n");
+    }
+    Answer answer = askUser(&message, MessageKind::Question);
+    if (answer == Answer::Cancel) return -1;
+    consolePrint("\n");
+    return answer == Answer::No ? 0 : 1;
+}
+
+int repairTextureLinks() {
+    consolePrint("--- \n");
+    for (int k = 0; k < gModel.keptTextureCount; ++k) {
+        const char* texturePath = gModel.texturePaths[k];
+        consolePrint("%d: %s ", k, texturePath);
+        std::memcpy(gModel.correctedTexturePaths[k], texturePath, sizeof gModel.correctedTexturePaths[k]);
+        folderOf(gFolder, texturePath);
+        fileNameOf(gName, texturePath);
+        if (presentBelowModel(texturePath, "")) {
+            consolePrint("(ok)");
+        } else {
+            if (!renewByInference() && renewByDialog(k, texturePath) != 0) {
+                consolePrint("\n"); // the run ends here: this is its last output
+                return -1;
+            }
+            joinPath(gModel.correctedTexturePaths[k], sizeof gModel.correctedTexturePaths[k], gNewPath, "");
+            gModel.textureRenewed[k] = true;
+            gModel.texturesChanged = true;
+        }
+        consolePrint("\n");
+    }
+    consolePrint("\n");
+    return 0;
+}
