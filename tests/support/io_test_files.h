@@ -1,0 +1,51 @@
+// Test helpers of the io tests: a fresh temporary folder per test, files written and read
+// whole, the program's inside form of a path, and a console capture that follows a scope.
+#pragma once
+
+#include <string>
+
+#include "platform/console.h"
+
+namespace iotest {
+
+// A new empty folder below the system's temporary folder, removed with its contents when the
+// object goes. Paths are outside form (what the file system takes).
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    // path() + "/" + name
+    std::string file(const std::string& name) const;
+
+private:
+    std::string path_;
+};
+
+// The program's inside form of an outside path: slashes become backslashes (ASCII names).
+std::string insidePath(const std::string& outside);
+
+void writeFile(const std::string& outside, const std::string& bytes);
+// The whole file, or "<missing>" when it cannot be opened.
+std::string readFile(const std::string& outside);
+
+// Everything printed through the console front while the object lives.
+class Capture {
+public:
+    Capture();
+    ~Capture();
+    Capture(const Capture&) = delete;
+    Capture& operator=(const Capture&) = delete;
+
+    std::string text() const { return std::string(buffer_, capture_.used); }
+
+private:
+    static constexpr unsigned long kBytes = 65536;
+    char buffer_[kBytes];
+    ConsoleCapture capture_;
+};
+
+} // namespace iotest
