@@ -1,0 +1,54 @@
+// Writing whole characters into a converter's output without passing its capacity.
+#include <cstring>
+
+#include "text/convert_core.h"
+
+bool putBytes(OutputBuffer& out, const unsigned char* bytes, std::size_t length) {
+    // One byte stays reserved for the terminator.
+    if (out.capacity == 0 || out.used > out.capacity - 1) return false;
+    if (length > out.capacity - 1 - out.used) return false;
+    std::memcpy(out.bytes + out.used, bytes, length);
+    out.used += length;
+    return true;
+}
+
+void finishOutput(OutputBuffer& out) {
+    if (out.capacity == 0) return;
+    out.bytes[out.used < out.capacity ? out.used : out.capacity - 1] = '\0';
+}
+
+bool putSjisCode(OutputBuffer& out, std::uint16_t code) {
+    unsigned char bytes[2];
+    if (code < 0x100) {
+        bytes[0] = static_cast<unsigned char>(code);
+        return putBytes(out, bytes, 1);
+    }
+    bytes[0] = static_cast<unsigned char>(code >> 8);
+    bytes[1] = static_cast<unsigned char>(code & 0xFF);
+    return putBytes(out, bytes, 2);
+}
+
+bool putUtf8(OutputBuffer& out, std::uint32_t codePoint) {
+    unsigned char bytes[4];
+    std::size_t length;
+    if (codePoint < 0x80) {
+        bytes[0] = static_cast<unsigned char>(codePoint);
+        length = 1;
+    } else if (codePoint < 0x800) {
+        bytes[0] = static_cast<unsigned char>(0xC0 | (codePoint >> 6));
+        bytes[1] = static_cast<unsigned char>(0x80 | (codePoint & 0x3F));
+        length = 2;
+    } else if (codePoint < 0x10000) {
+        bytes[0] = static_cast<unsigned char>(0xE0 | (codePoint >> 12));
+        bytes[1] = static_cast<unsigned char>(0x80 | ((codePoint >> 6) & 0x3F));
+        bytes[2] = static_cast<unsigned char>(0x80 | (codePoint & 0x3F));
+        length = 3;
+    } else {
+        bytes[0] = static_cast<unsigned char>(0xF0 | ((codePoint >> 18) & 0x07));
+        bytes[1] = static_cast<unsigned char>(0x80 | ((codePoint >> 12) & 0x3F));
+        bytes[2] = static_cast<unsigned char>(0x80 | ((codePoint >> 6) & 0x3F));
+        bytes[3] = static_cast<unsigned char>(0x80 | (codePoint & 0x3F));
+        length = 4;
+    }
+    return putBytes(out, bytes, length);
+}
