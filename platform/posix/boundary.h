@@ -11,6 +11,11 @@ namespace posix {
 // An outside path: what the file system takes (PATH_MAX on Linux).
 constexpr std::size_t kOutsidePathBytes = 4096;
 
+// Shift-JIS text -> UTF-8 for the file system and the terminal, cut at a character boundary
+// when it does not fit. As code page 932 reads it, the single byte 0x7E is "~" (the code table
+// alone would make it U+203E, an overline, and a path or a message would show another name).
+void sjisToUtf8Text(char* out, std::size_t capacity, const char* sjis);
+
 // Inside path -> outside path: Shift-JIS to UTF-8, `\` to `/`. 0, or -1 when the result
 // might not fit `capacity` (a cut path would name another file).
 int pathToOutside(char* out, std::size_t capacity, const char* inside);

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "platform/platform.h"
+#include "platform/posix/boundary.h"
 #include "platform/posix/locale_settings.h"
-#include "text/convert.h"
 #include "text/sjis_tables.h"
 
 namespace platform {
@@ -21,7 +21,7 @@ void writeConverted(char* chunk, std::size_t length) {
     if (length == 0) return;
     static char utf8[3 * kChunkBytes + 8];
     chunk[length] = '\0';
-    sjisToUtf8Quiet(utf8, sizeof utf8, chunk);
+    posix::sjisToUtf8Text(utf8, sizeof utf8, chunk);
     std::fputs(utf8, stdout);
 }
 

@@ -8,21 +8,23 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/posix/boundary.h"
 #include "platform/posix/locale_settings.h"
-#include "text/convert.h"
 
 namespace platform {
 namespace posix {
 
 void promptWrite(const char* sjis) {
     if (sjis == nullptr) return;
+    // What the console holds comes first: the question stands above its prompt.
+    consoleFlush();
     if (!consoleIsUtf8()) {
         std::fputs(sjis, stderr);
         return;
     }
     // Prompt texts are short (a title holds one 260-byte path); a longer one is cut.
     static char utf8[3 * kAnswerBytes + 1];
-    sjisToUtf8Quiet(utf8, sizeof utf8, sjis);
+    sjisToUtf8Text(utf8, sizeof utf8, sjis);
     std::fputs(utf8, stderr);
 }
 

@@ -10,7 +10,8 @@ namespace posix {
 // One answer line, without its LF or CR LF.
 constexpr std::size_t kAnswerBytes = 1024;
 
-// Writes a prompt text (Shift-JIS, converted for a UTF-8 terminal) to standard error.
+// Writes a prompt text (Shift-JIS, converted for a UTF-8 terminal) to standard error, after
+// flushing the console on standard output.
 void promptWrite(const char* sjis);
 
 // Flushes the console and standard error, so the prompt is the last thing the user sees.
