@@ -159,37 +159,44 @@ TEST(SjisTables, LookupsTakeTheLow16Bits) {
     EXPECT_EQ(unicodeToSjis(0x10041), 0x41);
 }
 
-TEST(SjisOverrides, ShiftJisToUnicodeGivesCodePage932Values) {
-    const std::uint32_t rows[][2] = {
-        {0x815C, 0x2015}, {0x815F, 0xFF3C}, {0x8160, 0xFF5E}, {0x8161, 0x2225}, {0x817C, 0xFF0D},
-        {0x8191, 0xFFE0}, {0x8192, 0xFFE1}, {0x81CA, 0xFFE2}, {0x8790, 0x2252}, {0x8791, 0x2261},
-        {0x8792, 0x222B}, {0x8794, 0x2211}, {0x8795, 0x221A}, {0x8796, 0x22A5}, {0x8797, 0x2220},
-        {0x879A, 0x2235}, {0x879B, 0x2229}, {0x879C, 0x222A}};
-    int withOverride = 0;
-    for (const auto& row : rows) EXPECT_EQ(sjisOverrideToUnicode(static_cast<std::uint16_t>(row[0])), row[1]);
-    for (std::uint32_t code = 0x8100; code <= 0x9FFF; ++code) {
-        if (sjisOverrideToUnicode(static_cast<std::uint16_t>(code)) != 0) ++withOverride;
+TEST(SjisOverrides, BothListsAgreeAndEachOneChangesTheTable) {
+    int sjisOverrides = 0;
+    for (std::uint32_t code = 0; code <= 0xFFFF; ++code) {
+        std::uint32_t cp = sjisOverrideToUnicode(static_cast<std::uint16_t>(code));
+        if (cp == 0) continue;
+        ++sjisOverrides;
+        EXPECT_TRUE(code >= 0x8100 && code <= 0x9FFF) << std::hex << code;
+        EXPECT_NE(cp, sjisToUnicode(code)) << std::hex << code;
+        EXPECT_EQ(unicodeOverrideToSjis(cp), code) << std::hex << code;
     }
-    EXPECT_EQ(withOverride, 18);
+    EXPECT_EQ(sjisOverrides, 18);
+
+    int unicodeOverrides = 0;
+    for (std::uint32_t cp = 0; cp <= 0xFFFF; ++cp) {
+        std::uint16_t code = unicodeOverrideToSjis(cp);
+        if (code == 0) continue;
+        ++unicodeOverrides;
+        // U+301C is the one that gives the table's own code, and comes back as U+FF5E.
+        if (cp == 0x301C) {
+            EXPECT_EQ(code, 0x8160);
+            EXPECT_EQ(unicodeToSjis(cp), 0x8160);
+            EXPECT_EQ(sjisOverrideToUnicode(code), 0xFF5Eu);
+            continue;
+        }
+        EXPECT_NE(code, unicodeToSjis(cp)) << std::hex << cp;
+        EXPECT_EQ(sjisOverrideToUnicode(code), cp) << std::hex << cp;
+    }
+    EXPECT_EQ(unicodeOverrides, 19);
 }
 
-TEST(SjisOverrides, UnicodeToShiftJisWinsOverTheTable) {
-    const std::uint32_t rows[][2] = {
-        {0x301C, 0x8160}, {0xFF5E, 0x8160}, {0x2015, 0x815C}, {0xFF3C, 0x815F}, {0x2225, 0x8161},
-        {0xFF0D, 0x817C}, {0xFFE0, 0x8191}, {0xFFE1, 0x8192}, {0xFFE2, 0x81CA}, {0x2252, 0x8790},
-        {0x2261, 0x8791}, {0x222B, 0x8792}, {0x2211, 0x8794}, {0x221A, 0x8795}, {0x22A5, 0x8796},
-        {0x2220, 0x8797}, {0x2235, 0x879A}, {0x2229, 0x879B}, {0x222A, 0x879C}};
-    for (const auto& row : rows) EXPECT_EQ(unicodeOverrideToSjis(row[0]), row[1]) << std::hex << row[0];
-    int withOverride = 0;
-    for (std::uint32_t cp = 0; cp <= 0xFFFF; ++cp) {
-        if (unicodeOverrideToSjis(cp) != 0) ++withOverride;
+TEST(SjisOverrides, OverrideWinsWhereTheTableHasACodeOfItsOwn) {
+    const std::uint32_t rows[][3] = {// code point, table's code, override's code
+                                     {0x2225, 0x81D2, 0x8161}, {0xFF0D, 0x81AF, 0x817C},
+                                     {0x2252, 0x81E0, 0x8790}, {0x222A, 0x81BE, 0x879C}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(unicodeToSjis(row[0]), row[1]) << std::hex << row[0];
+        EXPECT_EQ(unicodeOverrideToSjis(row[0]), row[2]) << std::hex << row[0];
     }
-    EXPECT_EQ(withOverride, 19);
-    // The table has codes of its own for these; the overrides must differ from them.
-    EXPECT_EQ(unicodeToSjis(0x2225), 0x81D2);
-    EXPECT_EQ(unicodeToSjis(0xFF0D), 0x81AF);
-    EXPECT_EQ(unicodeToSjis(0x2252), 0x81E0);
-    EXPECT_EQ(unicodeOverrideToSjis(0x2014), 0);
 }
 
 TEST(SjisBytes, LeadByteTestCounts0x80AndIgnoresTheCodePage) {
