@@ -42,7 +42,7 @@ private:
 // Everything printed through the console front while the object lives.
 class BigCapture {
 public:
-    BigCapture() : buffer_(8u << 20)
+    explicit BigCapture(std::size_t bytes = 8u << 20) : buffer_(bytes)
     {
         capture_.buffer = buffer_.data();
         capture_.capacity = buffer_.size();
@@ -76,10 +76,10 @@ struct ReadRun {
     std::string transcript;
 };
 
-inline ReadRun runReader(const std::string& path)
+inline ReadRun runReader(const std::string& path, std::size_t captureBytes = 8u << 20)
 {
     clearModelMarks();
-    BigCapture capture;
+    BigCapture capture(captureBytes);
     int result = readPmx(path.c_str());
     return ReadRun{result, capture.text()};
 }
