@@ -32,7 +32,16 @@ std::FILE* openFile(const char* path, const char* mode) {
     // replaced, as on Windows, rather than a second one made beside it.
     if (posix::insideToResolved(outside, sizeof outside, path, modeCreates(mode)) != 0)
         return nullptr;
-    return std::fopen(outside, mode);
+    std::FILE* file = std::fopen(outside, mode);
+    if (file == nullptr) return nullptr;
+    // A folder opens for reading here but not on Windows: a texture path that names the
+    // model's folder (an empty entry) must read as missing, not as found.
+    struct stat info;
+    if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
+        std::fclose(file);
+        return nullptr;
+    }
+    return file;
 }
 
 int renameReplace(const char* from, const char* to) {

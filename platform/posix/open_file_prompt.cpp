@@ -16,6 +16,8 @@ namespace platform {
 namespace {
 
 constexpr std::uint32_t kCdErrInitialization = 0x0002;
+// The dialog returns at most 259 bytes and the terminator, whatever buffer it is given.
+constexpr std::size_t kDialogPathBytes = 260;
 
 std::uint32_t gLastError = 0;
 
@@ -152,7 +154,7 @@ Answer takeAnswer(OpenFileRequest* request, const char* typed) {
     char chosen[2 * posix::kOutsidePathBytes + 1];
     posix::textToInside(chosen, sizeof chosen, full, false);
     std::size_t length = std::strlen(chosen);
-    if (length >= request->fileCapacity) return Answer::TooLong;
+    if (length >= request->fileCapacity || length >= kDialogPathBytes) return Answer::TooLong;
     std::memcpy(request->file, chosen, length + 1);
     return Answer::Chosen;
 }

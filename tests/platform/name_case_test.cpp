@@ -62,6 +62,9 @@ TEST_F(NameCase, TexturePathInOtherCaseFindsTheStoredFile) {
     EXPECT_EQ(readThrough(inside("Tex\\Hair.PNG\\x")), "<none>");
     EXPECT_EQ(storedName(inside("Tex\\Hairs.PNG")), "<none>");
     EXPECT_EQ(readThrough(inside("Tex\\..\\tex\\HAIR.png")), "hair");
+    // A folder is no file, whatever the C library would let through.
+    EXPECT_EQ(readThrough(inside("Tex")), "<none>");
+    EXPECT_EQ(readThrough(inside("tex\\")), "<none>");
 }
 
 TEST_F(NameCase, ExactNameWinsElseFirstInByteOrder) {
