@@ -2,6 +2,7 @@
 // terminal drives them: each kind of buttons, an answer that is repeated after a wrong one,
 // end of input, and the dialog's checks on the typed name.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -81,6 +82,28 @@ TEST(MessageBoxPrompt, EachAnswerTakesOneLineAndANoticeTakesNoneFromAPipe) {
     });
     EXPECT_EQ(result.exitCode, platform::kIdNo * 10 + platform::kIdYes);
     EXPECT_EQ(countOf(result.err, "Quorvane [OK] "), 1);
+}
+
+TEST(MessageBoxPrompt, NoticeAtATerminalWaitsForOneLine) {
+    int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    std::string terminal = ptsname(master);
+    // The person reads the notice and presses Enter ("y" typed by mistake), then answers "n".
+    ASSERT_EQ(write(master, "y\nn\n", 4), 4);
+    ChildResult result = runInChild("", {}, [&] {
+        alarm(10); // a prompt that reads one line too many must not hang the test
+        int slave = open(terminal.c_str(), O_RDWR | O_NOCTTY);
+        if (slave < 0) return 99;
+        dup2(slave, STDIN_FILENO);
+        std::clearerr(stdin);
+        int notice = ask(kNotice);
+        int question = ask(kQuestion);
+        return notice == platform::kIdOk ? question : 98;
+    });
+    close(master);
+    EXPECT_EQ(result.exitCode, platform::kIdNo);
 }
 
 TEST(MessageBoxPrompt, NoticeAtEndOfInputIsOk) {
