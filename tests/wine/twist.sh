@@ -1,0 +1,25 @@
+# Two twist axes off (one of them reversed): the question lists them, Yes keeps the verdicts
+# and the copy carries the corrected axes; the source stays as it was.
+source "$(dirname "$0")/lib.sh"
+
+case_begin "twist verdicts answered Yes, corrected axes saved"
+dir="$MODELS/twist"
+model=$(win_path "$dir/twist.pmx")
+cp "$dir/twist.pmx" "$WORK/twist-source.pmx"
+start_program C.UTF-8 "$model"
+answer Quorvane key:y       # the twist question
+answer Quorvane key:Return  # the saved notice
+finish_program
+expect_startup en
+e $'\n'
+expect_reader "$model" "twisted" 1
+e $' Unmatched twisting axis settings of \r\n' $' left arm twist \r\n' $' right wrist twist \r\n'
+e $' bones are found in the model: \r\n' $' twist.pmx \r\n' $'\r\n'
+e $' Do you like to fix them?  (Y/N/Cancel) \r\n' $' => YES \n' $'\n'
+e "pmx dir: $(win_path "$dir")\\ "$'\n' $'0: tex\\a.png (ok)\n' $'\n'
+expect_save twist.pmx twist-new.pmx en
+finish_expect 1252
+check_output
+check_file "$dir/twist-new.pmx" "$MODELS/expect/twist-new.pmx"
+check_file "$dir/twist.pmx" "$WORK/twist-source.pmx"
+case_end
