@@ -131,6 +131,54 @@ TEST_F(Startup, UnreadableModelThenCleanModelWithAnOptionBetween) {
     EXPECT_FALSE(std::filesystem::exists(tmp.file("clean-new.pmx")));
 }
 
+TEST_F(Startup, ArgumentsBeyondTheLimitAreIgnoredAndEmptyOnesCount) {
+    // 509 empty arguments take places 1-509; -M1 is place 510, -M2 would be the 512th.
+    std::vector<std::string> args(509, "");
+    args.insert(args.end(), {"-M1", "-M2", "-M3"});
+    e2e::ProgramRun run = e2e::runProgram(args, "C", "");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, e2e::fillTranscript(
+                           "Quorvane  V0.90  PMX twist-axis and texture-link repair\n"
+                           "{V}(English mode) \n"
+                           "Too many command line parameters.\n"
+                           "Conv.mode = 1. \n",
+                           tmp.path()));
+}
+
+TEST_F(Startup, FileThatIsNotPmxIsReportedAndTheRunGoesOn) {
+    iotest::writeFile(tmp.file("bad.pmx"), "PMD file");
+    e2e::ProgramRun run = e2e::runProgram({tmp.file("bad.pmx")}, "C", "");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, e2e::fillTranscript(
+                           "Quorvane  V0.90  PMX twist-axis and texture-link repair\n"
+                           "{V}(English mode) \n"
+                           "\n"
+                           "Reading from: {D}bad.pmx \n"
+                           "Illegal file format at 000003=(44) \n"
+                           "pmdinforead err 2. \n"
+                           "pmx dir: {D} \n"
+                           "\n"
+                           " No broken settings found. "
+                           "\n",
+                           tmp.path()));
+}
+
+TEST_F(Startup, ModelPathTooLongForAPathBufferIsSkipped) {
+    // 300 bytes of path: no path buffer holds it, so it is passed over, not cut.
+    const std::string folder = tmp.file(std::string(200, 'd')) + "/" + std::string(60, 'e');
+    std::filesystem::create_directories(folder);
+    e2e::writeModel(folder + "/model.pmx", e2e::bentTwistsModel(0), nullptr);
+    e2e::ProgramRun run = e2e::runProgram({folder + "/model.pmx"}, "C", "y\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, e2e::fillTranscript(
+                           "Quorvane  V0.90  PMX twist-axis and texture-link repair\n"
+                           "{V}(English mode) \n"
+                           "\n"
+                           "Too long path: skipped. \n",
+                           tmp.path()));
+    EXPECT_FALSE(std::filesystem::exists(folder + "/model-new.pmx"));
+}
+
 TEST_F(Startup, ModelAfterAFailedReadDoesNotInheritItsTextures) {
     // The first model lists a broken texture; the second cannot be opened and must not be
     // checked against the first one's list.

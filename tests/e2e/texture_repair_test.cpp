@@ -137,6 +137,8 @@ TEST_F(TextureRepair, OnePickAndOneInferenceUtf16) {
                             kSearchA + kRepairedAndSaved));
     EXPECT_EQ(iotest::readFile(tmp.file("model-new.pmx")),
               e2e::withTextures(source, layout, {"img\\a.png", "ok.png", "img\\b.png"}, 0));
+    // The dialog's title names the missing texture (the prompts are on standard error).
+    EXPECT_NE(run.err.find("Searching for:  tex\\a.png"), std::string::npos);
 }
 
 TEST_F(TextureRepair, OnePickAndOneInferenceUtf8) {

@@ -107,6 +107,21 @@ TEST_F(TwistRepair, EndOfInputCancels) {
     EXPECT_EQ(run.out, transcript(" => Cancel \n"));
 }
 
+TEST_F(TwistRepair, FailedSaveIsReportedWithoutNoticeAndTheNextModelFollows) {
+    std::filesystem::create_directories(tmp.file("model-new.pmx")); // a folder: cannot be replaced
+    e2e::ProgramRun run =
+        e2e::runProgram({tmp.file("model.pmx"), tmp.file("second.pmx")}, "C", "y\ny\n");
+    EXPECT_EQ(run.status, 0);
+    const std::string between = e2e::fillTranscript("New PMX save failed. \n"
+                                                    "\n"
+                                                    "Reading from: {D}second.pmx \n",
+                                                    tmp.path());
+    EXPECT_NE(run.out.find(between), std::string::npos);
+    EXPECT_EQ(run.out.find(" model-new.pmx \r\n \r\n was saved."), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(tmp.file("second-new.pmx")));
+    EXPECT_TRUE(std::filesystem::is_directory(tmp.file("model-new.pmx")));
+}
+
 TEST_F(TwistRepair, SaveNamesKeepStemAndExtension) {
     const std::string bytes = iotest::readFile(tmp.file("model.pmx"));
     iotest::writeFile(tmp.file("a.b.pmx"), bytes);
