@@ -25,8 +25,8 @@ char gCandidate[kPathBytes];
 char gFolder[kTexturePathBytes];
 char gName[kTexturePathBytes];
 char gNewPath[kTexturePathBytes];
-// relativePath climbs with three bytes per folder level of the base it leaves.
-char gRelative[kPathBytes + 3 * (kPathBytes / 2)];
+// relativePath adds three bytes per backslash of the base it climbs over (at most 259).
+char gRelative[4 * kPathBytes];
 char gChosen[kPathBytes];
 char gTitle[kPathBytes];
 
