@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/argument_list.h"
+#include "app/language_mode.h"
 #include "app/model_folder.h"
 #include "app/options.h"
 #include "app/os_version.h"
@@ -25,28 +26,8 @@
 
 namespace {
 
-constexpr unsigned short kJapaneseLangId = 1041;
-constexpr unsigned char kShiftJisProbeByte = 0x92;
-
 // One raw argument; as large as the pool so that no argument is cut before collecting.
 char gArgumentText[kArgumentPoolBytes];
-
-void detectLanguage() {
-    gSettings.isJapaneseUser = platform::userDefaultLangId() == kJapaneseLangId;
-    gSettings.isShiftJisCodePage =
-        gSettings.isJapaneseUser && platform::isDbcsLeadByte(kShiftJisProbeByte);
-    setJapaneseMode(gSettings.isJapaneseUser && gSettings.isShiftJisCodePage);
-}
-
-void printModeLabel() {
-    if (!gSettings.isJapaneseUser)
-        consolePrint("(English mode) ");
-    else if (gSettings.isShiftJisCodePage)
-        consolePrint("%s", kModeLabelJa);
-    else
-        consolePrint("(UTF-8 Japanese)");
-    consolePrint("\n");
-}
 
 void collectCommandLine() {
     clearArguments();
@@ -137,7 +118,7 @@ void runProgram() {
     detectLanguage();
     consolePrint("Quorvane  V0.90  PMX twist-axis and texture-link repair\n");
     printVersionLine();
-    printModeLabel();
+    consolePrint("%s\n", modeLabel(gSettings.isJapaneseUser, gSettings.isShiftJisCodePage));
     collectCommandLine();
     findExeFolder();
     resetOptionSettings();
