@@ -58,7 +58,7 @@ int newCopyName(char* out, std::size_t capacity, const char* modelPath) {
 int saveRepairedCopy(const char* modelPath) {
     char destination[kPathBytes];
     if (newCopyName(destination, sizeof destination, modelPath) != 0) {
-        consolePrint("New file name too long: %s-new \n", modelPath);
+        consolePrint("Too long path for the new file. \n");
         consolePrint("New PMX save failed. \n");
         return -1;
     }
