@@ -122,6 +122,29 @@ TEST_F(TwistRepair, FailedSaveIsReportedWithoutNoticeAndTheNextModelFollows) {
     EXPECT_TRUE(std::filesystem::is_directory(tmp.file("model-new.pmx")));
 }
 
+TEST_F(TwistRepair, CopyNameTooLongIsRefusedNotCut) {
+    // A model path of 257 bytes: readable, but its "-new" name would need 261.
+    const std::string base = tmp.file("");
+    const std::string folder = base + std::string(257 - base.size() - 10, 'd');
+    const std::string model = folder + "/model.pmx";
+    ASSERT_EQ(model.size(), 257u);
+    std::filesystem::create_directories(folder);
+    iotest::writeFile(model, source);
+    e2e::ProgramRun run = e2e::runProgram({model}, "C", "y\n");
+    EXPECT_EQ(run.status, 0);
+    const std::string tail = " => YES \n"
+                             "\n"
+                             "pmx dir: " + iotest::insidePath(folder) + "\\ \n"
+                             "\n"
+                             "Too long path for the new file. \n"
+                             "New PMX save failed. \n";
+    ASSERT_GE(run.out.size(), tail.size());
+    EXPECT_EQ(run.out.substr(run.out.size() - tail.size()), tail);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
 TEST_F(TwistRepair, SaveNamesKeepStemAndExtension) {
     const std::string bytes = iotest::readFile(tmp.file("model.pmx"));
     iotest::writeFile(tmp.file("a.b.pmx"), bytes);
