@@ -119,9 +119,9 @@ protected:
         iotest::writeFile(tmp.file("ok.png"), "png ok");
     }
     std::string makeModel(std::uint8_t encoding) {
-        pmxtest::PmxSpec spec = e2e::brokenTexturesModel(encoding);
-        if (encoding != 0) spec.modelName = "mdl"; // keeps the converter's echo short
-        return e2e::writeModel(tmp.file("model.pmx"), spec, &layout);
+        pmxtest::PmxSpec plan = e2e::brokenTexturesModel(encoding);
+        if (encoding != 0) plan.modelName = "mdl"; // keeps the converter's echo short
+        return e2e::writeModel(tmp.file("model.pmx"), plan, &layout);
     }
     std::string fill(const std::string& text) { return e2e::fillTranscript(text, tmp.path()); }
     bool copyExists() { return std::filesystem::exists(tmp.file("model-new.pmx")); }
@@ -251,10 +251,10 @@ TEST_F(TextureRepair, CancelledDialogEndsTheRunNamingNoFile) {
 }
 
 TEST_F(TextureRepair, TwistNoThenTextureRepairStillSaves) {
-    pmxtest::PmxSpec spec = e2e::bentTwistsModel(0);
-    spec.textures = {"tex\\a.png"};
+    pmxtest::PmxSpec plan = e2e::bentTwistsModel(0);
+    plan.textures = {"tex\\a.png"};
     pmxtest::PmxLayout both;
-    const std::string source = e2e::writeModel(tmp.file("model.pmx"), spec, &both);
+    const std::string source = e2e::writeModel(tmp.file("model.pmx"), plan, &both);
     e2e::ProgramRun run = e2e::runProgram({tmp.file("model.pmx")}, "C", "n\ny\n\nimg/a.png\n");
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("Save OK. \n"), std::string::npos);

@@ -81,9 +81,9 @@ std::string toBytes(const std::vector<std::uint8_t>& bytes) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-std::string writeModel(const std::string& outside, const pmxtest::PmxSpec& spec,
+std::string writeModel(const std::string& outside, const pmxtest::PmxSpec& plan,
                        pmxtest::PmxLayout* layout) {
-    std::vector<std::uint8_t> bytes = pmxtest::buildPmx(spec, layout);
+    std::vector<std::uint8_t> bytes = pmxtest::buildPmx(plan, layout);
     pmxtest::writeFile(outside, bytes);
     return toBytes(bytes);
 }

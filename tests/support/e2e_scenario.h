@@ -28,7 +28,7 @@ constexpr int kWristTwistRBone = 9;
 
 std::string toBytes(const std::vector<std::uint8_t>& bytes);
 // Writes the built model to `outside` and returns its bytes and layout.
-std::string writeModel(const std::string& outside, const pmxtest::PmxSpec& spec,
+std::string writeModel(const std::string& outside, const pmxtest::PmxSpec& plan,
                        pmxtest::PmxLayout* layout);
 
 // `source` with the 12 bytes at `offset` replaced by three little-endian floats.
