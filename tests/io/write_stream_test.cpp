@@ -169,14 +169,5 @@ TEST_F(WriteStreamTest, OpeningAgainClosesTheEarlierFileWithItsBytes) {
     EXPECT_EQ(iotest::readFile(folder.file("second.bin")), "second");
 }
 
-TEST_F(WriteStreamTest, FileThatCannotBeCreatedIsReported) {
-    std::string path = iotest::insidePath(folder.file("no-such-folder/out.bin"));
-    iotest::Capture capture;
-    EXPECT_EQ(WriteStream::open(path.c_str()), -1);
-    EXPECT_EQ(capture.text(), "Cannot open WR file : " + path + "\n");
-    EXPECT_EQ(WriteStream::status(), -1);
-    EXPECT_EQ(WriteStream::writeByte(1), -1);
-    EXPECT_EQ(WriteStream::close(), -1);
-}
 
 } // namespace
