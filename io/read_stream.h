@@ -27,7 +27,8 @@ float readFloat();
 std::int32_t readIndex(int width);
 // Up to n bytes into `destination`; a short read closes the stream. Returns the count read.
 std::int32_t readBlock(void* destination, std::int32_t n);
-// Repositions to an absolute offset: 0, or -1 when the stream is closed (nothing touched).
+// Repositions to an absolute offset: 0, or -1 when the stream is closed (nothing touched) or
+// the file cannot be repositioned there (the stream is then closed).
 int seek(std::int32_t offset);
 
 } // namespace ReadStream

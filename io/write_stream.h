@@ -8,7 +8,8 @@ namespace WriteStream {
 
 constexpr int kBufferBytes = 4096;
 
-// Creates or truncates; prints "Cannot open WR file : %s\n" on failure and returns -1.
+// Creates or truncates; prints "Cannot open WR file : %s\n" on failure and returns -1. A
+// stream still open is closed first.
 int open(const char* path);
 // Closes the file. Returns 0 when every byte reached the file (no earlier write failure and
 // fclose succeeded), -1 otherwise; the stream is closed either way.
@@ -26,7 +27,8 @@ int writeUniString(const unsigned char* text);
 std::int32_t writeBlock(const void* source, std::int32_t n);
 
 // Test seam: after `bytes` more bytes the underlying writes fail as on a full disk
-// (negative: never). Lets tests fail a save part-way although they run as root.
+// (negative: never). Lets tests fail a save part-way although they run as root. It stays in
+// force across opens until it is set negative again.
 void failAfterBytesForTesting(std::int32_t bytes);
 
 } // namespace WriteStream

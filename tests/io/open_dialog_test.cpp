@@ -67,5 +67,4 @@ TEST_F(OpenDialogTest, MissingFileIsRefusedByTheDialog) {
     EXPECT_EQ(capture.text(), "\nCanceled File-Open Dialog Box. (stat=0000).\n");
 }
 
-
 } // namespace

@@ -169,5 +169,4 @@ TEST_F(WriteStreamTest, OpeningAgainClosesTheEarlierFileWithItsBytes) {
     EXPECT_EQ(iotest::readFile(folder.file("second.bin")), "second");
 }
 
-
 } // namespace
