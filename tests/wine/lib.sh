@@ -79,7 +79,7 @@ regex_quote() { printf '%s' "$1" | sed 's/[][\\.*^$()+?{}|]/\\&/g'; }
 # The X id of the visible window titled exactly $1, once Wine has given it the keyboard focus
 # (the dialog is then ready for keystrokes).
 wait_dialog() {
-    local pattern="^$(regex_quote "$1")\$" deadline=$((SECONDS + 40)) wid seen=0
+    local pattern="^$(regex_quote "$1")\$" deadline=$((SECONDS + 30)) wid seen=0
     while [ $SECONDS -lt $deadline ]; do
         wid=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -1 || true)
         if [ -n "$wid" ]; then
@@ -109,6 +109,7 @@ wait_gone() {
 # next answer cannot reach it. ACTION: "key:<keysym>" or "type:<text>" (typed, then Return).
 answer() {
     local title=$1 action=$2 wid
+    [ $CASE_FAILED -eq 0 ] || return 1 # an earlier step failed: the rest cannot be answered
     if ! wid=$(wait_dialog "$title"); then
         fail "dialog '$title' never appeared (visible: $(visible_windows))"
         return 1
@@ -133,7 +134,8 @@ answer() {
 
 # finish_program: waits for the program to end; fails the case unless its exit status is 0.
 finish_program() {
-    local deadline=$((SECONDS + 30)) status
+    local deadline=$((SECONDS + 20)) status
+    [ $CASE_FAILED -eq 0 ] || deadline=$SECONDS # stuck on a dialog that was not answered
     while kill -0 "$PROGRAM_PID" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.05; done
     if kill -0 "$PROGRAM_PID" 2>/dev/null; then
         fail "program still running (visible: $(visible_windows))"
