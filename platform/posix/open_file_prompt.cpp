@@ -24,12 +24,31 @@ std::uint32_t gLastError = 0;
 // What one typed name came to.
 enum class Answer { Chosen, Refused, TooLong };
 
+// Every single-character `\` of an inside text to `/` (a trail byte 0x5C stays).
+void backslashesToSlashes(char* inside) {
+    for (std::size_t i = 0; inside[i] != '\0'; ++i) {
+        if (isDbcsLeadByte(static_cast<unsigned char>(inside[i]))) {
+            if (inside[i + 1] == '\0') break;
+            ++i;
+        } else if (inside[i] == '\\') {
+            inside[i] = '/';
+        }
+    }
+}
+
 void showRequest(const OpenFileRequest& request) {
     posix::promptWrite(request.title != nullptr ? request.title : "Open");
     posix::promptWrite("\n");
     if (request.initialDir != nullptr && request.initialDir[0] != '\0') {
+        // Shown with slashes, the way the user types a name relative to it or beside it.
+        char folder[posix::kAnswerBytes];
+        std::size_t length = std::strlen(request.initialDir);
+        if (length > sizeof folder - 1) length = sizeof folder - 1;
+        std::memcpy(folder, request.initialDir, length);
+        folder[length] = '\0';
+        backslashesToSlashes(folder);
         posix::promptWrite("Folder: ");
-        posix::promptWrite(request.initialDir);
+        posix::promptWrite(folder);
         posix::promptWrite("\n");
     }
     // description NUL pattern NUL ... and one more NUL
