@@ -142,17 +142,4 @@ TEST(LeadBytes, CodePage932RangesOnly) {
         EXPECT_TRUE(platform::isDbcsLeadByte(static_cast<unsigned char>(byte))) << byte;
 }
 
-TEST(HostSystem, NameAndReleaseAreFilledAndCutToTheirBuffers) {
-    char name[64];
-    char release[128];
-    ASSERT_EQ(platform::hostSystem(name, sizeof name, release, sizeof release), 0);
-    EXPECT_GT(std::string(name).size(), 0u);
-    EXPECT_GT(std::string(release).size(), 0u);
-    char small[3] = {'x', 'x', 'x'};
-    char smallRelease[2] = {'x', 'x'};
-    ASSERT_EQ(platform::hostSystem(small, sizeof small, smallRelease, sizeof smallRelease), 0);
-    EXPECT_EQ(std::string(small), std::string(name).substr(0, 2));
-    EXPECT_EQ(smallRelease[1], '\0');
-}
-
 } // namespace

@@ -106,11 +106,6 @@ TEST(MessageBoxPrompt, NoticeAtATerminalWaitsForOneLine) {
     EXPECT_EQ(result.exitCode, platform::kIdNo);
 }
 
-TEST(MessageBoxPrompt, NoticeAtEndOfInputIsOk) {
-    ChildResult result = runInChild("", {}, [] { return ask(kNotice); });
-    EXPECT_EQ(result.exitCode, platform::kIdOk);
-}
-
 TEST(MessageBoxPrompt, ConsoleTextIsOutBeforeThePromptAsks) {
     // Standard output and error share one file: the question must stand before the prompt.
     iotest::TempFolder folder;
