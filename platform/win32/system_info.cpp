@@ -9,14 +9,14 @@
 namespace platform {
 namespace {
 
-// RtlGetVersion fills an OSVERSIONINFOW-shaped record and returns an NTSTATUS.
-using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+// RtlGetVersion fills the record and returns an NTSTATUS.
+using RtlGetVersionFunction = LONG(WINAPI*)(RTL_OSVERSIONINFOW*);
 
 // The size field the call expects: the record without the service-pack extension.
 constexpr DWORD kRtlVersionInfoBytes = 276;
-static_assert(sizeof(OSVERSIONINFOW) == kRtlVersionInfoBytes, "RTL_OSVERSIONINFOW layout");
+static_assert(sizeof(RTL_OSVERSIONINFOW) == kRtlVersionInfoBytes, "RTL_OSVERSIONINFOW layout");
 
-// Only this bit of the returned status is taken as failure.
+// The status bit that marks a failed call; the record is read only while it is clear.
 constexpr LONG kRtlStatusFailureBit = 0x2;
 
 } // namespace
@@ -37,7 +37,7 @@ int rtlGetVersion(std::uint32_t* major, std::uint32_t* minor, std::uint32_t* bui
         // between unrelated function types.
         auto rtlGetVersionCall =
             reinterpret_cast<RtlGetVersionFunction>(reinterpret_cast<void (*)()>(address));
-        OSVERSIONINFOW info;
+        RTL_OSVERSIONINFOW info;
         std::memset(&info, 0, sizeof info);
         info.dwOSVersionInfoSize = kRtlVersionInfoBytes;
         info.dwMajorVersion = 0;
