@@ -19,13 +19,13 @@ std::string gCopyPath;
 long gModelBytes = 0;
 
 void buildLargeModel() {
-    pmxtest::PmxSpec spec = pmxtest::typicalModel(0);
-    spec.vertexIndexSize = 4;
-    spec.boneIndexSize = 2;
+    pmxtest::PmxRecipe recipe = pmxtest::typicalModel(0);
+    recipe.vertexIndexSize = 4;
+    recipe.boneIndexSize = 2;
     // About 10 MB: SDEF vertices are the largest records.
-    spec.vertexDeformTypes.assign(120000, 3);
-    spec.faceIndexCount = 3 * 200000;
-    std::vector<std::uint8_t> bytes = pmxtest::buildPmx(spec);
+    recipe.vertexDeformTypes.assign(120000, 3);
+    recipe.faceIndexCount = 3 * 200000;
+    std::vector<std::uint8_t> bytes = pmxtest::buildPmx(recipe);
     gModelBytes = static_cast<long>(bytes.size());
     gModelPath = "/tmp/quorvane-bench-model.pmx";
     gCopyPath = "/tmp/quorvane-bench-model-new.pmx";

@@ -17,7 +17,7 @@ TEST(Sample, FirstRunRepairsBothLinksAndTheTwistAxis) {
     std::filesystem::copy(std::string(QV_SOURCE_DIR) + "/examples/sample", tmp.path(),
                           std::filesystem::copy_options::recursive);
     pmxtest::PmxLayout layout;
-    const std::string source = e2e::toBytes(pmxtest::buildPmx(sample::sampleModelSpec(), &layout));
+    const std::string source = e2e::toBytes(pmxtest::buildPmx(sample::sampleModelRecipe(), &layout));
     ASSERT_EQ(iotest::readFile(tmp.file("sample.pmx")), source);
 
     e2e::ProgramRun run = e2e::runProgram({tmp.file("sample.pmx")}, "C", "y\ny\n\nimg/a.png\n");

@@ -87,7 +87,7 @@ TEST_F(Startup, OptionsOnlyAreEchoedAndNoDialogIsShown) {
 TEST_F(Startup, UnreadableModelThenCleanModelWithAnOptionBetween) {
     e2e::writeModel(tmp.file("clean.pmx"), e2e::straightArmsModel(0), nullptr);
     iotest::writeFile(tmp.file("ok.png"), "png");
-    pmxtest::PmxSpec clean = e2e::straightArmsModel(0);
+    pmxtest::PmxRecipe clean = e2e::straightArmsModel(0);
     clean.textures = {"ok.png"};
     e2e::writeModel(tmp.file("clean.pmx"), clean, nullptr);
     e2e::ProgramRun run =
@@ -182,7 +182,7 @@ TEST_F(Startup, ModelPathTooLongForAPathBufferIsSkipped) {
 TEST_F(Startup, ModelAfterAFailedReadDoesNotInheritItsTextures) {
     // The first model lists a broken texture; the second cannot be opened and must not be
     // checked against the first one's list.
-    pmxtest::PmxSpec first = e2e::brokenTexturesModel(0);
+    pmxtest::PmxRecipe first = e2e::brokenTexturesModel(0);
     e2e::writeModel(tmp.file("first.pmx"), first, nullptr);
     e2e::ProgramRun run =
         e2e::runProgram({tmp.file("first.pmx"), tmp.file("gone.pmx")}, "C", "n\n");

@@ -119,7 +119,7 @@ protected:
         iotest::writeFile(tmp.file("ok.png"), "png ok");
     }
     std::string makeModel(std::uint8_t encoding) {
-        pmxtest::PmxSpec plan = e2e::brokenTexturesModel(encoding);
+        pmxtest::PmxRecipe plan = e2e::brokenTexturesModel(encoding);
         if (encoding != 0) plan.modelName = "mdl"; // keeps the converter's echo short
         return e2e::writeModel(tmp.file("model.pmx"), plan, &layout);
     }
@@ -155,7 +155,7 @@ TEST_F(TextureRepair, SubstitutionLearnedOnOneModelServesTheNext) {
     makeModel(0);
     std::filesystem::create_directories(tmp.file("other/img"));
     iotest::writeFile(tmp.file("other/img/c.png"), "png c");
-    pmxtest::PmxSpec next = e2e::brokenTexturesModel(0);
+    pmxtest::PmxRecipe next = e2e::brokenTexturesModel(0);
     next.textures = {"tex\\c.png"};
     pmxtest::PmxLayout nextLayout;
     const std::string nextSource = e2e::writeModel(tmp.file("other/next.pmx"), next, &nextLayout);
@@ -251,7 +251,7 @@ TEST_F(TextureRepair, CancelledDialogEndsTheRunNamingNoFile) {
 }
 
 TEST_F(TextureRepair, TwistNoThenTextureRepairStillSaves) {
-    pmxtest::PmxSpec plan = e2e::bentTwistsModel(0);
+    pmxtest::PmxRecipe plan = e2e::bentTwistsModel(0);
     plan.textures = {"tex\\a.png"};
     pmxtest::PmxLayout both;
     const std::string source = e2e::writeModel(tmp.file("model.pmx"), plan, &both);

@@ -10,7 +10,7 @@ void readEveryCut(std::uint8_t encoding)
 {
     ConsoleDefaults defaults;
     ScratchFolder folder;
-    PmxSpec s = typicalModel(encoding);
+    PmxRecipe s = typicalModel(encoding);
     s.trailing = {1, 2, 3};
     std::vector<std::uint8_t> bytes = buildPmx(s);
     const std::string path = folder.file("cut.pmx");
@@ -45,7 +45,7 @@ TEST(Reader, UnknownIndexWidthReportsEachIndex)
 {
     ConsoleDefaults defaults;
     ScratchFolder folder;
-    PmxSpec s = typicalModel(0);
+    PmxRecipe s = typicalModel(0);
     s.boneIndexSize = 3;
     const std::string path = folder.file("w.pmx");
     ASSERT_TRUE(writeFile(path, buildPmx(s)));

@@ -12,10 +12,10 @@ protected:
     ConsoleDefaults defaults;
     ScratchFolder folder;
 
-    ReadRun read(const PmxSpec& spec, PmxLayout* layout = nullptr)
+    ReadRun read(const PmxRecipe& recipe, PmxLayout* layout = nullptr)
     {
         std::string path = folder.file("m.pmx");
-        EXPECT_TRUE(writeFile(path, buildPmx(spec, layout)));
+        EXPECT_TRUE(writeFile(path, buildPmx(recipe, layout)));
         return runReader(path);
     }
 };
@@ -29,7 +29,7 @@ void expectVec(const Vec3f& want, const Vec3& got)
 
 // In typicalModel the twist bones are bones 3, 5, 8 and 10, the arm bones 2, 7 (arms),
 // 4, 9 (elbows), 6, 11 (wrists).
-void expectTypicalSlots(const PmxSpec& s, const PmxLayout& layout)
+void expectTypicalSlots(const PmxRecipe& s, const PmxLayout& layout)
 {
     const int twistBones[kTwistSlotCount] = {3, 5, 8, 10};
     for (int t = 0; t < kTwistSlotCount; ++t) {
@@ -51,7 +51,7 @@ TEST_F(ReaderSlots, TwistAndArmBonesAreFoundInBothEncodings)
 {
     for (std::uint8_t encoding : {std::uint8_t{0}, std::uint8_t{1}}) {
         SCOPED_TRACE(encoding);
-        PmxSpec s = typicalModel(encoding);
+        PmxRecipe s = typicalModel(encoding);
         PmxLayout layout;
         read(s, &layout);
         expectTypicalSlots(s, layout);
@@ -66,7 +66,7 @@ TEST_F(ReaderSlots, WideIndicesAndEveryRecordKindKeepTheOffsetsRight)
     for (std::uint8_t width : {std::uint8_t{2}, std::uint8_t{4}}) {
         for (std::uint8_t encoding : {std::uint8_t{0}, std::uint8_t{1}}) {
             SCOPED_TRACE(width * 10 + encoding);
-            PmxSpec s = typicalModel(encoding);
+            PmxRecipe s = typicalModel(encoding);
             s.vertexIndexSize = s.textureIndexSize = s.materialIndexSize = width;
             s.boneIndexSize = s.morphIndexSize = s.rigidBodyIndexSize = width;
             s.additionalUvCount = 2;
@@ -76,14 +76,14 @@ TEST_F(ReaderSlots, WideIndicesAndEveryRecordKindKeepTheOffsetsRight)
             s.materials[0].toon = 1;
             s.morphs.clear();
             for (std::uint8_t kind = 0; kind <= 10; ++kind) {
-                MorphSpec m;
+                MorphRecipe m;
                 m.kind = kind;
                 m.offsetCount = 2;
                 s.morphs.push_back(m);
             }
-            s.frames[0].elements = {FrameElementSpec{0, 3}, FrameElementSpec{1, 2}};
+            s.frames[0].elements = {FrameElementRecipe{0, 3}, FrameElementRecipe{1, 2}};
             s.rigidBodyCount = 2;
-            JointSpec j;
+            JointRecipe j;
             j.type = 5;
             s.joints = {j, j};
             PmxLayout layout;
@@ -97,8 +97,8 @@ TEST_F(ReaderSlots, WideIndicesAndEveryRecordKindKeepTheOffsetsRight)
 
 TEST_F(ReaderSlots, ModelNamedOnlyInEnglishMatchesByEnglishName)
 {
-    PmxSpec s = typicalModel(0);
-    for (BoneSpec& b : s.bones) b.name = "x" + b.englishName;
+    PmxRecipe s = typicalModel(0);
+    for (BoneRecipe& b : s.bones) b.name = "x" + b.englishName;
     PmxLayout layout;
     read(s, &layout);
     expectTypicalSlots(s, layout);
@@ -109,7 +109,7 @@ TEST_F(ReaderSlots, JapaneseNameWinsOverAWrongEnglishName)
 {
     for (std::uint8_t encoding : {std::uint8_t{0}, std::uint8_t{1}}) {
         SCOPED_TRACE(encoding);
-        PmxSpec s;
+        PmxRecipe s;
         s.encoding = encoding;
         s.bones = {twistBone("左腕捩", "arm_L", {0.0f, 1.0f, 0.0f}),
                    twistBone("右手首", "arm twist_R", {1.0f, 0.0f, 0.0f})};
@@ -128,7 +128,7 @@ TEST_F(ReaderSlots, JapaneseNameWinsOverAWrongEnglishName)
 
 TEST_F(ReaderSlots, RightArmTwistFilledByItsOwnNames)
 {
-    PmxSpec s;
+    PmxRecipe s;
     s.bones = {plainBone("センター", "center", {}), twistBone("右腕捩", "arm twist_R", {-0.5f, -0.5f, 0.0f})};
     PmxLayout layout;
     read(s, &layout);
@@ -141,7 +141,7 @@ TEST_F(ReaderSlots, RightArmTwistFilledByItsOwnNames)
 
 TEST_F(ReaderSlots, LaterBoneOfTheSameNameWins)
 {
-    PmxSpec s;
+    PmxRecipe s;
     s.bones = {plainBone("左腕", "", {1.0f, 0.0f, 0.0f}), plainBone("左腕", "", {2.0f, 0.0f, 0.0f}),
                twistBone("左手捩", "", {0.0f, 1.0f, 0.0f}), twistBone("左手捩", "", {0.0f, 0.0f, 1.0f})};
     PmxLayout layout;
@@ -157,7 +157,7 @@ TEST_F(ReaderSlots, LaterBoneOfTheSameNameWins)
 
 TEST_F(ReaderSlots, TwistNameWithoutFixedAxisIsNotFound)
 {
-    PmxSpec s;
+    PmxRecipe s;
     s.bones = {plainBone("左腕捩", "arm twist_L", {1.0f, 2.0f, 3.0f})};
     read(s);
     EXPECT_FALSE(gModel.twists[kArmTwistL].found);
@@ -167,7 +167,7 @@ TEST_F(ReaderSlots, TwistNameWithoutFixedAxisIsNotFound)
 
 TEST_F(ReaderSlots, TexturesBeyondTheCapacityAreCountedNotKept)
 {
-    PmxSpec s = typicalModel(0);
+    PmxRecipe s = typicalModel(0);
     s.textures.clear();
     for (int i = 0; i < 1030; ++i) s.textures.push_back("t" + std::to_string(i) + ".png");
     PmxLayout layout;
@@ -185,7 +185,7 @@ TEST_F(ReaderSlots, TexturesBeyondTheCapacityAreCountedNotKept)
 // bytes of the file's encoding.
 TEST_F(ReaderSlots, TexturePathsAreConvertedAndCut)
 {
-    PmxSpec s = typicalModel(0);
+    PmxRecipe s = typicalModel(0);
     s.textures = {"テクスチャ\\顔.png", std::string(300, 'a')};
     read(s);
     EXPECT_STREQ("\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83\\\x8A\xE7.png", gModel.texturePaths[0]);
@@ -199,14 +199,14 @@ TEST_F(ReaderSlots, TexturePathsAreConvertedAndCut)
 
 TEST_F(ReaderSlots, NextReadingClearsTheMarksButNotTheAxis)
 {
-    PmxSpec s = typicalModel(0);
+    PmxRecipe s = typicalModel(0);
     read(s);
     ASSERT_TRUE(gModel.twists[kArmTwistL].found);
     gModel.twists[kArmTwistL].verdict = true;
     gModel.texturesChanged = true;
     gModel.textureRenewed[1] = true;
 
-    PmxSpec plain;
+    PmxRecipe plain;
     plain.bones = {plainBone("センター", "center", {})};
     read(plain);
     EXPECT_FALSE(gModel.twists[kArmTwistL].found);
@@ -223,7 +223,7 @@ TEST_F(ReaderSlots, FailedReadingShowsNoEarlierTextures)
 {
     read(typicalModel(0));
     ASSERT_EQ(2, gModel.keptTextureCount);
-    PmxSpec broken = typicalModel(0);
+    PmxRecipe broken = typicalModel(0);
     broken.vertexDeformTypes = {7};
     read(broken);
     EXPECT_EQ(0, gModel.textureCount);

@@ -16,9 +16,9 @@ protected:
         EXPECT_TRUE(writeFile(path, bytes));
         return runReader(path);
     }
-    ReadRun readSpec(const PmxSpec& spec, PmxLayout* layout = nullptr)
+    ReadRun readRecipe(const PmxRecipe& recipe, PmxLayout* layout = nullptr)
     {
-        return readBytes(buildPmx(spec, layout));
+        return readBytes(buildPmx(recipe, layout));
     }
     std::string header() const { return "Reading from: " + path + " \nPMX Ver 2.00 \n"; }
 
@@ -39,7 +39,7 @@ const char kTypicalSections[] =
 
 TEST_F(ReaderTranscript, CleanUtf16ModelReportsEverySection)
 {
-    ReadRun run = readSpec(typicalModel(0));
+    ReadRun run = readRecipe(typicalModel(0));
     EXPECT_EQ(0, run.result);
     EXPECT_EQ(header() + "Model: Test model \n" + kTypicalSections +
                   "PMX 2.0: correctly read-in: OK. \ndone. \n\n",
@@ -53,7 +53,7 @@ TEST_F(ReaderTranscript, CleanUtf16ModelReportsEverySection)
 TEST_F(ReaderTranscript, JapaneseModeShowsTheJapaneseNameInShiftJis)
 {
     setJapaneseMode(true);
-    ReadRun run = readSpec(typicalModel(0));
+    ReadRun run = readRecipe(typicalModel(0));
     // テストモデル in Shift-JIS.
     EXPECT_EQ(header() + "Model: \x83\x65\x83\x58\x83\x67\x83\x82\x83\x66\x83\x8B \n" +
                   kTypicalSections + "PMX 2.0: correctly read-in: OK. \ndone. \n\n",
@@ -64,13 +64,13 @@ TEST_F(ReaderTranscript, JapaneseModeShowsTheJapaneseNameInShiftJis)
 // conversion trace.
 TEST_F(ReaderTranscript, CleanUtf8ModelEchoesEachConvertedText)
 {
-    PmxSpec s;
+    PmxRecipe s;
     s.encoding = 1;
     s.modelName = "m";
     s.modelNameEnglish = "en";
     s.textures = {"a.png"};
     s.bones = {plainBone("b", "", {})};
-    ReadRun run = readSpec(s);
+    ReadRun run = readRecipe(s);
     EXPECT_EQ(0, run.result);
     EXPECT_EQ(header() +
                   "en\nutfstat = 7. \n  cttotal = 2. \ndone.\n"
@@ -111,19 +111,19 @@ TEST_F(ReaderTranscript, HeaderFormatErrorsShowOffsetAndValue)
     EXPECT_EQ(2, third.result);
     EXPECT_EQ("Reading from: " + path + " \nIllegal file format at 000003=(44) \n", third.transcript);
 
-    PmxSpec seven = typicalModel(0);
+    PmxRecipe seven = typicalModel(0);
     seven.globalCount = 7;
-    ReadRun globals = readSpec(seven);
+    ReadRun globals = readRecipe(seven);
     EXPECT_EQ(2, globals.result);
     EXPECT_EQ(header() + "Illegal file format at 000009=(07) \n", globals.transcript);
 }
 
 TEST_F(ReaderTranscript, AnyFourthSignatureByteAndVersionAreAccepted)
 {
-    PmxSpec s = typicalModel(0);
+    PmxRecipe s = typicalModel(0);
     s.signature[3] = 0x00;
     s.version = 3.0f;
-    ReadRun run = readSpec(s);
+    ReadRun run = readRecipe(s);
     EXPECT_EQ(0, run.result);
     EXPECT_EQ("Reading from: " + path + " \nPMX Ver 3.00 \nModel: Test model \n" +
                   kTypicalSections + "PMX 2.0: correctly read-in: OK. \ndone. \n\n",
@@ -133,9 +133,9 @@ TEST_F(ReaderTranscript, AnyFourthSignatureByteAndVersionAreAccepted)
 // Extra global bytes are passed over, so the model name and everything after stay in step.
 TEST_F(ReaderTranscript, GlobalCountAboveEightSkipsTheExtraBytes)
 {
-    PmxSpec s = typicalModel(0);
+    PmxRecipe s = typicalModel(0);
     s.globalCount = 10;
-    ReadRun run = readSpec(s);
+    ReadRun run = readRecipe(s);
     EXPECT_EQ(header() + "Model: Test model \n" + kTypicalSections +
                   "PMX 2.0: correctly read-in: OK. \ndone. \n\n",
               run.transcript);
@@ -143,9 +143,9 @@ TEST_F(ReaderTranscript, GlobalCountAboveEightSkipsTheExtraBytes)
 
 TEST_F(ReaderTranscript, IllegalDeformTypeEndsTheReading)
 {
-    PmxSpec s = typicalModel(0);
+    PmxRecipe s = typicalModel(0);
     s.vertexDeformTypes = {0, 5, 0};
-    ReadRun run = readSpec(s);
+    ReadRun run = readRecipe(s);
     EXPECT_EQ(0, run.result);
     EXPECT_EQ(header() + "Model: Test model \n3 Vertices.\nErr: illegal DEF type 5. \n\n",
               run.transcript);
@@ -153,18 +153,18 @@ TEST_F(ReaderTranscript, IllegalDeformTypeEndsTheReading)
 
 TEST_F(ReaderTranscript, DeformTypeAbove127PrintsAsNegative)
 {
-    PmxSpec s = typicalModel(0);
+    PmxRecipe s = typicalModel(0);
     s.vertexDeformTypes = {0xF0};
-    ReadRun run = readSpec(s);
+    ReadRun run = readRecipe(s);
     EXPECT_EQ(header() + "Model: Test model \n1 Vertices.\nErr: illegal DEF type -16. \n\n",
               run.transcript);
 }
 
 TEST_F(ReaderTranscript, FaceCountNotMultipleOfThree)
 {
-    PmxSpec s = typicalModel(0);
+    PmxRecipe s = typicalModel(0);
     s.faceIndexCount = 7;
-    ReadRun run = readSpec(s);
+    ReadRun run = readRecipe(s);
     EXPECT_EQ(header() + "Model: Test model \n4 Vertices.\n2 Surfaces.\n"
                          "Err: num of surface data (=7) is not multiples of 3. \n\n",
               run.transcript);
@@ -172,10 +172,10 @@ TEST_F(ReaderTranscript, FaceCountNotMultipleOfThree)
 
 TEST_F(ReaderTranscript, MaterialChecksComeInFieldOrder)
 {
-    PmxSpec s = typicalModel(0);
+    PmxRecipe s = typicalModel(0);
     s.materials[0].toonSharing = 2;
     s.materials[0].faceVertexCount = 4;
-    ReadRun run = readSpec(s);
+    ReadRun run = readRecipe(s);
     EXPECT_EQ(header() + "Model: Test model \n4 Vertices.\n2 Surfaces.\n2 Textures.\n1 Materials.\n"
                          "Err: unknown toon sharing mode at matrial 0. \n"
                          "Err: illegal material-related vertex number at matrial 0. \n\n",
@@ -184,13 +184,13 @@ TEST_F(ReaderTranscript, MaterialChecksComeInFieldOrder)
 
 TEST_F(ReaderTranscript, UnknownMorphKindEndsTheReading)
 {
-    PmxSpec s = typicalModel(0);
-    MorphSpec flip, impulse, broken;
+    PmxRecipe s = typicalModel(0);
+    MorphRecipe flip, impulse, broken;
     flip.kind = 9;
     impulse.kind = 10;
     broken.kind = 0xFF;
     s.morphs = {flip, impulse, broken};
-    ReadRun run = readSpec(s);
+    ReadRun run = readRecipe(s);
     EXPECT_EQ(header() + "Model: Test model \n4 Vertices.\n2 Surfaces.\n2 Textures.\n1 Materials.\n"
                          "12 Bones.\n3 Morphs.\nErr: unknown morph kind at morph 2. \n\n",
               run.transcript);
@@ -198,11 +198,11 @@ TEST_F(ReaderTranscript, UnknownMorphKindEndsTheReading)
 
 TEST_F(ReaderTranscript, UnsupportedJointTypeShowsTypeAndIndex)
 {
-    PmxSpec s = typicalModel(0);
-    JointSpec good, bad;
+    PmxRecipe s = typicalModel(0);
+    JointRecipe good, bad;
     bad.type = 0xFF;
     s.joints = {good, good, bad};
-    ReadRun run = readSpec(s);
+    ReadRun run = readRecipe(s);
     EXPECT_EQ(header() + "Model: Test model \n4 Vertices.\n2 Surfaces.\n2 Textures.\n1 Materials.\n"
                          "12 Bones.\n1 Morphs.\n1 Frames.\n1 Rigid-bodies.\n3 Joints.\n"
                          "Err: joint type -1 unsupported at joint 2. \n\n",
@@ -224,7 +224,7 @@ TEST_F(ReaderTranscript, FileEndingAfterTheBonesCountsMinusOne)
 
 TEST_F(ReaderTranscript, FileEndingInsideAVertexNamesTheNextVertex)
 {
-    PmxSpec s = typicalModel(0);
+    PmxRecipe s = typicalModel(0);
     s.vertexDeformTypes.assign(10, 0);
     PmxLayout layout;
     std::vector<std::uint8_t> bytes = buildPmx(s, &layout);
@@ -265,11 +265,11 @@ class TrailingData : public ReaderTranscript {
 protected:
     ReadRun readWithTrailing(signed char level)
     {
-        PmxSpec s = typicalModel(0);
+        PmxRecipe s = typicalModel(0);
         for (int i = 0; i < 100; ++i) s.trailing.push_back(static_cast<std::uint8_t>(i));
         s.version = 2.1f;
         setDisplayLevel(level);
-        return readSpec(s);
+        return readRecipe(s);
     }
     std::string start() const
     {
@@ -309,35 +309,35 @@ TEST_F(TrailingData, LevelTwoCallsThemUnrecognized)
 
 TEST_F(ReaderTranscript, EmptyEnglishNameShowsNoModelLineInEnglishMode)
 {
-    PmxSpec s = typicalModel(0);
+    PmxRecipe s = typicalModel(0);
     s.modelNameEnglish = "";
-    ReadRun run = readSpec(s);
+    ReadRun run = readRecipe(s);
     EXPECT_EQ(header() + kTypicalSections + "PMX 2.0: correctly read-in: OK. \ndone. \n\n",
               run.transcript);
 }
 
 TEST_F(ReaderTranscript, NameCutInsideADoubleByteCharacterGetsANoticeAtLevelOne)
 {
-    PmxSpec s = typicalModel(0);
+    PmxRecipe s = typicalModel(0);
     s.modelNameEnglish = "";
     // Thirty double-byte characters: the 20-byte cut falls between characters.
     std::string thirty;
     for (int i = 0; i < 30; ++i) thirty += "あ";
     s.modelName = thirty;
     setDisplayLevel(1);
-    ReadRun even = readSpec(s);
+    ReadRun even = readRecipe(s);
     EXPECT_EQ(header() + kTypicalSections + "PMX 2.0: correctly read-in: OK. \ndone. \n\n",
               even.transcript);
 
     // One single-byte character first: the cut falls inside the tenth double-byte character.
     s.modelName = "a" + thirty;
-    ReadRun odd = readSpec(s);
+    ReadRun odd = readRecipe(s);
     EXPECT_EQ(header() + "(>20 DBCS-trancated) " + kTypicalSections +
                   "PMX 2.0: correctly read-in: OK. \ndone. \n\n",
               odd.transcript);
 
     setDisplayLevel(0);
-    ReadRun quiet = readSpec(s);
+    ReadRun quiet = readRecipe(s);
     EXPECT_EQ(header() + kTypicalSections + "PMX 2.0: correctly read-in: OK. \ndone. \n\n",
               quiet.transcript);
 }

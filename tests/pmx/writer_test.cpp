@@ -20,9 +20,9 @@ protected:
     void TearDown() override { WriteStream::failAfterBytesForTesting(-1); }
 
     // Writes and reads the source; the model then holds its marks, and no repair is decided.
-    void readSource(const PmxSpec& spec)
+    void readSource(const PmxRecipe& recipe)
     {
-        original = buildPmx(spec, &layout);
+        original = buildPmx(recipe, &layout);
         ASSERT_TRUE(writeFile(source, original));
         ReadRun run = runReader(source);
         ASSERT_EQ(0, run.result);
@@ -110,7 +110,7 @@ TEST_F(Writer, LongerRenewedPathStillLandsTheLaterAxis)
 // Shift-JIS code (an emoji as a surrogate pair, Hangul).
 TEST_F(Writer, UntouchedEntriesKeepTheirBytes)
 {
-    PmxSpec s = typicalModel(0);
+    PmxRecipe s = typicalModel(0);
     s.textures = {"\xF0\x9F\x98\x80.png", "old.png", "\xED\x95\x9C\xEA\xB8\x80.bmp"};
     readSource(s);
     renewTexture(1, "new\\\x8A\xE7.png"); // new\顔.png
@@ -179,7 +179,7 @@ TEST_F(Writer, LongRenewedPathKeepsTheFileInStep)
 // Textures past the table's capacity are kept, and the count is the file's own.
 TEST_F(Writer, MoreThan1024TexturesKeepsEveryEntry)
 {
-    PmxSpec s = typicalModel(0);
+    PmxRecipe s = typicalModel(0);
     s.textures.clear();
     for (int i = 0; i < 1030; ++i) s.textures.push_back("t" + std::to_string(i) + ".png");
     readSource(s);
@@ -193,7 +193,7 @@ TEST_F(Writer, MoreThan1024TexturesKeepsEveryEntry)
 
 TEST_F(Writer, TwistBonesInReverseOrderAreAllReplaced)
 {
-    PmxSpec s = typicalModel(0);
+    PmxRecipe s = typicalModel(0);
     s.bones = {twistBone("右手捩", "", {0.0f, 1.0f, 0.0f}), twistBone("右腕捩", "", {0.0f, 1.0f, 0.0f}),
                plainBone("センター", "", {}), twistBone("左手捩", "", {0.0f, 1.0f, 0.0f}),
                twistBone("左腕捩", "", {0.0f, 1.0f, 0.0f})};

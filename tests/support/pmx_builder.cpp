@@ -1,4 +1,4 @@
-// Test helper: serialises a PmxSpec into PMX bytes, field by field in file order, recording
+// Test helper: serialises a PmxRecipe into PMX bytes, field by field in file order, recording
 // the offsets the writer tests compare against. Test code only (uses the standard containers).
 #include "tests/support/pmx_builder.h"
 
@@ -78,11 +78,11 @@ std::uint32_t nextCodePoint(const std::string& s, std::size_t* i)
     return cp;
 }
 
-void writeVertex(Out& o, const PmxSpec& spec, std::uint8_t type)
+void writeVertex(Out& o, const PmxRecipe& recipe, std::uint8_t type)
 {
-    const int bw = spec.boneIndexSize;
+    const int bw = recipe.boneIndexSize;
     o.floats(3 + 3 + 2);
-    o.floats(4 * spec.additionalUvCount);
+    o.floats(4 * recipe.additionalUvCount);
     o.u8(type);
     switch (type) {
     case 0:
@@ -111,29 +111,29 @@ void writeVertex(Out& o, const PmxSpec& spec, std::uint8_t type)
     o.f32(1.0f); // edge scale
 }
 
-void writeMaterial(Out& o, const PmxSpec& spec, const MaterialSpec& m)
+void writeMaterial(Out& o, const PmxRecipe& recipe, const MaterialRecipe& m)
 {
-    o.text(m.name, spec.encoding);
-    o.text(m.englishName, spec.encoding);
+    o.text(m.name, recipe.encoding);
+    o.text(m.englishName, recipe.encoding);
     o.floats(4 + 3 + 1 + 3);
     o.u8(0); // drawing flags
     o.floats(4 + 1);
-    o.index(m.texture, spec.textureIndexSize);
-    o.index(m.sphereTexture, spec.textureIndexSize);
+    o.index(m.texture, recipe.textureIndexSize);
+    o.index(m.sphereTexture, recipe.textureIndexSize);
     o.u8(m.sphereMode);
     o.u8(m.toonSharing);
-    if (m.toonSharing == 0) o.index(m.toon, spec.textureIndexSize);
+    if (m.toonSharing == 0) o.index(m.toon, recipe.textureIndexSize);
     else if (m.toonSharing == 1) o.u8(static_cast<std::uint8_t>(m.toon & 0xFF));
-    o.text(m.memo, spec.encoding);
+    o.text(m.memo, recipe.encoding);
     o.i32(m.faceVertexCount);
 }
 
-void writeBone(Out& o, const PmxSpec& spec, const BoneSpec& b, PmxLayout* layout)
+void writeBone(Out& o, const PmxRecipe& recipe, const BoneRecipe& b, PmxLayout* layout)
 {
-    const int bw = spec.boneIndexSize;
+    const int bw = recipe.boneIndexSize;
     layout->boneStarts.push_back(o.at());
-    o.text(b.name, spec.encoding);
-    o.text(b.englishName, spec.encoding);
+    o.text(b.name, recipe.encoding);
+    o.text(b.englishName, recipe.encoding);
     o.vec(b.position);
     o.index(b.parent, bw);
     o.i32(b.deformLayer);
@@ -160,7 +160,7 @@ void writeBone(Out& o, const PmxSpec& spec, const BoneSpec& b, PmxLayout* layout
         o.i32(b.ikLoopCount);
         o.f32(b.ikLimitAngle);
         o.i32(static_cast<std::int32_t>(b.ikLinks.size()));
-        for (const IkLinkSpec& l : b.ikLinks) {
+        for (const IkLinkRecipe& l : b.ikLinks) {
             o.index(l.bone, bw);
             o.u8(l.limited);
             if (l.limited == 1) {
@@ -171,10 +171,10 @@ void writeBone(Out& o, const PmxSpec& spec, const BoneSpec& b, PmxLayout* layout
     }
 }
 
-void writeMorph(Out& o, const PmxSpec& spec, const MorphSpec& m)
+void writeMorph(Out& o, const PmxRecipe& recipe, const MorphRecipe& m)
 {
-    o.text(m.name, spec.encoding);
-    o.text(m.englishName, spec.encoding);
+    o.text(m.name, recipe.encoding);
+    o.text(m.englishName, recipe.encoding);
     o.u8(m.panel);
     o.u8(m.kind);
     o.i32(m.offsetCount);
@@ -183,52 +183,52 @@ void writeMorph(Out& o, const PmxSpec& spec, const MorphSpec& m)
         switch (m.kind) {
         case 0:
         case 9:
-            o.index(0, spec.morphIndexSize);
+            o.index(0, recipe.morphIndexSize);
             o.f32(1.0f);
             break;
         case 1:
-            o.index(0, spec.vertexIndexSize);
+            o.index(0, recipe.vertexIndexSize);
             o.floats(3);
             break;
         case 2:
-            o.index(0, spec.boneIndexSize);
+            o.index(0, recipe.boneIndexSize);
             o.floats(3 + 4);
             break;
         case 8:
-            o.index(0, spec.materialIndexSize);
+            o.index(0, recipe.materialIndexSize);
             o.u8(1);
             o.floats(28);
             break;
         case 10:
-            o.index(0, spec.rigidBodyIndexSize);
+            o.index(0, recipe.rigidBodyIndexSize);
             o.u8(0);
             o.floats(3 + 3);
             break;
         default: // 3..7: UV and additional UVs
-            o.index(0, spec.vertexIndexSize);
+            o.index(0, recipe.vertexIndexSize);
             o.floats(4);
             break;
         }
     }
 }
 
-void writeFrame(Out& o, const PmxSpec& spec, const FrameSpec& f)
+void writeFrame(Out& o, const PmxRecipe& recipe, const FrameRecipe& f)
 {
-    o.text(f.name, spec.encoding);
-    o.text(f.englishName, spec.encoding);
-    o.u8(f.special);
+    o.text(f.name, recipe.encoding);
+    o.text(f.englishName, recipe.encoding);
+    o.u8(f.builtIn);
     o.i32(static_cast<std::int32_t>(f.elements.size()));
-    for (const FrameElementSpec& e : f.elements) {
+    for (const FrameElementRecipe& e : f.elements) {
         o.u8(e.target);
-        o.index(e.index, e.target == 0 ? spec.boneIndexSize : spec.morphIndexSize);
+        o.index(e.index, e.target == 0 ? recipe.boneIndexSize : recipe.morphIndexSize);
     }
 }
 
-void writeRigidBody(Out& o, const PmxSpec& spec, std::int32_t i)
+void writeRigidBody(Out& o, const PmxRecipe& recipe, std::int32_t i)
 {
-    o.text("body" + std::to_string(i), spec.encoding);
-    o.text("", spec.encoding);
-    o.index(0, spec.boneIndexSize);
+    o.text("body" + std::to_string(i), recipe.encoding);
+    o.text("", recipe.encoding);
+    o.index(0, recipe.boneIndexSize);
     o.u8(0);
     o.i16(0xFFFF);
     o.u8(1);
@@ -236,14 +236,14 @@ void writeRigidBody(Out& o, const PmxSpec& spec, std::int32_t i)
     o.u8(0);
 }
 
-void writeJoint(Out& o, const PmxSpec& spec, const JointSpec& j)
+void writeJoint(Out& o, const PmxRecipe& recipe, const JointRecipe& j)
 {
-    o.text(j.name, spec.encoding);
-    o.text(j.englishName, spec.encoding);
+    o.text(j.name, recipe.encoding);
+    o.text(j.englishName, recipe.encoding);
     o.u8(j.type);
     if (j.type > 5) return;
-    o.index(j.bodyA, spec.rigidBodyIndexSize);
-    o.index(j.bodyB, spec.rigidBodyIndexSize);
+    o.index(j.bodyA, recipe.rigidBodyIndexSize);
+    o.index(j.bodyB, recipe.rigidBodyIndexSize);
     o.floats(8 * 3); // position, rotation, four limits, two springs
 }
 
@@ -271,84 +271,84 @@ std::vector<std::uint8_t> encodePmxText(const std::string& utf8, std::uint8_t en
     return out;
 }
 
-std::vector<std::uint8_t> buildPmx(const PmxSpec& spec, PmxLayout* layoutOut)
+std::vector<std::uint8_t> buildPmx(const PmxRecipe& recipe, PmxLayout* layoutOut)
 {
     PmxLayout local;
     PmxLayout* layout = layoutOut ? layoutOut : &local;
     *layout = PmxLayout();
     Out o;
 
-    for (std::uint8_t b : spec.signature) o.u8(b);
-    o.f32(spec.version);
-    o.u8(spec.globalCount);
-    o.u8(spec.encoding);
-    o.u8(spec.additionalUvCount);
-    o.u8(spec.vertexIndexSize);
-    o.u8(spec.textureIndexSize);
-    o.u8(spec.materialIndexSize);
-    o.u8(spec.boneIndexSize);
-    o.u8(spec.morphIndexSize);
-    o.u8(spec.rigidBodyIndexSize);
-    for (int i = 8; i < spec.globalCount; ++i) o.u8(1);
-    o.text(spec.modelName, spec.encoding);
-    o.text(spec.modelNameEnglish, spec.encoding);
-    o.text(spec.comment, spec.encoding);
-    o.text(spec.commentEnglish, spec.encoding);
+    for (std::uint8_t b : recipe.signature) o.u8(b);
+    o.f32(recipe.version);
+    o.u8(recipe.globalCount);
+    o.u8(recipe.encoding);
+    o.u8(recipe.additionalUvCount);
+    o.u8(recipe.vertexIndexSize);
+    o.u8(recipe.textureIndexSize);
+    o.u8(recipe.materialIndexSize);
+    o.u8(recipe.boneIndexSize);
+    o.u8(recipe.morphIndexSize);
+    o.u8(recipe.rigidBodyIndexSize);
+    for (int i = 8; i < recipe.globalCount; ++i) o.u8(1);
+    o.text(recipe.modelName, recipe.encoding);
+    o.text(recipe.modelNameEnglish, recipe.encoding);
+    o.text(recipe.comment, recipe.encoding);
+    o.text(recipe.commentEnglish, recipe.encoding);
 
     layout->vertexSection = o.at();
-    o.i32(static_cast<std::int32_t>(spec.vertexDeformTypes.size()));
-    for (std::uint8_t type : spec.vertexDeformTypes) {
+    o.i32(static_cast<std::int32_t>(recipe.vertexDeformTypes.size()));
+    for (std::uint8_t type : recipe.vertexDeformTypes) {
         layout->vertexStarts.push_back(o.at());
-        writeVertex(o, spec, type);
+        writeVertex(o, recipe, type);
     }
 
     layout->faceSection = o.at();
-    o.i32(spec.faceIndexCount);
-    if (spec.faceIndexCount > 0 && spec.faceIndexCount % 3 == 0)
-        for (std::int32_t i = 0; i < spec.faceIndexCount; ++i)
-            o.index(i % 3, spec.vertexIndexSize);
+    o.i32(recipe.faceIndexCount);
+    if (recipe.faceIndexCount > 0 && recipe.faceIndexCount % 3 == 0)
+        for (std::int32_t i = 0; i < recipe.faceIndexCount; ++i)
+            o.index(i % 3, recipe.vertexIndexSize);
 
     layout->textureBlockStart = o.at();
-    o.i32(static_cast<std::int32_t>(spec.textures.size()));
-    for (const std::string& t : spec.textures) {
+    o.i32(static_cast<std::int32_t>(recipe.textures.size()));
+    for (const std::string& t : recipe.textures) {
         layout->textureEntryStarts.push_back(o.at());
-        o.text(t, spec.encoding);
+        o.text(t, recipe.encoding);
     }
     layout->textureBlockEnd = o.at();
 
     layout->materialSection = o.at();
-    o.i32(static_cast<std::int32_t>(spec.materials.size()));
-    for (const MaterialSpec& m : spec.materials) writeMaterial(o, spec, m);
+    o.i32(static_cast<std::int32_t>(recipe.materials.size()));
+    for (const MaterialRecipe& m : recipe.materials) writeMaterial(o, recipe, m);
 
     layout->boneSection = o.at();
-    o.i32(static_cast<std::int32_t>(spec.bones.size()));
-    for (const BoneSpec& b : spec.bones) writeBone(o, spec, b, layout);
+    o.i32(static_cast<std::int32_t>(recipe.bones.size()));
+    for (const BoneRecipe& b : recipe.bones) writeBone(o, recipe, b, layout);
 
     layout->morphSection = o.at();
-    o.i32(static_cast<std::int32_t>(spec.morphs.size()));
-    for (const MorphSpec& m : spec.morphs) writeMorph(o, spec, m);
+    o.i32(static_cast<std::int32_t>(recipe.morphs.size()));
+    for (const MorphRecipe& m : recipe.morphs) writeMorph(o, recipe, m);
 
     layout->frameSection = o.at();
-    o.i32(static_cast<std::int32_t>(spec.frames.size()));
-    for (const FrameSpec& f : spec.frames) writeFrame(o, spec, f);
+    o.i32(static_cast<std::int32_t>(recipe.frames.size()));
+    for (const FrameRecipe& f : recipe.frames) writeFrame(o, recipe, f);
 
     layout->rigidBodySection = o.at();
-    o.i32(spec.rigidBodyCount);
-    for (std::int32_t i = 0; i < spec.rigidBodyCount; ++i) writeRigidBody(o, spec, i);
+    o.i32(recipe.rigidBodyCount);
+    for (std::int32_t i = 0; i < recipe.rigidBodyCount; ++i) writeRigidBody(o, recipe, i);
 
     layout->jointSection = o.at();
-    o.i32(static_cast<std::int32_t>(spec.joints.size()));
-    for (const JointSpec& j : spec.joints) writeJoint(o, spec, j);
+    o.i32(static_cast<std::int32_t>(recipe.joints.size()));
+    for (const JointRecipe& j : recipe.joints) writeJoint(o, recipe, j);
 
     layout->trailingStart = o.at();
-    o.bytes.insert(o.bytes.end(), spec.trailing.begin(), spec.trailing.end());
+    o.bytes.insert(o.bytes.end(), recipe.trailing.begin(), recipe.trailing.end());
     layout->fileSize = o.at();
     return o.bytes;
 }
 
-BoneSpec twistBone(const std::string& name, const std::string& englishName, Vec3f axis)
+BoneRecipe twistBone(const std::string& name, const std::string& englishName, Vec3f axis)
 {
-    BoneSpec b;
+    BoneRecipe b;
     b.name = name;
     b.englishName = englishName;
     b.flags = kBoneFixedAxis | 0x0002 | 0x0008 | 0x0010; // rotatable, visible, enabled
@@ -356,9 +356,9 @@ BoneSpec twistBone(const std::string& name, const std::string& englishName, Vec3
     return b;
 }
 
-BoneSpec plainBone(const std::string& name, const std::string& englishName, Vec3f position)
+BoneRecipe plainBone(const std::string& name, const std::string& englishName, Vec3f position)
 {
-    BoneSpec b;
+    BoneRecipe b;
     b.name = name;
     b.englishName = englishName;
     b.position = position;
@@ -366,9 +366,9 @@ BoneSpec plainBone(const std::string& name, const std::string& englishName, Vec3
     return b;
 }
 
-PmxSpec typicalModel(std::uint8_t encoding)
+PmxRecipe typicalModel(std::uint8_t encoding)
 {
-    PmxSpec s;
+    PmxRecipe s;
     s.encoding = encoding;
     s.modelName = "テストモデル";
     s.modelNameEnglish = "Test model";
@@ -377,7 +377,7 @@ PmxSpec typicalModel(std::uint8_t encoding)
     s.vertexDeformTypes = {0, 1, 2, 3};
     s.faceIndexCount = 6;
     s.textures = {"tex\\body.png", "toon01.bmp"};
-    MaterialSpec m;
+    MaterialRecipe m;
     m.name = "体";
     m.texture = 0;
     m.toonSharing = 1;
@@ -385,12 +385,12 @@ PmxSpec typicalModel(std::uint8_t encoding)
     m.faceVertexCount = 6;
     s.materials = {m};
 
-    BoneSpec root = plainBone("センター", "center", {0.0f, 8.0f, 0.0f});
+    BoneRecipe root = plainBone("センター", "center", {0.0f, 8.0f, 0.0f});
     root.flags |= kBoneConnection;
     root.connection = 1;
-    BoneSpec ik = plainBone("左足ＩＫ", "leg IK_L", {1.0f, 1.0f, 0.0f});
+    BoneRecipe ik = plainBone("左足ＩＫ", "leg IK_L", {1.0f, 1.0f, 0.0f});
     ik.flags |= kBoneIk | kBoneInheritRotation | kBoneLocalAxes | kBoneExternalParent;
-    ik.ikLinks = {IkLinkSpec{0, 1, {-1.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}}, IkLinkSpec{0, 0, {}, {}}};
+    ik.ikLinks = {IkLinkRecipe{0, 1, {-1.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}}, IkLinkRecipe{0, 0, {}, {}}};
     s.bones = {
         root,
         ik,
@@ -405,16 +405,16 @@ PmxSpec typicalModel(std::uint8_t encoding)
         twistBone("右手捩", "wrist twist_R", {-0.8f, -0.6f, 0.0f}),
         plainBone("右手首", "wrist_R", {-6.0f, 11.0f, 0.0f}),
     };
-    MorphSpec morph;
+    MorphRecipe morph;
     morph.name = "あ";
     s.morphs = {morph};
-    FrameSpec root_frame;
+    FrameRecipe root_frame;
     root_frame.name = "Root";
-    root_frame.special = 1;
-    root_frame.elements = {FrameElementSpec{0, 0}};
+    root_frame.builtIn = 1;
+    root_frame.elements = {FrameElementRecipe{0, 0}};
     s.frames = {root_frame};
     s.rigidBodyCount = 1;
-    JointSpec j;
+    JointRecipe j;
     s.joints = {j};
     return s;
 }

@@ -22,13 +22,13 @@ constexpr std::uint16_t kBoneFixedAxis = 0x0400;
 constexpr std::uint16_t kBoneLocalAxes = 0x0800;
 constexpr std::uint16_t kBoneExternalParent = 0x2000;
 
-struct IkLinkSpec {
+struct IkLinkRecipe {
     std::int32_t bone = 0;
     std::uint8_t limited = 0; // 1: lower and upper limits follow
     Vec3f lower, upper;
 };
 
-struct BoneSpec {
+struct BoneRecipe {
     std::string name;        // UTF-8, written in the file's encoding
     std::string englishName; // UTF-8, written in the file's encoding
     Vec3f position;
@@ -45,15 +45,15 @@ struct BoneSpec {
     std::int32_t ikTarget = 0;    // flag 0x0020
     std::int32_t ikLoopCount = 1;
     float ikLimitAngle = 1.0f;
-    std::vector<IkLinkSpec> ikLinks;
+    std::vector<IkLinkRecipe> ikLinks;
 };
 
 // Convenience: a bone with a fixed axis.
-BoneSpec twistBone(const std::string& name, const std::string& englishName, Vec3f axis);
+BoneRecipe twistBone(const std::string& name, const std::string& englishName, Vec3f axis);
 // Convenience: a plain bone at a position.
-BoneSpec plainBone(const std::string& name, const std::string& englishName, Vec3f position);
+BoneRecipe plainBone(const std::string& name, const std::string& englishName, Vec3f position);
 
-struct MaterialSpec {
+struct MaterialRecipe {
     std::string name = "mat";
     std::string englishName;
     std::int32_t texture = -1;
@@ -65,7 +65,7 @@ struct MaterialSpec {
     std::int32_t faceVertexCount = 0;
 };
 
-struct MorphSpec {
+struct MorphRecipe {
     std::string name = "morph";
     std::string englishName;
     std::uint8_t panel = 1;
@@ -73,26 +73,26 @@ struct MorphSpec {
     std::int32_t offsetCount = 1;   // offsets of the kind, filled with zeros / index 0
 };
 
-struct FrameElementSpec {
+struct FrameElementRecipe {
     std::uint8_t target = 0; // 0: bone index follows; other: morph index
     std::int32_t index = 0;
 };
 
-struct FrameSpec {
+struct FrameRecipe {
     std::string name = "frame";
     std::string englishName;
-    std::uint8_t special = 0;
-    std::vector<FrameElementSpec> elements;
+    std::uint8_t builtIn = 0;
+    std::vector<FrameElementRecipe> elements;
 };
 
-struct JointSpec {
+struct JointRecipe {
     std::string name = "joint";
     std::string englishName;
     std::uint8_t type = 0;          // 0..5; any other value is broken
     std::int32_t bodyA = 0, bodyB = 0;
 };
 
-struct PmxSpec {
+struct PmxRecipe {
     float version = 2.0f;
     std::uint8_t signature[4] = {'P', 'M', 'X', ' '};
     std::uint8_t globalCount = 8;   // above 8: filler bytes (0x01) follow the eight
@@ -116,12 +116,12 @@ struct PmxSpec {
     std::int32_t faceIndexCount = 0;
     // Texture paths, UTF-8, written in the file's encoding.
     std::vector<std::string> textures;
-    std::vector<MaterialSpec> materials;
-    std::vector<BoneSpec> bones;
-    std::vector<MorphSpec> morphs;
-    std::vector<FrameSpec> frames;
+    std::vector<MaterialRecipe> materials;
+    std::vector<BoneRecipe> bones;
+    std::vector<MorphRecipe> morphs;
+    std::vector<FrameRecipe> frames;
     std::int32_t rigidBodyCount = 0;
-    std::vector<JointSpec> joints;
+    std::vector<JointRecipe> joints;
     // Bytes after the joints (the soft bodies of PMX 2.1).
     std::vector<std::uint8_t> trailing;
 };
@@ -146,14 +146,14 @@ struct PmxLayout {
     std::int32_t fileSize = 0;
 };
 
-std::vector<std::uint8_t> buildPmx(const PmxSpec& spec, PmxLayout* layoutOut = nullptr);
+std::vector<std::uint8_t> buildPmx(const PmxRecipe& recipe, PmxLayout* layoutOut = nullptr);
 
 // A UTF-8 text in the given PMX encoding (0 UTF-16LE with surrogate pairs, other UTF-8).
 std::vector<std::uint8_t> encodePmxText(const std::string& utf8, std::uint8_t encoding);
 
 // A typical small model: a few vertices and faces, two textures, one material, the six arm
 // bones and the four twist bones (fixed axes) in the usual order, one morph and frame.
-PmxSpec typicalModel(std::uint8_t encoding);
+PmxRecipe typicalModel(std::uint8_t encoding);
 
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> readFile(const std::string& path); // empty when missing

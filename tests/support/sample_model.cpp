@@ -51,10 +51,10 @@ std::vector<std::uint8_t> onePixelPng(std::uint8_t r, std::uint8_t g, std::uint8
     return png;
 }
 
-pmxtest::PmxSpec sampleModelSpec() {
+pmxtest::PmxRecipe sampleModelRecipe() {
     using pmxtest::plainBone;
     using pmxtest::twistBone;
-    pmxtest::PmxSpec s;
+    pmxtest::PmxRecipe s;
     s.encoding = 0;
     s.modelName = "サンプル";
     s.modelNameEnglish = "sample";
@@ -63,7 +63,7 @@ pmxtest::PmxSpec sampleModelSpec() {
     s.vertexDeformTypes = {0, 0, 0};
     s.faceIndexCount = 3;
     s.textures = {"tex\\a.png", "tex\\b.png"};
-    pmxtest::MaterialSpec m;
+    pmxtest::MaterialRecipe m;
     m.name = "材質";
     m.englishName = "material";
     m.texture = 0;
@@ -90,7 +90,7 @@ pmxtest::PmxSpec sampleModelSpec() {
 
 std::vector<SampleFile> sampleFiles() {
     return {
-        {"sample.pmx", pmxtest::buildPmx(sampleModelSpec())},
+        {"sample.pmx", pmxtest::buildPmx(sampleModelRecipe())},
         {"img/a.png", onePixelPng(0xE0, 0x60, 0x40)},
         {"img/b.png", onePixelPng(0x40, 0x80, 0xE0)},
     };

@@ -17,7 +17,7 @@ struct SampleFile {
     std::vector<std::uint8_t> bytes;
 };
 
-pmxtest::PmxSpec sampleModelSpec();
+pmxtest::PmxRecipe sampleModelRecipe();
 // Index of the bone whose fixed axis is wrong, and the axis the program should give it.
 constexpr int kBentBone = 4; // left wrist twist
 // A valid 1x1 RGB PNG of one colour (stored deflate block, real CRCs and Adler-32).

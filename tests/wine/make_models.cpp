@@ -21,15 +21,15 @@ struct Arms {
 // and elbow to wrist along +x; right arm to elbow along -x, elbow to wrist along -y.
 const Arms kTrueAxes = {{1, 0, 0}, {1, 0, 0}, {-1, 0, 0}, {0, -1, 0}};
 
-PmxSpec model(const std::string& name, const std::string& englishName,
-              const std::vector<std::string>& textures, const Arms& axes) {
-    PmxSpec s;
+PmxRecipe model(const std::string& name, const std::string& englishName,
+                const std::vector<std::string>& textures, const Arms& axes) {
+    PmxRecipe s;
     s.encoding = 0; // UTF-16LE: the reader prints no conversion trace for it
     s.modelName = name;
     s.modelNameEnglish = englishName;
     s.vertexDeformTypes = {0};
     s.textures = textures;
-    MaterialSpec material;
+    MaterialRecipe material;
     material.texture = textures.empty() ? -1 : 0;
     s.materials = {material};
     s.bones = {
