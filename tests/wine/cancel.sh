@@ -16,5 +16,5 @@ e $' Broken settings of \r\n' $' 1 texture link(s) are found. \r\n' $' \r\n'
 e $' Do you like to fix them?  (Y/N/Cancel) \r\n' $' => Cancel \n'
 finish_expect 1252
 check_output
-check_absent "$dir/cancel-new.pmx"
+check_folder "$dir" cancel.pmx
 case_end

@@ -15,5 +15,5 @@ e "pmx dir: $(win_path "$dir")\\ "$'\n' $'0: tex\\a.png (ok)\n' $'\n'
 e ' No broken settings found. ' $'\n'
 finish_expect 1252
 check_output
-check_absent "$dir/clean-new.pmx"
+check_folder "$dir" tex clean.pmx
 case_end

@@ -26,4 +26,5 @@ expect_save モデル.pmx モデル-new.pmx ja
 finish_expect 932
 check_output
 check_file "$dir/モデル-new.pmx" "$MODELS/expect/モデル-new.pmx"
+check_folder "$dir" 表 モデル.pmx モデル-new.pmx
 case_end

@@ -189,7 +189,14 @@ check_file() {
     fi
 }
 
-check_absent() { [ ! -e "$1" ] || fail "unexpected file $1"; }
+# check_folder DIR NAME...: the folder holds exactly these entries (a save leaves nothing else
+# behind, such as a temporary file).
+check_folder() {
+    local dir=$1 actual wanted; shift
+    actual=$(ls -A "$dir" | LC_ALL=C sort | tr '\n' ' ')
+    wanted=$(printf '%s\n' "$@" | LC_ALL=C sort | tr '\n' ' ')
+    [ "$actual" = "$wanted" ] || fail "$dir holds: $actual(expected: $wanted)"
+}
 
 # Records the case's result; after a failure any window or process it left behind is ended.
 case_end() {

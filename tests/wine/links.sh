@@ -27,4 +27,5 @@ expect_save links.pmx links-new.pmx en
 finish_expect 1252
 check_output
 check_file "$dir/links-new.pmx" "$MODELS/expect/links-new.pmx"
+check_folder "$dir" img links.pmx links-new.pmx
 case_end

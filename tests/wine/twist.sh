@@ -22,4 +22,5 @@ finish_expect 1252
 check_output
 check_file "$dir/twist-new.pmx" "$MODELS/expect/twist-new.pmx"
 check_file "$dir/twist.pmx" "$WORK/twist-source.pmx"
+check_folder "$dir" tex twist.pmx twist-new.pmx
 case_end
