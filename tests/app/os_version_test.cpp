@@ -7,39 +7,34 @@
 
 namespace {
 
-std::string line(float version) {
-    char out[64];
-    windowsVersionLine(out, sizeof out, version);
-    return out;
-}
+struct VersionCase {
+    unsigned major, minor;
+    int build; // -1: the GetVersion path
+    const char* line;
+};
 
-TEST(OsVersion, RtlVersionsSelectTheirRows) {
-    EXPECT_EQ(line(osVersionFromRtl(10, 0, 19045)), " on Windows 10.019 ");
-    EXPECT_EQ(line(osVersionFromRtl(10, 0, 22631)), " on Windows 10.0226 ");
-    EXPECT_EQ(line(osVersionFromRtl(6, 1, 7601)), " on Windows 7 ");
-    EXPECT_EQ(line(osVersionFromRtl(6, 3, 9600)), " on Windows 8.1 ");
-    EXPECT_EQ(line(osVersionFromRtl(6, 2, 9200)), " on Windows 8 ");
-    EXPECT_EQ(line(osVersionFromRtl(6, 0, 6002)), " on Windows Vista ");
-}
-
-TEST(OsVersion, RtlVersionWithBuildZeroEqualsTheThreshold) {
-    // Every step rounded to a float gives exactly the float of the threshold.
-    EXPECT_EQ(osVersionFromRtl(6, 3, 0), 6.3f);
-    EXPECT_EQ(line(osVersionFromRtl(6, 3, 0)), " on Windows 8.1 ");
-    EXPECT_EQ(osVersionFromRtl(10, 0, 0), 10.0f);
-    EXPECT_EQ(line(osVersionFromRtl(10, 0, 0)), " on Windows 10 ");
-}
-
-TEST(OsVersion, GetVersionValuesEqualToAThresholdSelectThatRow) {
-    EXPECT_EQ(osVersionFromGetVersion(6, 1), 6.1f);
-    EXPECT_EQ(line(osVersionFromGetVersion(6, 2)), " on Windows 8 ");
-    EXPECT_EQ(line(osVersionFromGetVersion(6, 1)), " on Windows 7 ");
-    EXPECT_EQ(line(osVersionFromGetVersion(6, 0)), " on Windows Vista ");
-    EXPECT_EQ(line(osVersionFromGetVersion(5, 2)), " on Windows XP ");
-    EXPECT_EQ(line(osVersionFromGetVersion(5, 1)), " on Windows 2000 ");
-    EXPECT_EQ(line(osVersionFromGetVersion(5, 0)), " on Windows 95-98,Me ");
-    EXPECT_EQ(line(osVersionFromGetVersion(4, 10)), " on Windows 95-98,Me ");
-    EXPECT_EQ(line(osVersionFromGetVersion(5, 12)), " on Windows 8 ");
+TEST(OsVersion, VersionsSelectTheirRows) {
+    const VersionCase cases[] = {
+        {10, 0, 19045, " on Windows 10.019 "}, {10, 0, 22631, " on Windows 10.0226 "},
+        {10, 0, 0, " on Windows 10 "},         {6, 3, 9600, " on Windows 8.1 "},
+        {6, 3, 0, " on Windows 8.1 "},         {6, 2, 9200, " on Windows 8 "},
+        {6, 1, 7601, " on Windows 7 "},        {6, 0, 6002, " on Windows Vista "},
+        // GetVersion values equal to a threshold select that row.
+        {6, 2, -1, " on Windows 8 "},          {6, 1, -1, " on Windows 7 "},
+        {6, 0, -1, " on Windows Vista "},      {5, 2, -1, " on Windows XP "},
+        {5, 1, -1, " on Windows 2000 "},       {5, 0, -1, " on Windows 95-98,Me "},
+        {4, 10, -1, " on Windows 95-98,Me "},  {5, 12, -1, " on Windows 8 "},
+    };
+    for (const VersionCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.major) + "." + std::to_string(c.minor) + "." +
+                     std::to_string(c.build));
+        char out[64];
+        windowsVersionLine(out, sizeof out,
+                           c.build < 0 ? osVersionFromGetVersion(c.major, c.minor)
+                                       : osVersionFromRtl(c.major, c.minor,
+                                                          static_cast<unsigned>(c.build)));
+        EXPECT_STREQ(out, c.line);
+    }
 }
 
 } // namespace

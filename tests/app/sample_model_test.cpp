@@ -10,30 +10,16 @@
 
 namespace {
 
-const std::string kSampleDir = std::string(QV_SOURCE_DIR) + "/examples/sample/";
-
 TEST(SampleModel, CommittedFilesMatchTheGenerator) {
-    const std::vector<sample::SampleFile> files = sample::sampleFiles();
-    if (std::getenv("QV_WRITE_SAMPLE") != nullptr) {
-        for (const sample::SampleFile& f : files) {
-            std::filesystem::create_directories(
-                std::filesystem::path(kSampleDir + f.relativePath).parent_path());
-            ASSERT_TRUE(pmxtest::writeFile(kSampleDir + f.relativePath, f.bytes));
+    const std::string dir = std::string(QV_SOURCE_DIR) + "/examples/sample/";
+    for (const sample::SampleFile& f : sample::sampleFiles()) {
+        if (std::getenv("QV_WRITE_SAMPLE") != nullptr) {
+            std::filesystem::create_directories(std::filesystem::path(dir + f.path).parent_path());
+            ASSERT_TRUE(pmxtest::writeFile(dir + f.path, f.bytes));
         }
+        EXPECT_EQ(pmxtest::readFile(dir + f.path), f.bytes) << f.path;
     }
-    for (const sample::SampleFile& f : files) {
-        EXPECT_EQ(pmxtest::readFile(kSampleDir + f.relativePath), f.bytes) << f.relativePath;
-    }
-    // The links point at tex\, where no image is.
-    EXPECT_FALSE(std::filesystem::exists(kSampleDir + "tex"));
-}
-
-TEST(SampleModel, PngIsWellFormed) {
-    const std::vector<std::uint8_t> png = sample::onePixelPng(1, 2, 3);
-    ASSERT_EQ(png.size(), 8u + 25u + 27u + 12u); // signature, IHDR, IDAT, IEND
-    // IEND's CRC is the well-known AE 42 60 82.
-    EXPECT_EQ(std::vector<std::uint8_t>(png.end() - 4, png.end()),
-              (std::vector<std::uint8_t>{0xAE, 0x42, 0x60, 0x82}));
+    EXPECT_FALSE(std::filesystem::exists(dir + "tex")); // the links point where no image is
 }
 
 } // namespace

@@ -1,49 +1,47 @@
 // The sample model and its images (see sample_model.h).
 #include "tests/support/sample_model.h"
 
+#include "tests/support/pmx_builder.h"
+
 namespace sample {
 namespace {
 
-std::uint32_t crc32(const std::vector<std::uint8_t>& bytes, std::size_t from) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = from; i < bytes.size(); ++i) {
-        crc ^= bytes[i];
-        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return crc ^ 0xFFFFFFFFu;
-}
+using Bytes = std::vector<std::uint8_t>;
 
-void appendBigEndian(std::vector<std::uint8_t>* out, std::uint32_t value) {
+void appendBigEndian(Bytes* out, std::uint32_t value) {
     for (int shift = 24; shift >= 0; shift -= 8)
         out->push_back(static_cast<std::uint8_t>((value >> shift) & 0xFF));
 }
 
-void appendChunk(std::vector<std::uint8_t>* png, const char* type,
-                 const std::vector<std::uint8_t>& data) {
+// A chunk: length, type and data, and the CRC-32 of type and data.
+void appendChunk(Bytes* png, const char* type, const Bytes& data) {
     appendBigEndian(png, static_cast<std::uint32_t>(data.size()));
-    std::vector<std::uint8_t> typed(type, type + 4);
+    Bytes typed(type, type + 4);
     typed.insert(typed.end(), data.begin(), data.end());
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::uint8_t byte : typed) {
+        crc ^= byte;
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
     png->insert(png->end(), typed.begin(), typed.end());
-    appendBigEndian(png, crc32(typed, 0));
+    appendBigEndian(png, crc ^ 0xFFFFFFFFu);
 }
 
-} // namespace
-
-std::vector<std::uint8_t> onePixelPng(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    std::vector<std::uint8_t> header;
+// A valid 1x1 RGB PNG of one colour: one stored deflate block with its Adler-32.
+Bytes onePixelPng(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    Bytes header;
     appendBigEndian(&header, 1); // width
     appendBigEndian(&header, 1); // height
     header.insert(header.end(), {8, 2, 0, 0, 0}); // 8-bit RGB, no interlace
     appendChunk(&png, "IHDR", header);
-
-    const std::vector<std::uint8_t> row = {0, r, g, b}; // filter byte, one pixel
+    const Bytes row = {0, r, g, b}; // filter byte, one pixel
     std::uint32_t s1 = 1, s2 = 0;
     for (std::uint8_t byte : row) {
         s1 = (s1 + byte) % 65521u;
         s2 = (s2 + s1) % 65521u;
     }
-    std::vector<std::uint8_t> zlib = {0x78, 0x01, 0x01, 4, 0, 0xFB, 0xFF}; // one stored block
+    Bytes zlib = {0x78, 0x01, 0x01, 4, 0, 0xFB, 0xFF};
     zlib.insert(zlib.end(), row.begin(), row.end());
     appendBigEndian(&zlib, (s2 << 16) | s1);
     appendChunk(&png, "IDAT", zlib);
@@ -51,11 +49,10 @@ std::vector<std::uint8_t> onePixelPng(std::uint8_t r, std::uint8_t g, std::uint8
     return png;
 }
 
-pmxtest::PmxRecipe sampleModelRecipe() {
+pmxtest::PmxRecipe sampleModel() {
     using pmxtest::plainBone;
     using pmxtest::twistBone;
     pmxtest::PmxRecipe s;
-    s.encoding = 0;
     s.modelName = "サンプル";
     s.modelNameEnglish = "sample";
     s.comment = "テクスチャは img へ移動済み";
@@ -88,9 +85,11 @@ pmxtest::PmxRecipe sampleModelRecipe() {
     return s;
 }
 
+} // namespace
+
 std::vector<SampleFile> sampleFiles() {
     return {
-        {"sample.pmx", pmxtest::buildPmx(sampleModelRecipe())},
+        {"sample.pmx", pmxtest::buildPmx(sampleModel())},
         {"img/a.png", onePixelPng(0xE0, 0x60, 0x40)},
         {"img/b.png", onePixelPng(0x40, 0x80, 0xE0)},
     };
