@@ -1,227 +1,102 @@
-// The Shift-JIS <-> Unicode tables: the committed data against its generator, the tables'
-// shape (counts, ranges, exact inverses), the rows where they part from code page 932, the
-// compatibility overrides, and the two byte helpers.
+// The Shift-JIS <-> Unicode tables: the committed data against its generator, their shape
+// (counts, ranges, exact inverses), the rows where they part from code page 932, the
+// overrides, and the two byte helpers.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <cstring>
 #include <string>
 
+#include "tests/support/io_test_files.h"
 #include "text/sjis_tables.h"
-
-namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool inUnicodeRanges(std::uint32_t cp) {
-    return cp <= 0x04FF || (cp >= 0x1E00 && cp <= 0x9FFF) || (cp >= 0xF900 && cp <= 0xFFFF);
-}
-
-bool inSjisRanges(std::uint32_t code) {
-    return code <= 0xFF || (code >= 0x8000 && code <= 0x9FFF) || (code >= 0xE000 && code <= 0xFCFF);
-}
-
-} // namespace
 
 TEST(SjisTables, CommittedTablesEqualWhatTheGeneratorWrites) {
     if (std::system("python3 --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "no python3";
-    std::string fresh = testing::TempDir() + "sjis_tables_" +
-                        std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
-                        ".cpp";
-    std::string command = std::string("python3 \"") + QV_SOURCE_DIR + "/tools/gen_sjis_tables.py\" \"" +
-                          fresh + "\"";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    std::string generated = readFile(fresh);
-    std::remove(fresh.c_str());
-    std::string committed = readFile(std::string(QV_SOURCE_DIR) + "/text/sjis_tables.cpp");
-    ASSERT_FALSE(generated.empty());
+    iotest::TempFolder folder;
+    std::string source = QV_SOURCE_DIR, fresh = folder.file("sjis_tables.cpp");
+    ASSERT_EQ(std::system(("python3 '" + source + "/tools/gen_sjis_tables.py' '" + fresh + "'").c_str()), 0);
     // Not EXPECT_EQ: a failure would print two 200 KB texts.
-    EXPECT_TRUE(generated == committed) << "text/sjis_tables.cpp differs from the generator's output";
+    EXPECT_TRUE(iotest::readFile(fresh) == iotest::readFile(source + "/text/sjis_tables.cpp"));
 }
 
-TEST(SjisTables, CountsAndRangesHoldForEveryCode) {
-    int defined = 0;
-    int aboveBmp = 0;
-    for (std::uint32_t code = 0; code <= 0xFFFF; ++code) {
-        std::uint32_t cp = sjisToUnicode(code);
-        if (cp == 0) continue;
-        ++defined;
-        if (cp > 0xFFFF) ++aboveBmp;
-        ASSERT_TRUE(inSjisRanges(code)) << std::hex << code;
-        ASSERT_FALSE(cp >= 0xE000 && cp <= 0xF8FF) << "private use at " << std::hex << code;
-        if (code > 0xFF) {
-            unsigned lead = code >> 8;
-            unsigned trail = code & 0xFF;
-            ASSERT_NE(lead, 0x80u) << std::hex << code;
-            ASSERT_TRUE(trail >= 0x40 && trail <= 0xFC && trail != 0x7F) << std::hex << code;
+TEST(SjisTables, CountsRangesAndExactInversesHoldForEveryCode) {
+    int codes = 0, aboveBmp = 0, points = 0;
+    for (std::uint32_t v = 0; v <= 0xFFFF; ++v) {
+        if (std::uint32_t cp = sjisToUnicode(v)) { // v as a Shift-JIS code: no lead byte 0x80
+            unsigned trail = v & 0xFF;
+            bool pair = (v >= 0x8100 && v <= 0x9FFF) || (v >= 0xE000 && v <= 0xFCFF);
+            ASSERT_TRUE(v <= 0xFF || (pair && trail >= 0x40 && trail <= 0xFC && trail != 0x7F)) << std::hex << v;
+            ASSERT_TRUE(cp < 0xE000 || cp > 0xF8FF) << "private use at " << std::hex << v;
+            ASSERT_TRUE(cp > 0xFFFF || unicodeToSjis(cp) == v) << std::hex << v;
+            ++codes;
+            aboveBmp += cp > 0xFFFF;
+        }
+        if (std::uint16_t code = unicodeToSjis(v)) { // v as a code point
+            ASSERT_TRUE(v <= 0x04FF || (v >= 0x1E00 && v <= 0x9FFF) || v >= 0xF900) << std::hex << v;
+            ASSERT_EQ(sjisToUnicode(code), v) << std::hex << v;
+            ++points;
         }
     }
-    EXPECT_EQ(defined, 11398);
+    EXPECT_EQ(codes, 11398);
     EXPECT_EQ(aboveBmp, 303);
-
-    int definedPoints = 0;
-    for (std::uint32_t cp = 0; cp <= 0xFFFF; ++cp) {
-        if (unicodeToSjis(cp) == 0) continue;
-        ++definedPoints;
-        ASSERT_TRUE(inUnicodeRanges(cp)) << std::hex << cp;
-    }
-    EXPECT_EQ(definedPoints, 11095);
+    EXPECT_EQ(points, 11095);
 }
 
-TEST(SjisTables, BothDirectionsAreExactInverses) {
-    for (std::uint32_t code = 0; code <= 0xFFFF; ++code) {
-        std::uint32_t cp = sjisToUnicode(code);
-        if (cp != 0 && cp <= 0xFFFF) {
-            ASSERT_EQ(unicodeToSjis(cp), code) << std::hex << code;
+TEST(SjisTables, SingleBytesAndTellingRowsDifferFromCodePage932AsDocumented) {
+    // First code, last code, code point of the first (0: undefined). 0x8790-0x879C: the NEC
+    // mathematical symbols of code page 932 are not in the table.
+    const std::uint32_t codes[][3] = {
+        {0x00, 0x00, 0}, {0x01, 0x5B, 0x01}, {0x5C, 0x5C, 0x00A5}, {0x5D, 0x7D, 0x5D}, {0x7E, 0x7E, 0x203E},
+        {0x7F, 0x7F, 0x7F}, {0x80, 0x80, 0}, {0xA0, 0xA0, 0}, {0xA1, 0xDF, 0xFF61}, {0xFD, 0xFF, 0},
+        {0x815C, 0x815C, 0x2014}, {0x815F, 0x815F, 0x005C}, {0x8160, 0x8160, 0x301C}, {0x8161, 0x8161, 0x2016},
+        {0x817C, 0x817C, 0x2212}, {0x8191, 0x8191, 0x00A2}, {0x8192, 0x8192, 0x00A3}, {0x81CA, 0x81CA, 0x00AC},
+        {0x81D4, 0x81D5, 0xFF5F}, {0x8740, 0x8740, 0x2460}, {0xED40, 0xED40, 0x7843}, {0xFA40, 0xFA40, 0x8C57},
+        {0x87A0, 0x87A0, 0x2000B}, {0xFC4B, 0xFC4B, 0x29A72}, {0x1815C, 0x1815C, 0x2014}, {0x8040, 0x8040, 0},
+        {0xFCF5, 0xFCF5, 0}, {0xFD40, 0xFD40, 0}, {0x8790, 0x8792, 0}, {0x8794, 0x8797, 0}, {0x879A, 0x879C, 0},
+        // The 25 codes of a base character plus a combining mark.
+        {0x82F5, 0x82F9, 0}, {0x8397, 0x839E, 0}, {0x83F6, 0x83F6, 0}, {0x8663, 0x8663, 0}, {0x8667, 0x866E, 0},
+        {0x8685, 0x8686, 0}};
+    for (const auto& row : codes) {
+        for (std::uint32_t code = row[0]; code <= row[1]; ++code) {
+            EXPECT_EQ(sjisToUnicode(code), row[2] == 0 ? 0 : row[2] + (code - row[0])) << std::hex << code;
         }
     }
-    for (std::uint32_t cp = 0; cp <= 0xFFFF; ++cp) {
-        std::uint16_t code = unicodeToSjis(cp);
-        if (code != 0) {
-            ASSERT_EQ(sjisToUnicode(code), cp) << std::hex << cp;
+    const std::uint32_t points[][2] = {{0x5C, 0x815F}, {0x7E, 0x81B0}, {0x10041, 0x41}, {0x2015, 0}, {0xFF5E, 0},
+                                       {0xFF3C, 0}, {0x2985, 0}, {0x2986, 0}, {0x0500, 0}, {0x1DFF, 0}, {0xE000, 0}};
+    for (const auto& row : points) EXPECT_EQ(unicodeToSjis(row[0]), row[1]) << std::hex << row[0];
+}
+
+TEST(SjisOverrides, EighteenAndNineteenEntriesThatAgreeAndChangeTheTable) {
+    int codes = 0, points = 0;
+    for (std::uint32_t v = 0; v <= 0xFFFF; ++v) {
+        if (std::uint32_t cp = sjisOverrideToUnicode(static_cast<std::uint16_t>(v))) {
+            EXPECT_TRUE(v >= 0x8100 && v <= 0x9FFF && cp != sjisToUnicode(v) && unicodeOverrideToSjis(cp) == v)
+                << std::hex << v;
+            ++codes;
+        }
+        // U+301C alone keeps the table's code 0x8160, which comes back as U+FF5E.
+        if (std::uint16_t code = unicodeOverrideToSjis(v)) {
+            EXPECT_EQ(code == unicodeToSjis(v), v == 0x301C) << std::hex << v;
+            EXPECT_EQ(sjisOverrideToUnicode(code), v == 0x301C ? 0xFF5Eu : v) << std::hex << v;
+            ++points;
         }
     }
+    EXPECT_EQ(codes, 18);
+    EXPECT_EQ(points, 19);
 }
 
-TEST(SjisTables, SingleBytesFollowJisX0201) {
-    EXPECT_EQ(sjisToUnicode(0x00), 0u);
-    for (std::uint32_t b = 0x01; b <= 0x7F; ++b) {
-        std::uint32_t expected = b == 0x5C ? 0x00A5 : (b == 0x7E ? 0x203E : b);
-        EXPECT_EQ(sjisToUnicode(b), expected) << std::hex << b;
-    }
-    for (std::uint32_t b = 0xA1; b <= 0xDF; ++b) {
-        EXPECT_EQ(sjisToUnicode(b), 0xFF61 + (b - 0xA1)) << std::hex << b;
-        EXPECT_EQ(unicodeToSjis(0xFF61 + (b - 0xA1)), b) << std::hex << b;
-    }
-    for (std::uint32_t b : {0x80u, 0xA0u, 0xFDu, 0xFEu, 0xFFu}) EXPECT_EQ(sjisToUnicode(b), 0u) << std::hex << b;
-    // Backslash and tilde come from row 0x81 in this direction.
-    EXPECT_EQ(unicodeToSjis(0x5C), 0x815F);
-    EXPECT_EQ(unicodeToSjis(0x7E), 0x81B0);
-}
-
-struct TellingRow {
-    std::uint32_t code;
-    std::uint32_t codePoint; // 0: undefined
-};
-
-class SjisTellingRows : public testing::TestWithParam<TellingRow> {};
-
-TEST_P(SjisTellingRows, RowDiffersFromCodePage932AsDocumented) {
-    const TellingRow& row = GetParam();
-    EXPECT_EQ(sjisToUnicode(row.code), row.codePoint);
-    if (row.codePoint != 0 && row.codePoint <= 0xFFFF) {
-        EXPECT_EQ(unicodeToSjis(row.codePoint), row.code);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SjisTellingRows,
-    testing::Values(TellingRow{0x5C, 0x00A5}, TellingRow{0x7E, 0x203E}, TellingRow{0x815C, 0x2014},
-                    TellingRow{0x815F, 0x005C}, TellingRow{0x8160, 0x301C}, TellingRow{0x8161, 0x2016},
-                    TellingRow{0x817C, 0x2212}, TellingRow{0x8191, 0x00A2}, TellingRow{0x8192, 0x00A3},
-                    TellingRow{0x81CA, 0x00AC}, TellingRow{0x81D4, 0xFF5F}, TellingRow{0x81D5, 0xFF60},
-                    TellingRow{0x8740, 0x2460}, TellingRow{0xED40, 0x7843}, TellingRow{0xFA40, 0x8C57},
-                    TellingRow{0x87A0, 0x2000B}, TellingRow{0xFC4B, 0x29A72}, TellingRow{0xA1, 0xFF61},
-                    TellingRow{0xDF, 0xFF9F},
-                    // The NEC mathematical symbols of code page 932 are not in the table.
-                    TellingRow{0x8790, 0}, TellingRow{0x8791, 0}, TellingRow{0x8792, 0},
-                    TellingRow{0x8794, 0}, TellingRow{0x8795, 0}, TellingRow{0x8796, 0},
-                    TellingRow{0x8797, 0}, TellingRow{0x879A, 0}, TellingRow{0x879B, 0},
-                    TellingRow{0x879C, 0},
-                    // Outside the ranges, or with a trail byte no code uses.
-                    TellingRow{0x8040, 0}, TellingRow{0xFCF5, 0}, TellingRow{0xFD40, 0}));
-
-TEST(SjisTables, CodesOfBasePlusCombiningMarkAreUndefined) {
-    std::uint32_t codes[] = {0x82F5, 0x82F6, 0x82F7, 0x82F8, 0x82F9, 0x8397, 0x8398, 0x8399, 0x839A,
-                             0x839B, 0x839C, 0x839D, 0x839E, 0x83F6, 0x8663, 0x8667, 0x8668, 0x8669,
-                             0x866A, 0x866B, 0x866C, 0x866D, 0x866E, 0x8685, 0x8686};
-    ASSERT_EQ(sizeof codes / sizeof codes[0], 25u);
-    for (std::uint32_t code : codes) EXPECT_EQ(sjisToUnicode(code), 0u) << std::hex << code;
-}
-
-TEST(SjisTables, CodePointsLeftOutAreUndefined) {
-    for (std::uint32_t cp : {0x2015u, 0xFF5Eu, 0xFF3Cu, 0x2985u, 0x2986u, 0x0500u, 0x1DFFu, 0xE000u, 0xF8FFu}) {
-        EXPECT_EQ(unicodeToSjis(cp), 0) << std::hex << cp;
-    }
-}
-
-TEST(SjisTables, LookupsTakeTheLow16Bits) {
-    EXPECT_EQ(sjisToUnicode(0x1815C), 0x2014u);
-    EXPECT_EQ(unicodeToSjis(0x10041), 0x41);
-}
-
-TEST(SjisOverrides, BothListsAgreeAndEachOneChangesTheTable) {
-    int sjisOverrides = 0;
-    for (std::uint32_t code = 0; code <= 0xFFFF; ++code) {
-        std::uint32_t cp = sjisOverrideToUnicode(static_cast<std::uint16_t>(code));
-        if (cp == 0) continue;
-        ++sjisOverrides;
-        EXPECT_TRUE(code >= 0x8100 && code <= 0x9FFF) << std::hex << code;
-        EXPECT_NE(cp, sjisToUnicode(code)) << std::hex << code;
-        EXPECT_EQ(unicodeOverrideToSjis(cp), code) << std::hex << code;
-    }
-    EXPECT_EQ(sjisOverrides, 18);
-
-    int unicodeOverrides = 0;
-    for (std::uint32_t cp = 0; cp <= 0xFFFF; ++cp) {
-        std::uint16_t code = unicodeOverrideToSjis(cp);
-        if (code == 0) continue;
-        ++unicodeOverrides;
-        // U+301C is the one that gives the table's own code, and comes back as U+FF5E.
-        if (cp == 0x301C) {
-            EXPECT_EQ(code, 0x8160);
-            EXPECT_EQ(unicodeToSjis(cp), 0x8160);
-            EXPECT_EQ(sjisOverrideToUnicode(code), 0xFF5Eu);
-            continue;
-        }
-        EXPECT_NE(code, unicodeToSjis(cp)) << std::hex << cp;
-        EXPECT_EQ(sjisOverrideToUnicode(code), cp) << std::hex << cp;
-    }
-    EXPECT_EQ(unicodeOverrides, 19);
-}
-
-TEST(SjisOverrides, OverrideWinsWhereTheTableHasACodeOfItsOwn) {
-    const std::uint32_t rows[][3] = {// code point, table's code, override's code
-                                     {0x2225, 0x81D2, 0x8161}, {0xFF0D, 0x81AF, 0x817C},
-                                     {0x2252, 0x81E0, 0x8790}, {0x222A, 0x81BE, 0x879C}};
-    for (const auto& row : rows) {
-        EXPECT_EQ(unicodeToSjis(row[0]), row[1]) << std::hex << row[0];
-        EXPECT_EQ(unicodeOverrideToSjis(row[0]), row[2]) << std::hex << row[0];
-    }
-}
-
-TEST(SjisBytes, LeadByteTestCounts0x80AndIgnoresTheCodePage) {
+TEST(SjisBytes, LeadBytesCount0x80AndOnlyALeadByteMissingItsTrailIsTrimmed) {
     for (unsigned b = 0; b <= 0xFF; ++b) {
-        bool expected = (b >= 0x80 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-        EXPECT_EQ(isSjisLeadByte(static_cast<unsigned char>(b)), expected) << std::hex << b;
+        bool lead = (b >= 0x80 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        EXPECT_EQ(isSjisLeadByte(static_cast<unsigned char>(b)), lead) << std::hex << b;
     }
-}
-
-TEST(SjisBytes, OnlyALeadByteMissingItsTrailIsTrimmed) {
-    struct Case {
-        const char* text;
-        int result;
-        const char* after;
-    } cases[] = {
-        {"\x93", 1, ""},
-        {"\x93\xFA", 0, "\x93\xFA"},
-        {"\x41\x82\x81", 0, "\x41\x82\x81"}, // 0x81 is a trail byte here, not a lead byte
-        {"\x82\xA0\x82", 1, "\x82\xA0"},
-        {"", 0, ""},
-        {"abc", 0, "abc"},
-    };
-    for (const Case& c : cases) {
-        std::string text = c.text;
-        EXPECT_EQ(trimDanglingLeadByte(&text[0]), c.result) << c.text;
-        EXPECT_STREQ(text.c_str(), c.after);
+    // In 41 82 81 the 0x81 is a trail byte; only a changed text returns 1.
+    const char* cases[][2] = {{"\x93", ""}, {"\x93\xFA", "\x93\xFA"}, {"\x41\x82\x81", "\x41\x82\x81"},
+                              {"\x82\xA0\x82", "\x82\xA0"}, {"", ""}};
+    for (const auto& c : cases) {
+        std::string text(c[0], std::strlen(c[0]) + 1);
+        EXPECT_EQ(trimDanglingLeadByte(&text[0]), std::strcmp(c[0], c[1]) != 0 ? 1 : 0) << c[0];
+        EXPECT_STREQ(text.c_str(), c[1]);
     }
 }
