@@ -1,10 +1,10 @@
-// Helpers of the PMX tests: a scratch folder per test, a console capture large enough for a
-// whole model's transcript, and readPmx/writePatchedPmx runs that return what they printed.
+// Helpers of the PMX tests: a fixture with a scratch folder and the console settings reset,
+// readPmx/writePatchedPmx runs that return what they printed, and a byte splice that builds
+// the copy a save must produce.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -19,93 +19,83 @@
 
 namespace pmxtest {
 
-// A fresh folder below /tmp, removed with its files afterwards (flat: tests make no subfolders).
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        char pattern[] = "/tmp/qv-pmx-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        path_ = made ? made : "/tmp";
-    }
-    ~ScratchFolder()
-    {
-        std::string command = "rm -rf '" + path_ + "'";
-        if (path_ != "/tmp") (void)std::system(command.c_str());
-    }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
+using Bytes = std::vector<std::uint8_t>;
 
-private:
-    std::string path_;
-};
-
-// Everything printed through the console front while the object lives.
-class BigCapture {
-public:
-    explicit BigCapture(std::size_t bytes = 8u << 20) : buffer_(bytes)
-    {
-        capture_.buffer = buffer_.data();
-        capture_.capacity = buffer_.size();
-        capture_.used = 0;
-        consoleSetCapture(&capture_);
-    }
-    ~BigCapture() { consoleSetCapture(nullptr); }
-    std::string text() const { return std::string(buffer_.data(), capture_.used); }
-
-private:
-    std::vector<char> buffer_;
-    ConsoleCapture capture_;
-};
-
-// The console settings every test starts from.
-struct ConsoleDefaults {
-    ConsoleDefaults()
-    {
-        setDisplayLevel(0);
-        setJapaneseMode(false);
-    }
-    ~ConsoleDefaults()
-    {
-        setDisplayLevel(0);
-        setJapaneseMode(false);
-    }
-};
-
-struct ReadRun {
+struct Outcome {
     int result;
-    std::string transcript;
+    std::string text; // everything printed through the console
 };
 
-inline ReadRun runReader(const std::string& path, std::size_t captureBytes = 8u << 20)
+// Calls f with the console captured (large enough for a whole model's transcript).
+template <class F>
+Outcome captured(F f)
+{
+    static std::vector<char> buffer(8u << 20);
+    ConsoleCapture capture{buffer.data(), buffer.size(), 0};
+    consoleSetCapture(&capture);
+    const int result = f();
+    consoleSetCapture(nullptr);
+    return Outcome{result, std::string(buffer.data(), capture.used)};
+}
+
+inline Outcome readModel(const std::string& path)
 {
     clearModelMarks();
-    BigCapture capture(captureBytes);
-    int result = readPmx(path.c_str());
-    return ReadRun{result, capture.text()};
+    return captured([&] { return readPmx(path.c_str()); });
 }
 
-inline ReadRun runWriter(const std::string& destination, const std::string& source)
+// One stretch of the source replaced: `dropped` bytes at `at` give way to `put`.
+struct Splice {
+    std::int32_t at, dropped;
+    Bytes put;
+};
+
+// The source with the splices (in ascending order) applied.
+inline Bytes spliced(const Bytes& source, const std::vector<Splice>& splices)
 {
-    BigCapture capture;
-    int result = writePatchedPmx(destination.c_str(), source.c_str());
-    return ReadRun{result, capture.text()};
+    Bytes out;
+    std::int32_t from = 0;
+    for (const Splice& s : splices) {
+        out.insert(out.end(), source.begin() + from, source.begin() + s.at);
+        out.insert(out.end(), s.put.begin(), s.put.end());
+        from = s.at + s.dropped;
+    }
+    out.insert(out.end(), source.begin() + from, source.end());
+    return out;
 }
 
-inline std::vector<std::uint8_t> le32(std::uint32_t v)
-{
-    return {static_cast<std::uint8_t>(v & 0xFF), static_cast<std::uint8_t>((v >> 8) & 0xFF),
-            static_cast<std::uint8_t>((v >> 16) & 0xFF), static_cast<std::uint8_t>(v >> 24)};
-}
+class PmxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/qv-pmx-XXXXXX";
+        ASSERT_NE(nullptr, mkdtemp(pattern));
+        folder = pattern;
+        path = file("m.pmx");
+        resetConsole();
+    }
+    void TearDown() override
+    {
+        resetConsole();
+        (void)std::system(("rm -rf '" + folder + "'").c_str());
+    }
+    static void resetConsole()
+    {
+        setDisplayLevel(0);
+        setJapaneseMode(false);
+    }
+    std::string file(const std::string& name) const { return folder + "/" + name; }
+    Outcome readBytes(const Bytes& bytes)
+    {
+        EXPECT_TRUE(writeFile(path, bytes));
+        return readModel(path);
+    }
+    Outcome read(const PmxRecipe& recipe, PmxLayout* layout = nullptr)
+    {
+        return readBytes(buildPmx(recipe, layout));
+    }
 
-inline void append(std::vector<std::uint8_t>& out, const std::vector<std::uint8_t>& more)
-{
-    out.insert(out.end(), more.begin(), more.end());
-}
-
-inline std::vector<std::uint8_t> slice(const std::vector<std::uint8_t>& v, std::int32_t from,
-                                       std::int32_t to)
-{
-    return std::vector<std::uint8_t>(v.begin() + from, v.begin() + to);
-}
+    std::string folder, path;
+};
 
 } // namespace pmxtest

@@ -1,8 +1,7 @@
 // Models written by other tools (read from the shared fixtures folder, skipped when absent):
-// each reads to its end with the section counts its source lists, the twist bones found and
-// their recorded offsets pointing at the fixed axes in the file.
+// each reads to its end with the section counts its source lists, its twist axes recorded at
+// their offsets, and a save that corrects every twist axis changes those 12-byte stretches only.
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "tests/pmx/pmx_test_util.h"
@@ -78,126 +77,79 @@ const RealModel kRealModels[] = {
     {"yw_test_model/yw_test_model.pmx", 2141, 3516, 2, 1, 114, 0, 9, 19, 0, 0, 0xF},
 };
 
-std::string fixturesDir() { return QV_REAL_MODELS_DIR; }
+const std::string kFixtures = QV_REAL_MODELS_DIR;
 
-bool fixturesPresent()
-{
-    return !readFile(fixturesDir() + "/SOURCES.md").empty();
-}
-
-// The program's inside form: Shift-JIS with backslashes.
+// The program's inside form of a path: Shift-JIS with backslashes.
 std::string insidePath(const std::string& utf8)
 {
     std::vector<char> sjis(utf8.size() + 1);
     utf8ToSjisQuiet(sjis.data(), sjis.size(), utf8.c_str());
     std::string out(sjis.data());
-    for (char& c : out)
-        if (c == '/') c = '\\';
+    std::replace(out.begin(), out.end(), '/', '\\');
     return out;
 }
 
-// The reader's count lines, in order (UTF-8 models print conversion traces between them).
-bool countLinesInOrder(const std::string& transcript, const RealModel& m)
-{
-    const int counts[] = {m.vertices, m.faces,  m.textures,    m.materials, m.bones,
-                          m.morphs,   m.frames, m.rigidBodies, m.joints};
-    const char* const formats[] = {"%d Vertices.\n", "%d Surfaces.\n", "%d Textures.\n",
-                                   "%d Materials.\n", "%d Bones.\n", "%d Morphs.\n",
-                                   "%d Frames.\n", "%d Rigid-bodies.\n", "%d Joints.\nOK. \n"};
-    std::size_t at = 0;
-    for (int i = 0; i < 9; ++i) {
-        char line[64];
-        std::snprintf(line, sizeof line, formats[i], counts[i]);
-        // Each count line begins a line of its own.
-        at = transcript.find(std::string("\n") + line, at);
-        if (at == std::string::npos) return false;
-        at += std::strlen(line);
+class RealModels : public PmxTest {
+protected:
+    void SetUp() override
+    {
+        PmxTest::SetUp();
+        if (readFile(kFixtures + "/SOURCES.md").empty()) GTEST_SKIP() << "no fixtures at " << kFixtures;
     }
-    return true;
-}
+};
 
-TEST(RealModels, EveryModelReadsToItsEndWithTheListedCounts)
+TEST_F(RealModels, EveryModelReadsToItsEndWithTheListedCountsAndSavesOnlyItsAxes)
 {
-    if (!fixturesPresent()) GTEST_SKIP() << "no fixtures at " << fixturesDir();
-    ConsoleDefaults defaults;
     for (const RealModel& m : kRealModels) {
         SCOPED_TRACE(m.file);
-        const std::string outside = fixturesDir() + "/" + m.file;
-        const std::vector<std::uint8_t> bytes = readFile(outside);
-        ASSERT_FALSE(bytes.empty());
-        ReadRun run = runReader(insidePath(outside));
+        const std::string source = insidePath(kFixtures + "/" + m.file);
+        const Bytes original = readFile(kFixtures + "/" + m.file);
+        ASSERT_FALSE(original.empty());
+        Outcome run = readModel(source);
         EXPECT_EQ(0, run.result);
+        // Count lines in order, each a line of its own (UTF-8 models print traces between them).
+        const int counts[] = {m.vertices, m.faces, m.textures, m.materials, m.bones, m.morphs,
+                              m.frames, m.rigidBodies, m.joints};
+        const char* const names[] = {"Vertices", "Surfaces", "Textures", "Materials", "Bones",
+                                     "Morphs", "Frames", "Rigid-bodies", "Joints"};
+        std::size_t at = 0;
+        for (int i = 0; i < 9 && at != std::string::npos; ++i)
+            at = run.text.find("\n" + std::to_string(counts[i]) + " " + names[i] + ".\n", at);
+        EXPECT_NE(std::string::npos, at);
         const std::string ending = m.softBodies > 0 ? "OK. \nPMX 2.1: reading extended data ...\ndone. \n\n"
                                                     : "OK. \nPMX 2.0: correctly read-in: OK. \ndone. \n\n";
-        EXPECT_TRUE(countLinesInOrder(run.transcript, m));
-        ASSERT_GE(run.transcript.size(), ending.size());
-        EXPECT_EQ(ending, run.transcript.substr(run.transcript.size() - ending.size()));
-        EXPECT_EQ(m.vertices, gModel.vertexCount);
-        EXPECT_EQ(m.faces, gModel.faceCount);
-        EXPECT_EQ(m.bones, gModel.boneCount);
-        EXPECT_EQ(m.joints, gModel.jointCount);
-        EXPECT_EQ(std::string::npos, run.transcript.find("Err: "));
+        EXPECT_EQ(ending, run.text.substr(run.text.size() - std::min(run.text.size(), ending.size())));
+        EXPECT_EQ(std::string::npos, run.text.find("Err: "));
         EXPECT_EQ(m.textures, gModel.textureCount);
+
+        std::vector<Splice> axes;
+        const Bytes corrected = {0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x80, 0xBE, 0x00, 0x00, 0x80, 0x3F};
         for (int t = 0; t < kTwistSlotCount; ++t) {
-            SCOPED_TRACE(t);
-            const TwistSlot& slot = gModel.twists[t];
-            EXPECT_EQ((m.twistMask >> t) & 1u, slot.found ? 1u : 0u);
+            TwistSlot& slot = gModel.twists[t];
+            EXPECT_EQ((m.twistMask >> t) & 1u, slot.found ? 1u : 0u) << "twist " << t;
             if (!slot.found) continue;
             // The recorded offset holds the axis that was read.
-            ASSERT_LE(static_cast<std::size_t>(slot.axisOffset) + 12, bytes.size());
-            EXPECT_EQ(0, std::memcmp(&bytes[static_cast<std::size_t>(slot.axisOffset)], &slot.axis, 12));
+            ASSERT_LE(static_cast<std::size_t>(slot.axisOffset) + 12, original.size());
+            EXPECT_EQ(0, std::memcmp(&original[static_cast<std::size_t>(slot.axisOffset)], &slot.axis, 12));
+            slot.verdict = true;
+            slot.correctedAxis = Vec3{0.5f, -0.25f, 1.0f};
+            axes.push_back(Splice{slot.axisOffset, 12, corrected});
         }
+        std::sort(axes.begin(), axes.end(), [](const Splice& a, const Splice& b) { return a.at < b.at; });
+        const std::string copy = file("copy.pmx");
+        ASSERT_EQ(0, captured([&] { return writePatchedPmx(copy.c_str(), source.c_str()); }).result);
+        EXPECT_TRUE(spliced(original, axes) == readFile(copy));
     }
 }
 
 // Vertex records two bytes short: the reading goes out of step and must end on an error
 // message without harm.
-TEST(RealModels, MalformedModelEndsOnItsErrorMessage)
+TEST_F(RealModels, MalformedModelEndsOnItsErrorMessage)
 {
-    if (!fixturesPresent()) GTEST_SKIP() << "no fixtures at " << fixturesDir();
-    ConsoleDefaults defaults;
-    ReadRun run = runReader(insidePath(fixturesDir() + "/yw_fixtures/joint_orient_test.pmx"));
+    Outcome run = readModel(insidePath(kFixtures + "/yw_fixtures/joint_orient_test.pmx"));
     EXPECT_EQ(0, run.result);
-    EXPECT_NE(std::string::npos, run.transcript.find("Err: "));
-    EXPECT_EQ(std::string::npos, run.transcript.find("done. \n"));
-}
-
-// A real model with its twist bones in right-then-left order saved with every axis corrected
-// and a texture renewed: outside the replaced stretches the copy equals the source.
-TEST(RealModels, SavedCopyOfARealModelChangesOnlyThePatches)
-{
-    if (!fixturesPresent()) GTEST_SKIP() << "no fixtures at " << fixturesDir();
-    ConsoleDefaults defaults;
-    ScratchFolder folder;
-    const std::string source = fixturesDir() + "/yw_test_model/yw_test_model.pmx";
-    const std::vector<std::uint8_t> original = readFile(source);
-    ASSERT_EQ(0, runReader(insidePath(source)).result);
-    ASSERT_EQ(2, gModel.keptTextureCount);
-    const std::int32_t entry1 = gModel.textureBlockStart + 4 + 4 +
-        static_cast<std::int32_t>(original[static_cast<std::size_t>(gModel.textureBlockStart) + 4]);
-    gModel.texturesChanged = true;
-    gModel.textureRenewed[0] = true;
-    std::strcpy(gModel.correctedTexturePaths[0], "t\\d.png");
-    for (TwistSlot& t : gModel.twists) {
-        t.verdict = true;
-        t.correctedAxis = Vec3{0.5f, -0.25f, 1.0f};
-    }
-    const std::string destination = folder.file("yw-new.pmx");
-    ASSERT_EQ(0, runWriter(destination, insidePath(source)).result);
-
-    std::vector<std::uint8_t> expected = slice(original, 0, gModel.textureBlockStart + 4);
-    append(expected, {14, 0, 0, 0, 't', 0, '\\', 0, 'd', 0, '.', 0, 'p', 0, 'n', 0, 'g', 0});
-    std::int32_t offsets[kTwistSlotCount];
-    for (int t = 0; t < kTwistSlotCount; ++t) offsets[t] = gModel.twists[t].axisOffset;
-    std::sort(offsets, offsets + kTwistSlotCount);
-    std::int32_t from = entry1;
-    for (std::int32_t at : offsets) {
-        append(expected, slice(original, from, at));
-        append(expected, {0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x80, 0xBE, 0x00, 0x00, 0x80, 0x3F});
-        from = at + 12;
-    }
-    append(expected, slice(original, from, static_cast<std::int32_t>(original.size())));
-    EXPECT_EQ(expected, readFile(destination));
+    EXPECT_NE(std::string::npos, run.text.find("Err: "));
+    EXPECT_EQ(std::string::npos, run.text.find("done. \n"));
 }
 
 } // namespace

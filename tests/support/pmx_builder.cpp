@@ -1,5 +1,5 @@
 // Test helper: serialises a PmxRecipe into PMX bytes, field by field in file order, recording
-// the offsets the writer tests compare against. Test code only (uses the standard containers).
+// the offsets the tests compare against. Test code only (uses the standard containers).
 #include "tests/support/pmx_builder.h"
 
 #include <cstdio>
@@ -9,27 +9,22 @@ namespace pmxtest {
 
 namespace {
 
-class Out {
-public:
+struct Out {
     std::vector<std::uint8_t> bytes;
+    std::uint8_t encoding = 0;
 
     std::int32_t at() const { return static_cast<std::int32_t>(bytes.size()); }
     void u8(std::uint8_t v) { bytes.push_back(v); }
-    void i16(std::uint16_t v)
+    void le(std::uint32_t v, int width)
     {
-        u8(static_cast<std::uint8_t>(v & 0xFF));
-        u8(static_cast<std::uint8_t>(v >> 8));
+        for (int i = 0; i < width; ++i) u8(static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF));
     }
-    void i32(std::int32_t v)
-    {
-        std::uint32_t u = static_cast<std::uint32_t>(v);
-        for (int i = 0; i < 4; ++i) u8(static_cast<std::uint8_t>((u >> (8 * i)) & 0xFF));
-    }
+    void i32(std::int32_t v) { le(static_cast<std::uint32_t>(v), 4); }
     void f32(float v)
     {
         std::uint32_t u;
         std::memcpy(&u, &v, 4);
-        i32(static_cast<std::int32_t>(u));
+        le(u, 4);
     }
     void vec(const Vec3f& v)
     {
@@ -37,18 +32,13 @@ public:
         f32(v.y);
         f32(v.z);
     }
-    void floats(int n)
-    {
-        for (int i = 0; i < n; ++i) f32(0.0f);
-    }
+    void zeros(int n) { bytes.insert(bytes.end(), static_cast<std::size_t>(n), 0); }
+    // Widths other than 1, 2 and 4 carry no bytes, as the reader expects.
     void index(std::int32_t v, int width)
     {
-        if (width == 1) u8(static_cast<std::uint8_t>(v & 0xFF));
-        else if (width == 2) i16(static_cast<std::uint16_t>(v & 0xFFFF));
-        else if (width == 4) i32(v);
-        // Other widths carry no bytes, as the reader expects.
+        if (width == 1 || width == 2 || width == 4) le(static_cast<std::uint32_t>(v), width);
     }
-    void text(const std::string& utf8, std::uint8_t encoding)
+    void text(const std::string& utf8)
     {
         std::vector<std::uint8_t> t = encodePmxText(utf8, encoding);
         i32(static_cast<std::int32_t>(t.size()));
@@ -56,100 +46,59 @@ public:
     }
 };
 
-// Decodes one UTF-8 character (assumed well formed: the tests write their own strings).
-std::uint32_t nextCodePoint(const std::string& s, std::size_t* i)
+void writeVertex(Out& o, const PmxRecipe& r, std::uint8_t type)
 {
-    unsigned char c = static_cast<unsigned char>(s[*i]);
-    int extra = 0;
-    std::uint32_t cp = c;
-    if (c >= 0xF0) {
-        extra = 3;
-        cp = c & 0x07;
-    } else if (c >= 0xE0) {
-        extra = 2;
-        cp = c & 0x0F;
-    } else if (c >= 0xC0) {
-        extra = 1;
-        cp = c & 0x1F;
-    }
-    ++*i;
-    for (int k = 0; k < extra && *i < s.size(); ++k, ++*i)
-        cp = (cp << 6) | (static_cast<unsigned char>(s[*i]) & 0x3F);
-    return cp;
-}
-
-void writeVertex(Out& o, const PmxRecipe& recipe, std::uint8_t type)
-{
-    const int bw = recipe.boneIndexSize;
-    o.floats(3 + 3 + 2);
-    o.floats(4 * recipe.additionalUvCount);
+    o.zeros(4 * (3 + 3 + 2 + 4 * r.additionalUvCount)); // position, normal, UV, additional UVs
     o.u8(type);
-    switch (type) {
-    case 0:
-        o.index(0, bw);
-        break;
-    case 1:
-        o.index(0, bw);
-        o.index(0, bw);
-        o.f32(1.0f);
-        break;
-    case 2:
-    case 4:
-        for (int i = 0; i < 4; ++i) o.index(0, bw);
-        o.f32(1.0f);
-        o.floats(3);
-        break;
-    case 3:
-        o.index(0, bw);
-        o.index(0, bw);
-        o.f32(0.5f);
-        o.floats(9);
-        break;
-    default:
-        break; // a broken type: the reader stops here
+    // BDEF1, BDEF2, BDEF4, SDEF, QDEF: bone indices, the first weight, the floats after it.
+    static const struct {
+        int bones;
+        float weight;
+        int more;
+    } kDeform[] = {{1, -1.0f, 0}, {2, 1.0f, 0}, {4, 1.0f, 3}, {2, 0.5f, 9}, {4, 1.0f, 3}};
+    if (type < 5) { // a broken type: the reader stops after it
+        for (int i = 0; i < kDeform[type].bones; ++i) o.index(0, r.boneIndexSize);
+        if (kDeform[type].weight >= 0.0f) o.f32(kDeform[type].weight);
+        o.zeros(4 * kDeform[type].more);
     }
     o.f32(1.0f); // edge scale
 }
 
-void writeMaterial(Out& o, const PmxRecipe& recipe, const MaterialRecipe& m)
+void writeMaterial(Out& o, const PmxRecipe& r, const MaterialRecipe& m)
 {
-    o.text(m.name, recipe.encoding);
-    o.text(m.englishName, recipe.encoding);
-    o.floats(4 + 3 + 1 + 3);
-    o.u8(0); // drawing flags
-    o.floats(4 + 1);
-    o.index(m.texture, recipe.textureIndexSize);
-    o.index(m.sphereTexture, recipe.textureIndexSize);
+    o.text(m.name);
+    o.text(m.englishName);
+    o.zeros(4 * (4 + 3 + 1 + 3)); // diffuse, specular, power, ambient
+    o.u8(0);                      // drawing flags
+    o.zeros(4 * (4 + 1));         // edge colour and size
+    o.index(m.texture, r.textureIndexSize);
+    o.index(m.sphereTexture, r.textureIndexSize);
     o.u8(m.sphereMode);
     o.u8(m.toonSharing);
-    if (m.toonSharing == 0) o.index(m.toon, recipe.textureIndexSize);
+    if (m.toonSharing == 0) o.index(m.toon, r.textureIndexSize);
     else if (m.toonSharing == 1) o.u8(static_cast<std::uint8_t>(m.toon & 0xFF));
-    o.text(m.memo, recipe.encoding);
+    o.text(m.memo);
     o.i32(m.faceVertexCount);
 }
 
-void writeBone(Out& o, const PmxRecipe& recipe, const BoneRecipe& b, PmxLayout* layout)
+void writeBone(Out& o, const PmxRecipe& r, const BoneRecipe& b, PmxLayout* layout)
 {
-    const int bw = recipe.boneIndexSize;
+    const int bw = r.boneIndexSize;
     layout->boneStarts.push_back(o.at());
-    o.text(b.name, recipe.encoding);
-    o.text(b.englishName, recipe.encoding);
+    o.text(b.name);
+    o.text(b.englishName);
     o.vec(b.position);
     o.index(b.parent, bw);
     o.i32(b.deformLayer);
-    o.i16(b.flags);
+    o.le(b.flags, 2);
     if (b.flags & kBoneConnection) o.index(b.connection, bw);
     else o.vec(b.tailOffset);
     if (b.flags & (kBoneInheritRotation | kBoneInheritTranslation)) {
         o.index(b.inheritParent, bw);
         o.f32(b.inheritWeight);
     }
-    std::int32_t axisAt = 0;
-    if (b.flags & kBoneFixedAxis) {
-        axisAt = o.at();
-        o.vec(b.fixedAxis);
-    }
-    layout->fixedAxisOffsets.push_back(axisAt);
+    layout->fixedAxisOffsets.push_back((b.flags & kBoneFixedAxis) ? o.at() : 0);
+    if (b.flags & kBoneFixedAxis) o.vec(b.fixedAxis);
     if (b.flags & kBoneLocalAxes) {
         o.vec(b.localX);
         o.vec(b.localZ);
@@ -171,80 +120,53 @@ void writeBone(Out& o, const PmxRecipe& recipe, const BoneRecipe& b, PmxLayout* 
     }
 }
 
-void writeMorph(Out& o, const PmxRecipe& recipe, const MorphRecipe& m)
+void writeMorph(Out& o, const PmxRecipe& r, const MorphRecipe& m)
 {
-    o.text(m.name, recipe.encoding);
-    o.text(m.englishName, recipe.encoding);
+    o.text(m.name);
+    o.text(m.englishName);
     o.u8(m.panel);
     o.u8(m.kind);
     o.i32(m.offsetCount);
     if (m.kind > 10) return; // broken kind: the reader stops before the offsets
+    // Per kind (group, vertex, bone, UV, additional UV 1..4, material, flip, impulse): the
+    // width of the leading index and the bytes after it.
+    const std::uint8_t v = r.vertexIndexSize;
+    const std::uint8_t width[11] = {r.morphIndexSize, v, r.boneIndexSize, v, v, v, v, v,
+                                    r.materialIndexSize, r.morphIndexSize, r.rigidBodyIndexSize};
+    const int zeroFloats[11] = {0, 3, 7, 4, 4, 4, 4, 4, 28, 0, 6};
     for (std::int32_t i = 0; i < m.offsetCount; ++i) {
-        switch (m.kind) {
-        case 0:
-        case 9:
-            o.index(0, recipe.morphIndexSize);
-            o.f32(1.0f);
-            break;
-        case 1:
-            o.index(0, recipe.vertexIndexSize);
-            o.floats(3);
-            break;
-        case 2:
-            o.index(0, recipe.boneIndexSize);
-            o.floats(3 + 4);
-            break;
-        case 8:
-            o.index(0, recipe.materialIndexSize);
-            o.u8(1);
-            o.floats(28);
-            break;
-        case 10:
-            o.index(0, recipe.rigidBodyIndexSize);
-            o.u8(0);
-            o.floats(3 + 3);
-            break;
-        default: // 3..7: UV and additional UVs
-            o.index(0, recipe.vertexIndexSize);
-            o.floats(4);
-            break;
-        }
+        o.index(0, width[m.kind]);
+        if (m.kind == 0 || m.kind == 9) o.f32(1.0f); // weight
+        if (m.kind == 8 || m.kind == 10) o.u8(m.kind == 8 ? 1 : 0); // operation, local flag
+        o.zeros(4 * zeroFloats[m.kind]);
     }
 }
 
-void writeFrame(Out& o, const PmxRecipe& recipe, const FrameRecipe& f)
+void writeRigBodiesAndJoints(Out& o, const PmxRecipe& r, PmxLayout* layout)
 {
-    o.text(f.name, recipe.encoding);
-    o.text(f.englishName, recipe.encoding);
-    o.u8(f.builtIn);
-    o.i32(static_cast<std::int32_t>(f.elements.size()));
-    for (const FrameElementRecipe& e : f.elements) {
-        o.u8(e.target);
-        o.index(e.index, e.target == 0 ? recipe.boneIndexSize : recipe.morphIndexSize);
+    layout->rigidBodySection = o.at();
+    o.i32(r.rigidBodyCount);
+    for (std::int32_t i = 0; i < r.rigidBodyCount; ++i) {
+        o.text("body" + std::to_string(i));
+        o.text("");
+        o.index(0, r.boneIndexSize);
+        o.u8(0);            // group
+        o.le(0xFFFF, 2);    // non-collision mask
+        o.u8(1);            // shape
+        o.zeros(4 * 14);    // size, position, rotation, five physics values
+        o.u8(0);            // physics mode
     }
-}
-
-void writeRigidBody(Out& o, const PmxRecipe& recipe, std::int32_t i)
-{
-    o.text("body" + std::to_string(i), recipe.encoding);
-    o.text("", recipe.encoding);
-    o.index(0, recipe.boneIndexSize);
-    o.u8(0);
-    o.i16(0xFFFF);
-    o.u8(1);
-    o.floats(3 + 3 + 3 + 5);
-    o.u8(0);
-}
-
-void writeJoint(Out& o, const PmxRecipe& recipe, const JointRecipe& j)
-{
-    o.text(j.name, recipe.encoding);
-    o.text(j.englishName, recipe.encoding);
-    o.u8(j.type);
-    if (j.type > 5) return;
-    o.index(j.bodyA, recipe.rigidBodyIndexSize);
-    o.index(j.bodyB, recipe.rigidBodyIndexSize);
-    o.floats(8 * 3); // position, rotation, four limits, two springs
+    layout->jointSection = o.at();
+    o.i32(static_cast<std::int32_t>(r.joints.size()));
+    for (const JointRecipe& j : r.joints) {
+        o.text(j.name);
+        o.text(j.englishName);
+        o.u8(j.type);
+        if (j.type > 5) continue; // broken type: the reader stops here
+        o.index(j.bodyA, r.rigidBodyIndexSize);
+        o.index(j.bodyB, r.rigidBodyIndexSize);
+        o.zeros(4 * 8 * 3); // position, rotation, four limits, two springs
+    }
 }
 
 } // namespace
@@ -253,105 +175,102 @@ std::vector<std::uint8_t> encodePmxText(const std::string& utf8, std::uint8_t en
 {
     if (encoding != 0) return std::vector<std::uint8_t>(utf8.begin(), utf8.end());
     std::vector<std::uint8_t> out;
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        std::uint32_t cp = nextCodePoint(utf8, &i);
-        if (cp >= 0x10000) {
-            std::uint32_t v = cp - 0x10000;
-            std::uint32_t hi = 0xD800 + (v >> 10), lo = 0xDC00 + (v & 0x3FF);
-            out.push_back(static_cast<std::uint8_t>(hi & 0xFF));
-            out.push_back(static_cast<std::uint8_t>(hi >> 8));
-            out.push_back(static_cast<std::uint8_t>(lo & 0xFF));
-            out.push_back(static_cast<std::uint8_t>(lo >> 8));
+    auto unit = [&out](std::uint32_t u) {
+        out.push_back(static_cast<std::uint8_t>(u & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(u >> 8));
+    };
+    // The tests write their own strings: well-formed UTF-8 is assumed.
+    for (std::size_t i = 0; i < utf8.size();) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i++]);
+        const int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        std::uint32_t cp = c & (0x7Fu >> extra);
+        for (int k = 0; k < extra && i < utf8.size(); ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i++]) & 0x3Fu);
+        if (cp < 0x10000) {
+            unit(cp);
         } else {
-            out.push_back(static_cast<std::uint8_t>(cp & 0xFF));
-            out.push_back(static_cast<std::uint8_t>(cp >> 8));
+            unit(0xD800 + ((cp - 0x10000) >> 10));
+            unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
         }
     }
     return out;
 }
 
-std::vector<std::uint8_t> buildPmx(const PmxRecipe& recipe, PmxLayout* layoutOut)
+std::vector<std::uint8_t> buildPmx(const PmxRecipe& r, PmxLayout* layoutOut)
 {
     PmxLayout local;
     PmxLayout* layout = layoutOut ? layoutOut : &local;
     *layout = PmxLayout();
     Out o;
+    o.encoding = r.encoding;
 
-    for (std::uint8_t b : recipe.signature) o.u8(b);
-    o.f32(recipe.version);
-    o.u8(recipe.globalCount);
-    o.u8(recipe.encoding);
-    o.u8(recipe.additionalUvCount);
-    o.u8(recipe.vertexIndexSize);
-    o.u8(recipe.textureIndexSize);
-    o.u8(recipe.materialIndexSize);
-    o.u8(recipe.boneIndexSize);
-    o.u8(recipe.morphIndexSize);
-    o.u8(recipe.rigidBodyIndexSize);
-    for (int i = 8; i < recipe.globalCount; ++i) o.u8(1);
-    o.text(recipe.modelName, recipe.encoding);
-    o.text(recipe.modelNameEnglish, recipe.encoding);
-    o.text(recipe.comment, recipe.encoding);
-    o.text(recipe.commentEnglish, recipe.encoding);
+    for (std::uint8_t b : r.signature) o.u8(b);
+    o.f32(r.version);
+    for (std::uint8_t b : {r.globalCount, r.encoding, r.additionalUvCount, r.vertexIndexSize,
+                           r.textureIndexSize, r.materialIndexSize, r.boneIndexSize,
+                           r.morphIndexSize, r.rigidBodyIndexSize})
+        o.u8(b);
+    for (int i = 8; i < r.globalCount; ++i) o.u8(1);
+    for (const std::string* t : {&r.modelName, &r.modelNameEnglish, &r.comment, &r.commentEnglish})
+        o.text(*t);
 
     layout->vertexSection = o.at();
-    o.i32(static_cast<std::int32_t>(recipe.vertexDeformTypes.size()));
-    for (std::uint8_t type : recipe.vertexDeformTypes) {
+    o.i32(static_cast<std::int32_t>(r.vertexDeformTypes.size()));
+    for (std::uint8_t type : r.vertexDeformTypes) {
         layout->vertexStarts.push_back(o.at());
-        writeVertex(o, recipe, type);
+        writeVertex(o, r, type);
     }
 
     layout->faceSection = o.at();
-    o.i32(recipe.faceIndexCount);
-    if (recipe.faceIndexCount > 0 && recipe.faceIndexCount % 3 == 0)
-        for (std::int32_t i = 0; i < recipe.faceIndexCount; ++i)
-            o.index(i % 3, recipe.vertexIndexSize);
+    o.i32(r.faceIndexCount);
+    if (r.faceIndexCount > 0 && r.faceIndexCount % 3 == 0)
+        for (std::int32_t i = 0; i < r.faceIndexCount; ++i) o.index(i % 3, r.vertexIndexSize);
 
     layout->textureBlockStart = o.at();
-    o.i32(static_cast<std::int32_t>(recipe.textures.size()));
-    for (const std::string& t : recipe.textures) {
+    o.i32(static_cast<std::int32_t>(r.textures.size()));
+    for (const std::string& t : r.textures) {
         layout->textureEntryStarts.push_back(o.at());
-        o.text(t, recipe.encoding);
+        o.text(t);
     }
     layout->textureBlockEnd = o.at();
 
     layout->materialSection = o.at();
-    o.i32(static_cast<std::int32_t>(recipe.materials.size()));
-    for (const MaterialRecipe& m : recipe.materials) writeMaterial(o, recipe, m);
+    o.i32(static_cast<std::int32_t>(r.materials.size()));
+    for (const MaterialRecipe& m : r.materials) writeMaterial(o, r, m);
 
     layout->boneSection = o.at();
-    o.i32(static_cast<std::int32_t>(recipe.bones.size()));
-    for (const BoneRecipe& b : recipe.bones) writeBone(o, recipe, b, layout);
+    o.i32(static_cast<std::int32_t>(r.bones.size()));
+    for (const BoneRecipe& b : r.bones) writeBone(o, r, b, layout);
 
     layout->morphSection = o.at();
-    o.i32(static_cast<std::int32_t>(recipe.morphs.size()));
-    for (const MorphRecipe& m : recipe.morphs) writeMorph(o, recipe, m);
+    o.i32(static_cast<std::int32_t>(r.morphs.size()));
+    for (const MorphRecipe& m : r.morphs) writeMorph(o, r, m);
 
     layout->frameSection = o.at();
-    o.i32(static_cast<std::int32_t>(recipe.frames.size()));
-    for (const FrameRecipe& f : recipe.frames) writeFrame(o, recipe, f);
+    o.i32(static_cast<std::int32_t>(r.frames.size()));
+    for (const FrameRecipe& f : r.frames) {
+        o.text(f.name);
+        o.text(f.englishName);
+        o.u8(f.builtIn);
+        o.i32(static_cast<std::int32_t>(f.elements.size()));
+        for (const FrameElementRecipe& e : f.elements) {
+            o.u8(e.target);
+            o.index(e.index, e.target == 0 ? r.boneIndexSize : r.morphIndexSize);
+        }
+    }
 
-    layout->rigidBodySection = o.at();
-    o.i32(recipe.rigidBodyCount);
-    for (std::int32_t i = 0; i < recipe.rigidBodyCount; ++i) writeRigidBody(o, recipe, i);
-
-    layout->jointSection = o.at();
-    o.i32(static_cast<std::int32_t>(recipe.joints.size()));
-    for (const JointRecipe& j : recipe.joints) writeJoint(o, recipe, j);
-
+    writeRigBodiesAndJoints(o, r, layout);
     layout->trailingStart = o.at();
-    o.bytes.insert(o.bytes.end(), recipe.trailing.begin(), recipe.trailing.end());
+    o.bytes.insert(o.bytes.end(), r.trailing.begin(), r.trailing.end());
     layout->fileSize = o.at();
     return o.bytes;
 }
 
-BoneRecipe twistBone(const std::string& name, const std::string& englishName, Vec3f axis)
+BoneRecipe twistBone(const std::string& name, const std::string& englishName, Vec3f axis,
+                     Vec3f position)
 {
-    BoneRecipe b;
-    b.name = name;
-    b.englishName = englishName;
-    b.flags = kBoneFixedAxis | 0x0002 | 0x0008 | 0x0010; // rotatable, visible, enabled
+    BoneRecipe b = plainBone(name, englishName, position);
+    b.flags |= kBoneFixedAxis;
     b.fixedAxis = axis;
     return b;
 }
@@ -362,7 +281,7 @@ BoneRecipe plainBone(const std::string& name, const std::string& englishName, Ve
     b.name = name;
     b.englishName = englishName;
     b.position = position;
-    b.flags = 0x0002 | 0x0008 | 0x0010;
+    b.flags = 0x0002 | 0x0008 | 0x0010; // rotatable, visible, enabled
     return b;
 }
 
@@ -390,7 +309,7 @@ PmxRecipe typicalModel(std::uint8_t encoding)
     root.connection = 1;
     BoneRecipe ik = plainBone("左足ＩＫ", "leg IK_L", {1.0f, 1.0f, 0.0f});
     ik.flags |= kBoneIk | kBoneInheritRotation | kBoneLocalAxes | kBoneExternalParent;
-    ik.ikLinks = {IkLinkRecipe{0, 1, {-1.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}}, IkLinkRecipe{0, 0, {}, {}}};
+    ik.ikLinks = {IkLinkRecipe{0, 1, {-1.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}}, IkLinkRecipe{}};
     s.bones = {
         root,
         ik,
@@ -405,17 +324,14 @@ PmxRecipe typicalModel(std::uint8_t encoding)
         twistBone("右手捩", "wrist twist_R", {-0.8f, -0.6f, 0.0f}),
         plainBone("右手首", "wrist_R", {-6.0f, 11.0f, 0.0f}),
     };
-    MorphRecipe morph;
-    morph.name = "あ";
-    s.morphs = {morph};
-    FrameRecipe root_frame;
-    root_frame.name = "Root";
-    root_frame.builtIn = 1;
-    root_frame.elements = {FrameElementRecipe{0, 0}};
-    s.frames = {root_frame};
+    s.morphs = {MorphRecipe{}};
+    s.morphs[0].name = "あ";
+    s.frames = {FrameRecipe{}};
+    s.frames[0].name = "Root";
+    s.frames[0].builtIn = 1;
+    s.frames[0].elements = {FrameElementRecipe{}};
     s.rigidBodyCount = 1;
-    JointRecipe j;
-    s.joints = {j};
+    s.joints = {JointRecipe{}};
     return s;
 }
 
