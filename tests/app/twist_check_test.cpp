@@ -71,7 +71,8 @@ TEST(TwistAxis, VerdictsPerSlot) {
         twist(kWristTwistR, {-0.6f, -0.8f, 0.0f});
         c.change();
         runTwistAxisCheck();
-        for (int i = 0; i < kTwistSlotCount; ++i) EXPECT_EQ(gModel.twists[i].verdict, c.marked[i]) << i;
+        for (int i = 0; i < kTwistSlotCount; ++i)
+            EXPECT_EQ(gModel.twists[i].verdict, c.marked[i]) << i;
         EXPECT_EQ(anyTwistVerdict(), c.marked[0] || c.marked[1] || c.marked[2] || c.marked[3]);
     }
     EXPECT_EQ(gModel.twists[kArmTwistR].correctedAxis.x, -1.0f);
