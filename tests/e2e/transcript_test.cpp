@@ -89,7 +89,8 @@ string echo(const string& text) {
 }
 const string kReadUtf8 = "\nReading from: {D}tex8.pmx \nPMX Ver 2.00 \n" + echo("test") +
                          "Model: test \n" + echo("mdl") +
-                         "0 Vertices.\n0 Surfaces.\n3 Textures.\n" + echo("tex\\a.png") + echo("ok.png") + echo("tex\\b.png") +
+                         "0 Vertices.\n0 Surfaces.\n3 Textures.\n" + echo("tex\\a.png") +
+                         echo("ok.png") + echo("tex\\b.png") +
                          "1 Materials.\n0 Bones.\n0 Morphs.\n0 Frames.\n0 Rigid-bodies.\n"
                          "0 Joints.\nOK. \nPMX 2.0: correctly read-in: OK. \ndone. \n\n";
 
@@ -97,12 +98,14 @@ const string kReadUtf8 = "\nReading from: {D}tex8.pmx \nPMX Ver 2.00 \n" + echo(
 string answered(const string& answer) {
     return " => " + answer + " \n" + (answer == "Cancel" ? "" : "\n");
 }
-// The twist question on the two bent bones of armsModel, answered.
-string twistAsk(const string& file, const string& answer, bool ja = false) {
+// The twist question on the bones armsModel bends by default (English `lines` for others),
+// answered.
+string twistAsk(const string& file, const string& answer, bool ja = false,
+                const string& lines = " left arm twist \r\n right wrist twist \r\n") {
     return (ja ? " モデル： \r\n " + file + " \r\n 中の \r\n 　左腕捩  \r\n 　右手捩  \r\n"
                  " の設定情報に不一致があります. \r\n \r\n 修正しますか？ (Y/N/Cancel) \r\n"
-               : " Unmatched twisting axis settings of \r\n left arm twist \r\n"
-                 " right wrist twist \r\n bones are found in the model: \r\n " + file +
+               : " Unmatched twisting axis settings of \r\n" + lines +
+                     " bones are found in the model: \r\n " + file +
                      " \r\n\r\n Do you like to fix them?  (Y/N/Cancel) \r\n") +
            answered(answer);
 }
@@ -222,7 +225,8 @@ std::vector<Scenario> scenarios() {
          kEn + texYes + " => OK \n\nCanceled File-Open Dialog Box. (stat=0000).\n"
                         "\nCannot find tex(0) again:  \n\n", {}},
         {"TwistNoThenTextureRepairKeepsTheAxes", en, {"{O}both.pmx"}, "n\ny\n\nimg/a.png\n",
-         kEn + read("both.pmx", 1, 0, 10) + twistAsk("both.pmx", "NO") +
+         kEn + read("both.pmx", 1, 0, 10) +
+             twistAsk("both.pmx", "NO", false, " left wrist twist \r\n right arm twist \r\n") +
              "pmx dir: {D} \n0: tex\\a.png (=NG=)\n\n" + texAsk(1, "YES") + kSearchA +
              " => OK \n\n => (renew) img\\a.png \n\n" + saved("both.pmx", "both-new.pmx"),
          {"both-new.pmx"}},
@@ -247,11 +251,12 @@ std::vector<Scenario> scenarios() {
     };
 }
 
-pmxtest::PmxRecipe armsModel(std::uint8_t encoding, bool bent) {
+// Ten arm and twist bones, arm -> elbow -> wrist along (+-0.6, -0.8, 0), each twist axis on its
+// line but those of the `bent` bones (3 left arm, 4 left wrist, 8 right arm, 9 right wrist).
+pmxtest::PmxRecipe armsModel(std::initializer_list<std::size_t> bent) {
     using pmxtest::plainBone;
     using pmxtest::twistBone;
     pmxtest::PmxRecipe r;
-    r.encoding = encoding;
     r.modelName = "テスト";
     r.modelNameEnglish = "test";
     r.bones = {
@@ -266,10 +271,7 @@ pmxtest::PmxRecipe armsModel(std::uint8_t encoding, bool bent) {
         twistBone("右腕捩", "arm twist_R", {-0.6f, -0.8f, 0.0f}),
         twistBone("右手捩", "wrist twist_R", {-0.6f, -0.8f, 0.0f}),
     };
-    if (bent) { // the left arm twist and the right wrist twist off their lines
-        r.bones[3].fixedAxis = {0.0f, 0.0f, 1.0f};
-        r.bones[9].fixedAxis = {0.0f, 1.0f, 0.0f};
-    }
+    for (std::size_t bone : bent) r.bones[bone].fixedAxis = {0.0f, 0.0f, 1.0f};
     return r;
 }
 
@@ -309,10 +311,10 @@ struct Models {
     }
     Models() : deep(string(257 - tmp.file("/model.pmx").size(), 'd')) {
         pmxtest::PmxLayout layout;
-        string fixed = add("model.pmx", armsModel(0, true), &layout);
+        string fixed = add("model.pmx", armsModel({3, 9}), &layout);
         for (const char* name : {"a.b.pmx", "model", "blocked.pmx", "モデル.pmx"})
-            add(name, armsModel(0, true), nullptr);
-        add(deep + "/model.pmx", armsModel(0, true), nullptr);
+            add(name, armsModel({3, 9}), nullptr);
+        add(deep + "/model.pmx", armsModel({3, 9}), nullptr);
         // The left arm twist (bone 3) and the right wrist twist (bone 9) are corrected.
         const float axes[2][3] = {{0.6f, -0.8f, 0.0f}, {-0.6f, -0.8f, 0.0f}};
         for (int k = 0; k < 2; ++k) {
@@ -327,7 +329,7 @@ struct Models {
         }
         for (const char* copy : {"model-new.pmx", "a.b-new.pmx", "model-new", "モデル-new.pmx"})
             copies[copy] = fixed;
-        pmxtest::PmxRecipe tex = armsModel(0, false);
+        pmxtest::PmxRecipe tex = armsModel({});
         tex.bones.clear();
         tex.textures = {"tex\\a.png", "ok.png", "tex\\b.png"};
         tex.materials.resize(1);
@@ -342,8 +344,8 @@ struct Models {
         tex.modelName = "mdl"; // keeps the converter's echo short
         copies["tex8-new.pmx"] = addTextures("tex8.pmx", tex, nullptr, renewed);
         copies["both-new.pmx"] =
-            addTextures("both.pmx", armsModel(0, true), "tex\\a.png", {"img\\a.png"});
-        addTextures("clean.pmx", armsModel(0, false), "ok.png", {});
+            addTextures("both.pmx", armsModel({4, 8}), "tex\\a.png", {"img\\a.png"});
+        addTextures("clean.pmx", armsModel({}), "ok.png", {});
         fs::create_directories(tmp.file("img"));
         fs::create_directories(tmp.file("other/img"));
         fs::create_directories(tmp.file("blocked-new.pmx")); // a folder: the copy cannot be made
