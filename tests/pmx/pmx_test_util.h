@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "platform/console.h"
 #include "pmx/display_level.h"
@@ -64,38 +62,31 @@ inline Bytes spliced(const Bytes& source, const std::vector<Splice>& splices)
     return out;
 }
 
+// Every reading starts from display level 0 in English mode.
+inline void resetConsole()
+{
+    setDisplayLevel(0);
+    setJapaneseMode(false);
+}
+
 class PmxTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/qv-pmx-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        folder = pattern;
-        path = file("m.pmx");
-        resetConsole();
-    }
+    void SetUp() override { ASSERT_NE(nullptr, mkdtemp(&folder[0])); }
     void TearDown() override
     {
         resetConsole();
         (void)std::system(("rm -rf '" + folder + "'").c_str());
     }
-    static void resetConsole()
-    {
-        setDisplayLevel(0);
-        setJapaneseMode(false);
-    }
     std::string file(const std::string& name) const { return folder + "/" + name; }
     Outcome readBytes(const Bytes& bytes)
     {
-        EXPECT_TRUE(writeFile(path, bytes));
-        return readModel(path);
+        EXPECT_TRUE(writeFile(path(), bytes));
+        return readModel(path());
     }
-    Outcome read(const PmxRecipe& recipe, PmxLayout* layout = nullptr)
-    {
-        return readBytes(buildPmx(recipe, layout));
-    }
+    Outcome read(const PmxRecipe& recipe, PmxLayout* layout = nullptr) { return readBytes(buildPmx(recipe, layout)); }
+    std::string path() const { return file("m.pmx"); }
 
-    std::string folder, path;
+    std::string folder = "/tmp/qv-pmx-XXXXXX"; // the pattern until SetUp makes the folder
 };
 
 } // namespace pmxtest

@@ -95,30 +95,25 @@ TEST_F(ReaderSlots, EachSlotHoldsItsBoneAndAxisOffset)
             }
 }
 
-// Paths arrive in Shift-JIS whatever the file's encoding, cut at 254 bytes of that encoding;
-// a reading that stops before the textures, or a file that is no PMX, shows none of them.
+// Paths arrive in Shift-JIS, cut at 254 bytes of the file's encoding, the first 1024 kept; a
+// reading that stops before the textures, or a file that is no PMX, shows none of them.
 TEST_F(ReaderSlots, TexturesAreConvertedCutAndForgottenByTheNextReading)
 {
     PmxRecipe s = typicalModel(0);
     s.textures = {"テクスチャ\\顔.png", std::string(300, 'a')};
+    for (int i = 2; i < 1030; ++i) s.textures.push_back("t" + std::to_string(i));
     read(s);
     EXPECT_STREQ("\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83\\\x8A\xE7.png", gModel.texturePaths[0]);
     EXPECT_EQ(std::string(127, 'a'), gModel.texturePaths[1]);
-    s.encoding = 1;
-    read(s);
-    EXPECT_STREQ("\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83\\\x8A\xE7.png", gModel.texturePaths[0]);
-    EXPECT_EQ(std::string(254, 'a'), gModel.texturePaths[1]);
-
+    // Past the table's capacity textures are counted, not kept.
+    EXPECT_EQ(1030, gModel.textureCount);
+    EXPECT_EQ(1024, gModel.keptTextureCount);
+    EXPECT_STREQ("t1023", gModel.texturePaths[1023]);
     gModel.twists[kArmTwistL].verdict = gModel.texturesChanged = gModel.textureRenewed[1] = true;
     s.vertexDeformTypes = {7};
     read(s);
-    EXPECT_EQ(0, gModel.textureCount);
-    EXPECT_EQ(0, gModel.keptTextureCount);
-    EXPECT_EQ(0, gModel.textureBlockStart);
-    EXPECT_FALSE(gModel.twists[kArmTwistL].found || gModel.twists[kArmTwistL].verdict);
-    EXPECT_EQ(0, gModel.twists[kArmTwistL].axisOffset);
-    EXPECT_FALSE(gModel.texturesChanged || gModel.textureRenewed[1] || gModel.bones[kArmL].found);
-
+    EXPECT_EQ(0, gModel.textureCount + gModel.keptTextureCount + gModel.textureBlockStart + gModel.twists[0].axisOffset);
+    EXPECT_FALSE(gModel.twists[0].found || gModel.twists[0].verdict || gModel.texturesChanged || gModel.textureRenewed[1]);
     read(typicalModel(0));
     EXPECT_EQ(2, readBytes({'P', 'M', 'D', 0}).result);
     EXPECT_EQ(0, gModel.keptTextureCount);

@@ -107,20 +107,15 @@ TEST_F(RealModels, EveryModelReadsToItsEndWithTheListedCountsAndSavesOnlyItsAxes
         ASSERT_FALSE(original.empty());
         Outcome run = readModel(source);
         EXPECT_EQ(0, run.result);
-        // Count lines in order, each a line of its own (UTF-8 models print traces between them).
-        const int counts[] = {m.vertices, m.faces, m.textures, m.materials, m.bones, m.morphs,
-                              m.frames, m.rigidBodies, m.joints};
-        const char* const names[] = {"Vertices", "Surfaces", "Textures", "Materials", "Bones",
-                                     "Morphs", "Frames", "Rigid-bodies", "Joints"};
-        std::size_t at = 0;
-        for (int i = 0; i < 9 && at != std::string::npos; ++i)
-            at = run.text.find("\n" + std::to_string(counts[i]) + " " + names[i] + ".\n", at);
-        EXPECT_NE(std::string::npos, at);
+        const std::vector<int> listed = {m.vertices, m.faces, m.textures, m.materials, m.bones,
+                                         m.morphs, m.frames, m.rigidBodies, m.joints};
+        EXPECT_EQ(listed, (std::vector<int>{gModel.vertexCount, gModel.faceCount, gModel.textureCount,
+                                            gModel.materialCount, gModel.boneCount, gModel.morphCount,
+                                            gModel.displayFrameCount, gModel.rigidBodyCount, gModel.jointCount}));
         const std::string ending = m.softBodies > 0 ? "OK. \nPMX 2.1: reading extended data ...\ndone. \n\n"
                                                     : "OK. \nPMX 2.0: correctly read-in: OK. \ndone. \n\n";
         EXPECT_EQ(ending, run.text.substr(run.text.size() - std::min(run.text.size(), ending.size())));
         EXPECT_EQ(std::string::npos, run.text.find("Err: "));
-        EXPECT_EQ(m.textures, gModel.textureCount);
 
         std::vector<Splice> axes;
         const Bytes corrected = {0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x80, 0xBE, 0x00, 0x00, 0x80, 0x3F};

@@ -1,5 +1,6 @@
 // The repaired copy: byte for byte the source outside the replaced stretches, renewed texture
 // entries and corrected axes in place, and a failed or refused save that damages nothing.
+#include <cstdio>
 #include <cstring>
 
 #include "io/write_stream.h"
@@ -8,15 +9,67 @@
 namespace pmxtest {
 namespace {
 
-// 0.5, -0.25, 1.0 as little-endian floats: the corrected axis every test asks for.
+// 0.5, -0.25, 1.0 as little-endian floats: the corrected axis every case asks for.
 const Bytes kAxisBytes = {0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x80, 0xBE, 0x00, 0x00, 0x80, 0x3F};
 
+void renew(int k, const std::string& sjisPath)
+{
+    gModel.texturesChanged = gModel.textureRenewed[k] = true;
+    std::strcpy(gModel.correctedTexturePaths[k], sjisPath.c_str());
+}
+void correct(int slot)
+{
+    gModel.twists[slot].verdict = true;
+    gModel.twists[slot].correctedAxis = Vec3{0.5f, -0.25f, 1.0f};
+}
+// A texture entry in UTF-16LE: length field, then the text.
 Bytes utf16Entry(const std::string& ascii)
 {
-    Bytes out = {static_cast<std::uint8_t>(2 * ascii.size()), 0, 0, 0};
+    Bytes out = {static_cast<std::uint8_t>(2 * ascii.size()), static_cast<std::uint8_t>(2 * ascii.size() >> 8), 0, 0};
     for (char c : ascii) out.insert(out.end(), {static_cast<std::uint8_t>(c), 0});
     return out;
 }
+const std::string k519(519, 'a');
+const std::vector<std::string> k1030Textures = [] {
+    std::vector<std::string> t;
+    for (int i = 0; i < 1030; ++i) t.push_back("t" + std::to_string(i) + ".png");
+    return t;
+}();
+
+struct SaveCase {
+    const char* what;
+    std::uint8_t encoding;
+    std::vector<std::string> textures; // empty: the typical model's two
+    bool reversedTwists;               // the four twist bones in reverse order, bones 0, 1, 3, 4
+    std::vector<std::pair<int, std::string>> renewed; // entry, Shift-JIS path
+    std::vector<int> corrected;                       // twist slots, to (0.5, -0.25, 1.0)
+    // Expected: the entries written anew, the bones whose axis is replaced, what is printed
+    // between the two file names and the closing line break.
+    std::vector<std::pair<std::size_t, Bytes>> entries;
+    std::vector<int> axes;
+    std::string notices;
+};
+
+const SaveCase kSaveCases[] = {
+    {"no repair: an identical copy", 0, {}, false, {}, {}, {}, {}, ""},
+    {"no repair in a UTF-8 model", 1, {}, false, {}, {}, {}, {}, ""},
+    {"an axis only", 0, {}, false, {}, {kWristTwistR}, {}, {10}, ""},
+    // The axis offsets count source bytes, so a longer texture block moves nothing out of
+    // place; a path past 513 units is written whole, in step with its length field.
+    {"a longer renewed path, then an axis", 0, {}, false, {{0, k519}}, {kArmTwistL}, {{0, utf16Entry(k519)}}, {3}, ""},
+    // Entries not renewed keep their bytes, even with no Shift-JIS code (emoji, Hangul).
+    {"untouched entries of a UTF-16LE model", 0, {"\xF0\x9F\x98\x80.png", "old.png", "\xED\x95\x9C\xEA\xB8\x80.bmp"},
+     false, {{1, "new\\\x8A\xE7.png"}}, {}, // new\顔.png
+     {{1, {18, 0, 0, 0, 'n', 0, 'e', 0, 'w', 0, '\\', 0, 0x54, 0x98, '.', 0, 'p', 0, 'n', 0, 'g', 0}}}, {}, ""},
+    // A path that is not Shift-JIS is written empty (with a notice); the others re-encoded.
+    {"UTF-8 model", 1, {}, false, {{0, "\x80\x41x\x81\x2E"}, {1, "new\\\x8A\xE7.png"}}, {},
+     {{0, {0, 0, 0, 0}}, {1, {11, 0, 0, 0, 'n', 'e', 'w', '\\', 0xE9, 0xA1, 0x94, '.', 'p', 'n', 'g'}}}, {},
+     "<<<uni000000:sjis008041>>>[81 2E(x)](2nd byte==0x00-3F) <<<uni000000:sjis00812E>>>"
+     "UTF-8 path cannot be retribed: \x80\x41x\x81\x2E \n"},
+    // Textures past the table's capacity are kept, and the count is the file's own.
+    {"more than 1024 textures", 0, k1030Textures, false, {{1023, "z.png"}}, {}, {{1023, utf16Entry("z.png")}}, {}, ""},
+    {"twist bones in reverse order", 0, {}, true, {{0, "a.png"}}, {0, 1, 2, 3}, {{0, utf16Entry("a.png")}}, {0, 1, 3, 4}, ""},
+};
 
 class Writer : public PmxTest {
 protected:
@@ -36,112 +89,36 @@ protected:
         ASSERT_EQ(0, run.result);
         ASSERT_NE(std::string::npos, run.text.find("done. \n"));
     }
-    void renew(int k, const char* sjisPath)
-    {
-        gModel.texturesChanged = gModel.textureRenewed[k] = true;
-        std::strcpy(gModel.correctedTexturePaths[k], sjisPath);
-    }
-    void correct(int slot)
-    {
-        gModel.twists[slot].verdict = true;
-        gModel.twists[slot].correctedAxis = Vec3{0.5f, -0.25f, 1.0f};
-    }
     std::string destination() const { return file("m-new.pmx"); }
-    Outcome save() { return captured([&] { return writePatchedPmx(destination().c_str(), path.c_str()); }); }
-    Splice axisOf(int bone) const { return Splice{layout.fixedAxisOffsets[bone], 12, kAxisBytes}; }
-    Splice entry(std::size_t k, const Bytes& put) const
-    {
-        const auto& starts = layout.textureEntryStarts;
-        const std::int32_t end = k + 1 < starts.size() ? starts[k + 1] : layout.textureBlockEnd;
-        return Splice{starts[k], end - starts[k], put};
-    }
+    Outcome save() { return captured([&] { return writePatchedPmx(destination().c_str(), path().c_str()); }); }
 };
 
-TEST_F(Writer, NoRepairGivesAByteForByteCopy)
+TEST_F(Writer, CopyChangesOnlyTheRepairedStretches)
 {
-    for (std::uint8_t encoding : {std::uint8_t{0}, std::uint8_t{1}}) {
-        readSource(typicalModel(encoding));
+    for (const SaveCase& c : kSaveCases) {
+        SCOPED_TRACE(c.what);
+        PmxRecipe recipe = typicalModel(c.encoding);
+        if (!c.textures.empty()) recipe.textures = c.textures;
+        if (c.reversedTwists)
+            recipe.bones = {twistBone("右手捩", "", {0, 1, 0}), twistBone("右腕捩", "", {0, 1, 0}), plainBone("センター", "", {}),
+                            twistBone("左手捩", "", {0, 1, 0}), twistBone("左腕捩", "", {0, 1, 0})};
+        readSource(recipe);
+        for (const auto& r : c.renewed) renew(r.first, r.second);
+        for (int slot : c.corrected) correct(slot);
         Outcome run = save();
         EXPECT_EQ(0, run.result);
-        EXPECT_EQ("Reading from: m.pmx \nWriting to  : m-new.pmx \n\n", run.text);
-        EXPECT_EQ(original, readFile(destination()));
+        EXPECT_EQ("Reading from: m.pmx \nWriting to  : m-new.pmx \n" + c.notices + "\n", run.text);
+
+        std::vector<Splice> expected;
+        for (const auto& e : c.entries) {
+            const std::vector<std::int32_t>& starts = layout.textureEntryStarts;
+            const std::int32_t end = e.first + 1 < starts.size() ? starts[e.first + 1] : layout.textureBlockEnd;
+            expected.push_back(Splice{starts[e.first], end - starts[e.first], e.second});
+        }
+        for (int bone : c.axes) expected.push_back(Splice{layout.fixedAxisOffsets[bone], 12, kAxisBytes});
+        EXPECT_EQ(spliced(original, expected), readFile(destination()));
         EXPECT_TRUE(readFile(destination() + ".tmp").empty());
     }
-}
-
-TEST_F(Writer, AxisOnlyReplacesItsTwelveBytes)
-{
-    readSource(typicalModel(0));
-    correct(kWristTwistR);
-    EXPECT_EQ(0, save().result);
-    EXPECT_EQ(spliced(original, {axisOf(10)}), readFile(destination()));
-}
-
-// The axis offsets count source bytes, so a longer texture block before them moves nothing out
-// of place; a path past 513 units is written whole, in step with its length field.
-TEST_F(Writer, LongerRenewedPathStillLandsTheLaterAxis)
-{
-    readSource(typicalModel(0));
-    renew(0, std::string(519, 'a').c_str());
-    correct(kArmTwistL);
-    EXPECT_EQ(0, save().result);
-    Bytes longEntry = {0x0E, 0x04, 0, 0}; // 1038 bytes
-    for (int i = 0; i < 519; ++i) longEntry.insert(longEntry.end(), {'a', 0});
-    EXPECT_EQ(spliced(original, {entry(0, longEntry), axisOf(3)}), readFile(destination()));
-}
-
-// Entries that were not renewed keep their bytes, even with characters that have no Shift-JIS
-// code (an emoji as a surrogate pair, Hangul).
-TEST_F(Writer, UntouchedEntriesKeepTheirBytes)
-{
-    PmxRecipe recipe = typicalModel(0);
-    recipe.textures = {"\xF0\x9F\x98\x80.png", "old.png", "\xED\x95\x9C\xEA\xB8\x80.bmp"};
-    readSource(recipe);
-    renew(1, "new\\\x8A\xE7.png"); // new\顔.png
-    EXPECT_EQ(0, save().result);
-    const Bytes renewed = {18, 0, 0, 0, 'n', 0, 'e', 0, 'w', 0, '\\', 0, 0x54, 0x98, '.', 0, 'p', 0, 'n', 0, 'g', 0};
-    EXPECT_EQ(spliced(original, {entry(1, renewed)}), readFile(destination()));
-}
-
-// A path that is not Shift-JIS is written empty with a notice; the others are re-encoded.
-TEST_F(Writer, Utf8ModelReencodesPathsAndEmptiesOneThatIsNotShiftJis)
-{
-    readSource(typicalModel(1));
-    renew(0, "\x80\x41x\x81\x2E");
-    renew(1, "new\\\x8A\xE7.png");
-    Outcome run = save();
-    EXPECT_EQ(0, run.result);
-    EXPECT_NE(std::string::npos, run.text.find("UTF-8 path cannot be retribed: \x80\x41x\x81\x2E \n"));
-    const Bytes renewed = {11, 0, 0, 0, 'n', 'e', 'w', '\\', 0xE9, 0xA1, 0x94, '.', 'p', 'n', 'g'};
-    EXPECT_EQ(spliced(original, {entry(0, {0, 0, 0, 0}), entry(1, renewed)}), readFile(destination()));
-}
-
-// Textures past the table's capacity are kept, and the count is the file's own.
-TEST_F(Writer, MoreThan1024TexturesKeepsEveryEntry)
-{
-    PmxRecipe recipe = typicalModel(0);
-    recipe.textures.clear();
-    for (int i = 0; i < 1030; ++i) recipe.textures.push_back("t" + std::to_string(i) + ".png");
-    readSource(recipe);
-    EXPECT_EQ(1030, gModel.textureCount);
-    EXPECT_EQ(1024, gModel.keptTextureCount);
-    EXPECT_STREQ("t1023.png", gModel.texturePaths[1023]);
-    renew(1023, "z.png");
-    EXPECT_EQ(0, save().result);
-    EXPECT_EQ(spliced(original, {entry(1023, utf16Entry("z.png"))}), readFile(destination()));
-}
-
-TEST_F(Writer, TwistBonesInReverseOrderAreAllReplaced)
-{
-    PmxRecipe recipe = typicalModel(0);
-    recipe.bones = {twistBone("右手捩", "", {0, 1, 0}), twistBone("右腕捩", "", {0, 1, 0}), plainBone("センター", "", {}),
-                    twistBone("左手捩", "", {0, 1, 0}), twistBone("左腕捩", "", {0, 1, 0})};
-    readSource(recipe);
-    for (int t = 0; t < kTwistSlotCount; ++t) correct(t);
-    renew(0, "a.png");
-    EXPECT_EQ(0, save().result);
-    EXPECT_EQ(spliced(original, {entry(0, utf16Entry("a.png")), axisOf(0), axisOf(1), axisOf(3), axisOf(4)}),
-              readFile(destination()));
 }
 
 // Writes that fail at any point: reported as a failure, no file of the destination's name
@@ -166,7 +143,7 @@ TEST_F(Writer, FailedSaveLeavesNoFileAndKeepsTheEarlierOne)
     }
     WriteStream::failAfterBytesForTesting(-1);
     EXPECT_EQ(0, save().result);
-    EXPECT_EQ(original, readFile(path));
+    EXPECT_EQ(original, readFile(path()));
     EXPECT_NE(original, readFile(destination()));
 }
 
@@ -176,11 +153,11 @@ TEST_F(Writer, RefusedSavesWriteNothing)
 {
     readSource(typicalModel(0));
     renew(0, "a.png");
-    EXPECT_EQ(-1, captured([&] { return writePatchedPmx(path.c_str(), path.c_str()); }).result);
-    EXPECT_EQ(original, readFile(path));
+    EXPECT_EQ(-1, captured([&] { return writePatchedPmx(path().c_str(), path().c_str()); }).result);
+    EXPECT_EQ(original, readFile(path()));
     Bytes changed = original;
     changed[static_cast<std::size_t>(layout.textureEntryStarts[1])] += 2;
-    ASSERT_TRUE(writeFile(path, changed));
+    ASSERT_TRUE(writeFile(path(), changed));
     EXPECT_EQ(-1, save().result);
     EXPECT_TRUE(readFile(destination()).empty());
 }
