@@ -1,11 +1,13 @@
-// The dialog entry points over the platform's dialog, answered through standard input: the
-// chosen path handed back (or not, without `out`), the initial folder and default extension
-// reaching the dialog, a name that must exist, and a cancel reported as -1.
+// The open dialog: the request for each file kind (filter list bytes, initial folder, name and
+// extension, title, default extension, preselected filter), the report of a cancelled or failed
+// dialog, and the entry points over the platform's dialog, answered through standard input.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "io/open_dialog.h"
 #include "io/path.h"
@@ -13,58 +15,117 @@
 
 namespace {
 
-class OpenDialogTest : public ::testing::Test {
-protected:
-    void TearDown() override { std::freopen("/dev/null", "r", stdin); }
+// One filter list entry as the dialog receives it: description NUL pattern NUL.
+std::string entry(const char* description, const char* pattern) {
+    return std::string(description) + '\0' + pattern + '\0';
+}
 
-    // The lines the user types, one per prompt; end of input after them.
-    void answer(const std::string& lines) {
-        iotest::writeFile(folder.file("answers.txt"), lines);
-        ASSERT_NE(std::freopen(folder.file("answers.txt").c_str(), "r", stdin), nullptr);
-        std::memset(out, '#', sizeof out - 1);
-        out[sizeof out - 1] = '\0';
-    }
-    std::string inside(const std::string& name) const {
-        return iotest::insidePath(folder.file(name));
-    }
-    bool outUntouched() const { return std::string(out) == std::string(sizeof out - 1, '#'); }
+const std::string kModel = entry("MMD Model File  (*.pmx)", "*.PMX");
+const std::string kScripts = entry("Script Files  (*.txt;*.ini;*.dmk)", "*.TXT;*.INI;*.DMK") +
+                             entry("Text Files  (*.txt)", "*.TXT") + entry("INI Files  (*.ini)", "*.INI");
+const std::string kImages =
+    entry("Image Files  (*.bmp;*.gif;*.avi;*.png;*.psd;*.jpg;*.jpe)", "*.BMP;*.GIF;*.AVI;*.PNG;*.PSD;*.JPG;*.JPE") +
+    entry("BMP Files  (*.bmp)", "*.BMP") + entry("PNG Files  (*.png)", "*.PNG") + entry("PSD Files  (*.psd)", "*.PSD") +
+    entry("JPEG Files  (*.jpg;*.jpe)", "*.JPG;*.JPE") + entry("GIF Files  (*.gif)", "*.GIF") +
+    entry("AVI Files  (*.avi)", "*.AVI");
+const std::string kAll = entry("All Files  (*.*)", "*.*") + '\0'; // the list ends with one more NUL
 
+TEST(OpenDialogRequest, EachKindGetsItsFiltersTitleInitialFolderNameAndPreselection) {
+    const std::string overlong = "C:\\" + std::string(400, 'f') + "\\" + std::string(400, 'n') + ".png";
+    const struct { int kind; bool titled; std::string path; const char* title;
+                   std::string filter, folder, name, extension, shownTitle; const char* defaultExtension; unsigned filterIndex;
+    } cases[] = {
+        {FileKind::Model, false, "C:\\models\\", nullptr, kModel + kAll, "C:\\models", "", "", "Open MMD Model File", "pmx", 0},
+        {FileKind::Image, true, "C:\\models\\tex\\a.png", "Where is a.png?", kImages + kAll, "C:\\models\\tex", "a.png",
+         ".png", "Where is a.png?", "png", 3},
+        {FileKind::Image, true, "tex/sub/a.bmp", "", kImages + kAll, "", "a.bmp", ".bmp", "Open Image File", "bmp", 2},
+        // A folder with a dot in its name gives an extension, which may match.
+        {FileKind::Image, false, "C:\\pics.png\\", "Mine", kImages + kAll, "C:\\pics.png", "", ".png\\", "Open Image File",
+         "png", 3},
+        {FileKind::Image, true, overlong, nullptr, kImages + kAll, "C:\\", std::string(256, 'f'), "", "Open Image File",
+         "bmp", 0},
+        // A bare drive keeps its backslash.
+        {FileKind::Any, false, "C:\\a.txt", nullptr, kAll, "C:\\", "a.txt", ".txt", "Open File", "txt", 0},
+        {FileKind::Script, false, "a.INI", nullptr, kScripts + kAll, "", "a.INI", ".INI", "Open Script File", "ini", 3},
+        {FileKind::Source, true, "a.tga", nullptr, kScripts + kImages + kAll, "", "a.tga", ".tga", "Open Source File",
+         nullptr, 0},
+    };
+    static OpenDialogRequest request; // 17 KB: not on the stack
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        ASSERT_EQ(prepareOpenDialog(&request, c.kind, c.path.c_str(), c.title, c.titled), 0);
+        EXPECT_EQ(std::string(request.filter, static_cast<std::size_t>(request.filterBytes)), c.filter);
+        EXPECT_EQ(std::make_tuple(std::string(request.initialFolder), std::string(request.fileName),
+                                  std::string(request.initialExtension), std::string(request.title)),
+                  std::make_tuple(c.folder, c.name, c.extension, c.shownTitle));
+        EXPECT_STREQ(request.defaultExtension, c.defaultExtension);
+        EXPECT_EQ(request.filterIndex, c.filterIndex);
+    }
+    EXPECT_EQ(prepareOpenDialog(&request, 5, "a.png", nullptr, false), -1);
+    EXPECT_EQ(prepareOpenDialog(&request, -1, "a.png", nullptr, false), -1);
+}
+
+TEST(OpenDialogRequest, PreselectionPicksTheTypesOwnFilterEntryAndDefaultExtension) {
+    // Image list: 1 image group, 2 BMP, 3 PNG, 4 PSD, 5 JPEG, 6 GIF, 7 AVI, 8 all files. Script
+    // list: 1 script group, 2 text, 3 INI, 4 all files. Source list: scripts, then images from 4.
+    const struct { int kind; bool titled; const char* path; const char* defaultExtension; unsigned filterIndex; } cases[] = {
+        {FileKind::Image, true, "a.jpg", "jpg", 5},   {FileKind::Image, true, "a.Jpeg", "bmp", 0},
+        {FileKind::Image, false, "a.Jpeg", "jpe", 5}, {FileKind::Image, false, "a.tiff", "tif", 8},
+        {FileKind::Image, false, "a.psd", "bmp", 0},  {FileKind::Script, true, "a.txt", "txt", 2},
+        {FileKind::Source, true, "a.bmp", "bmp", 5},  {FileKind::Source, false, "a.gif", "gif", 9},
+        {FileKind::Model, false, "m\\a.PMX", "pmx", 1}, {FileKind::Model, true, "m\\a.pmd", "pmx", 0},
+    };
+    static OpenDialogRequest request;
+    for (const auto& c : cases) {
+        ASSERT_EQ(prepareOpenDialog(&request, c.kind, c.path, nullptr, c.titled), 0);
+        EXPECT_STREQ(request.defaultExtension, c.defaultExtension) << c.path << " titled " << c.titled;
+        EXPECT_EQ(request.filterIndex, c.filterIndex) << c.path << " titled " << c.titled;
+    }
+}
+
+TEST(OpenDialogReport, CancelAndFailureLinesNameTheCodeWhenItIsKnown) {
+    const std::string failed = "\nFailed Opening File-Open Dialog Box: 0000 (stat=";
+    const std::pair<std::uint32_t, std::string> cases[] = {
+        {0x0000, "\nCanceled File-Open Dialog Box. (stat=0000).\n"},
+        {0x0001, failed + "0001).\nCDERR_STRUCTSIZE.\n"},
+        {0x000B, failed + "000B).\nCDERR_NOHOOK.\n"},
+        {0x000C, failed + "000C).\n"},
+        {0x3003, failed + "3003).\nFNERR_BUFFERTOOSMALL.\n"},
+        {0x3004, failed + "3004).\n"},
+        {0xFFFF, failed + "FFFF).\nCDERR_DIALOGFAILURE.\n"},
+    };
+    for (const auto& c : cases) {
+        iotest::Capture capture;
+        reportDialogFailure(c.first);
+        EXPECT_EQ(capture.text(), c.second);
+    }
+}
+
+TEST(OpenDialog, ChosenFileIsHandedBackAndACancelLeavesOutAlone) {
     iotest::TempFolder folder;
-    char out[kPathBytes];
-};
-
-TEST_F(OpenDialogTest, ChosenFileBelowTheInitialFolderIsHandedBack) {
-    iotest::writeFile(folder.file("b.png"), "x");
-    answer("b.png\n");
-    iotest::Capture capture;
-    EXPECT_EQ(openFileDialogTitled(out, FileKind::Image, inside("a.png").c_str(), "Find a.png"), 0);
-    EXPECT_EQ(std::string(out), inside("b.png"));
-    EXPECT_EQ(capture.text(), "");
-}
-
-TEST_F(OpenDialogTest, DefaultExtensionOfTheInitialNameCompletesATypedName) {
-    iotest::writeFile(folder.file("b.gif"), "x");
-    iotest::writeFile(folder.file("b.bmp"), "x");
-    answer("b\n");
-    EXPECT_EQ(openFileDialog(out, FileKind::Image, inside("a.GIF").c_str()), 0);
-    EXPECT_EQ(std::string(out), inside("b.gif"));
-}
-
-TEST_F(OpenDialogTest, CancelLeavesOutAloneAndIsReported) {
-    answer("\n");
-    iotest::Capture capture;
-    EXPECT_EQ(openFileDialog(out, FileKind::Model, inside("").c_str()), -1);
-    EXPECT_TRUE(outUntouched());
-    EXPECT_EQ(capture.text(), "\nCanceled File-Open Dialog Box. (stat=0000).\n");
-}
-
-TEST_F(OpenDialogTest, MissingFileIsRefusedByTheDialog) {
-    // The file must exist: the name is refused, and the end of input then cancels.
-    answer("missing.png\n");
-    iotest::Capture capture;
-    EXPECT_EQ(openFileDialogTitled(out, FileKind::Image, inside("a.png").c_str(), nullptr), -1);
-    EXPECT_TRUE(outUntouched());
-    EXPECT_EQ(capture.text(), "\nCanceled File-Open Dialog Box. (stat=0000).\n");
+    for (const char* name : {"b.png", "b.gif", "b.bmp"}) iotest::writeFile(folder.file(name), "x");
+    // Answers typed at the platform's dialog; the end of input after them cancels.
+    const struct { const char* answer; bool titled; int kind; const char* initial; const char* chosen; } cases[] = {
+        {"b.png\n", true, FileKind::Image, "a.png", "b.png"},
+        {"b\n", false, FileKind::Image, "a.GIF", "b.gif"}, // completed by the default extension
+        {"\n", false, FileKind::Model, "", nullptr},
+        {"b.png\n", true, FileKind::Image, "a.png", ""},         // a choice without `out`
+    };
+    for (const auto& c : cases) {
+        iotest::writeFile(folder.file("answers.txt"), c.answer);
+        ASSERT_NE(std::freopen(folder.file("answers.txt").c_str(), "r", stdin), nullptr);
+        std::string initial = iotest::insidePath(folder.file(c.initial));
+        char buffer[kPathBytes] = "untouched";
+        char* out = c.chosen != nullptr && *c.chosen == '\0' ? nullptr : buffer;
+        iotest::Capture capture;
+        int result = c.titled ? openFileDialogTitled(out, c.kind, initial.c_str(), "Find it")
+                              : openFileDialog(out, c.kind, initial.c_str());
+        EXPECT_EQ(result, c.chosen != nullptr ? 0 : -1) << c.answer;
+        EXPECT_EQ(std::string(buffer), out != nullptr && c.chosen != nullptr ? iotest::insidePath(folder.file(c.chosen))
+                                                                              : "untouched");
+        EXPECT_EQ(capture.text(), c.chosen != nullptr ? "" : "\nCanceled File-Open Dialog Box. (stat=0000).\n");
+    }
+    std::freopen("/dev/null", "r", stdin);
 }
 
 } // namespace

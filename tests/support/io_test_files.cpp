@@ -1,26 +1,21 @@
-// Test helpers of the io tests: temporary folders and whole-file reads and writes through the
-// standard library, and the scoped console capture.
+// Test helpers of the file tests: temporary folders and whole-file reads and writes through
+// the standard library.
 #include "tests/support/io_test_files.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <sstream>
 
 namespace iotest {
 
 TempFolder::TempFolder() {
     std::random_device random;
-    std::filesystem::path base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::ostringstream name;
-        name << "qv-io-" << std::hex << random() << random();
-        std::filesystem::path candidate = base / name.str();
-        if (std::filesystem::create_directory(candidate)) {
-            path_ = candidate.string();
-            return;
-        }
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        std::string name = "qv-io-" + std::to_string(random()) + "-" + std::to_string(random());
+        std::filesystem::path candidate = std::filesystem::temp_directory_path() / name;
+        if (std::filesystem::create_directory(candidate)) path_ = candidate.string();
     }
 }
 
@@ -29,19 +24,13 @@ TempFolder::~TempFolder() {
     if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
-std::string TempFolder::file(const std::string& name) const { return path_ + "/" + name; }
-
-std::string insidePath(const std::string& outside) {
-    std::string inside = outside;
-    for (char& c : inside) {
-        if (c == '/') c = '\\';
-    }
-    return inside;
+std::string insidePath(std::string outside) {
+    std::replace(outside.begin(), outside.end(), '/', '\\');
+    return outside;
 }
 
 void writeFile(const std::string& outside, const std::string& bytes) {
-    std::ofstream file(outside, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(outside, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string readFile(const std::string& outside) {
@@ -49,9 +38,5 @@ std::string readFile(const std::string& outside) {
     if (!file) return "<missing>";
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
-
-Capture::Capture() : buffer_{}, capture_{buffer_, kBytes, 0} { consoleSetCapture(&capture_); }
-
-Capture::~Capture() { consoleSetCapture(nullptr); }
 
 } // namespace iotest

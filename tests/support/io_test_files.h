@@ -1,4 +1,4 @@
-// Test helpers of the io tests: a fresh temporary folder per test, files written and read
+// Test helpers of the file tests: a fresh temporary folder per test, files written and read
 // whole, the program's inside form of a path, and a console capture that follows a scope.
 #pragma once
 
@@ -18,34 +18,32 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& path() const { return path_; }
-    // path() + "/" + name
-    std::string file(const std::string& name) const;
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
 
 private:
     std::string path_;
 };
 
 // The program's inside form of an outside path: slashes become backslashes (ASCII names).
-std::string insidePath(const std::string& outside);
+std::string insidePath(std::string outside);
 
 void writeFile(const std::string& outside, const std::string& bytes);
 // The whole file, or "<missing>" when it cannot be opened.
 std::string readFile(const std::string& outside);
 
-// Everything printed through the console front while the object lives.
+// Everything printed through the console front while the object lives, NUL bytes included.
 class Capture {
 public:
-    Capture();
-    ~Capture();
+    Capture() { consoleSetCapture(&capture_); }
+    ~Capture() { consoleSetCapture(nullptr); }
     Capture(const Capture&) = delete;
     Capture& operator=(const Capture&) = delete;
 
     std::string text() const { return std::string(buffer_, capture_.used); }
 
 private:
-    static constexpr unsigned long kBytes = 65536;
-    char buffer_[kBytes];
-    ConsoleCapture capture_;
+    char buffer_[65536] = {};
+    ConsoleCapture capture_{buffer_, sizeof buffer_, 0};
 };
 
 } // namespace iotest

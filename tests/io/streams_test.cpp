@@ -1,0 +1,147 @@
+// The read and write streams and the copies between them: what the end of input does to
+// values, positions and the status, the 513-byte and 513-unit string limits, write failures
+// (a full disk, the failure seam, close() telling whether the file is complete), copy counts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "io/read_stream.h"
+#include "io/write_stream.h"
+#include "tests/support/io_test_files.h"
+
+namespace {
+
+class Streams : public ::testing::Test {
+protected:
+    void TearDown() override {
+        ReadStream::close();
+        WriteStream::close();
+        WriteStream::failAfterBytesForTesting(-1);
+    }
+    void openSource(const std::string& bytes) {
+        iotest::writeFile(folder.file("in.bin"), bytes);
+        ASSERT_EQ(ReadStream::open(iotest::insidePath(folder.file("in.bin")).c_str()), 0);
+    }
+    void openTarget(const std::string& name = "out.bin") {
+        ASSERT_EQ(WriteStream::open(iotest::insidePath(folder.file(name)).c_str()), 0);
+    }
+    std::string target() const { return iotest::readFile(folder.file("out.bin")); }
+
+    iotest::TempFolder folder;
+    // Bytes that differ from block to block, so a block copied twice or skipped shows.
+    std::string source = [] {
+        std::string bytes(100 + 2 * 8192, '\0');
+        for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
+        return bytes;
+    }();
+};
+
+TEST_F(Streams, ValueCutByTheEndGetsFFBytesAndTheClosedStreamGivesAllOnes) {
+    openSource(std::string("\x78\x56\x34\x12" "\x80\xFF" "\x34\x12", 8));
+    EXPECT_EQ(ReadStream::readInt32(), 0x12345678);
+    EXPECT_EQ(ReadStream::seek(2), 0);
+    EXPECT_EQ(ReadStream::position(), 2);
+    EXPECT_EQ(ReadStream::readInt16(), 0x1234);
+    EXPECT_EQ(ReadStream::readInt16(), -128);
+    EXPECT_EQ(static_cast<std::uint32_t>(ReadStream::readInt32()), 0xFFFF1234u);
+    EXPECT_EQ(ReadStream::position(), 8); // only the bytes that were there
+    EXPECT_EQ(ReadStream::status(), -1);
+    EXPECT_EQ(ReadStream::readByte(), -1);
+    EXPECT_EQ(ReadStream::readIndex(1), 255);
+    EXPECT_EQ(ReadStream::readIndex(2), 65535);
+    EXPECT_TRUE(std::isnan(ReadStream::readFloat()));
+    char block[4] = "abc";
+    EXPECT_EQ(ReadStream::readBlock(block, 4), 0);
+    EXPECT_STREQ(block, "abc");
+    EXPECT_EQ(ReadStream::position(), 8);
+    EXPECT_EQ(ReadStream::seek(0), -1); // nothing to reposition: stays closed
+    EXPECT_EQ(ReadStream::readByte(), -1);
+}
+
+TEST_F(Streams, WritesAreLittleEndianAndStringsStopAfter513BytesOrUnits) {
+    auto writeUnits = [](int count) { // units 0x4141, then the zero unit
+        std::string text = std::string(2 * count, 'A') + std::string(2, '\0');
+        return WriteStream::writeUniString(reinterpret_cast<const unsigned char*>(text.data()));
+    };
+    openTarget();
+    iotest::Capture capture;
+    EXPECT_EQ(WriteStream::writeInt32(0x12345678) + WriteStream::writeFloat(1.0f) + WriteStream::writeByte(0x1A5), 0);
+    EXPECT_EQ(WriteStream::writeCString(std::string(512, 'a').c_str()), 0);
+    EXPECT_EQ(WriteStream::writeCString(std::string(513, 'b').c_str()), 1);
+    EXPECT_EQ(WriteStream::writeCString(std::string(600, 'c').c_str()), 1);
+    EXPECT_EQ(writeUnits(512), 0);
+    EXPECT_EQ(capture.text(), "");
+    EXPECT_EQ(writeUnits(513), 0);
+    EXPECT_EQ(capture.text(), "Too long unistr.\n");
+    EXPECT_EQ(writeUnits(600), 0);
+    EXPECT_EQ(capture.text(), "Too long unistr.\nToo long unistr.\n");
+    EXPECT_EQ(WriteStream::position(), 9 + 512 + 2 * 513 + 1024 + 2 * 1026);
+    openTarget("second.bin"); // closes this one with all its bytes
+    EXPECT_EQ(target(), std::string("\x78\x56\x34\x12\x00\x00\x80\x3F\xA5", 9) + std::string(512, 'a') +
+                            std::string(513, 'b') + std::string(513, 'c') + std::string(1024 + 2 * 1026, 'A'));
+}
+
+TEST_F(Streams, WriteFailureIsReportedOnceAndByClose) {
+    WriteStream::failAfterBytesForTesting(5); // the seam: set before the open, as a save test does
+    openTarget();
+    iotest::Capture capture;
+    EXPECT_EQ(WriteStream::writeInt32(0x44434241), 0);
+    EXPECT_EQ(WriteStream::writeCString("EF"), -1); // its last byte failed
+    EXPECT_EQ(WriteStream::position(), 5);
+    EXPECT_EQ(WriteStream::writeInt32(1), -1);
+    EXPECT_EQ(WriteStream::writeBlock("abc", 3), -1);
+    EXPECT_EQ(capture.text(), "File writing error.(or Disk full)\n"); // once
+    EXPECT_EQ(WriteStream::close(), -1);
+    EXPECT_EQ(target(), "ABCDE");
+
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    WriteStream::failAfterBytesForTesting(-1);
+    ASSERT_EQ(WriteStream::open("\\dev\\full"), 0); // accepts the open, refuses every byte (ENOSPC)
+    int written = 0;
+    while (written < 3 * WriteStream::kBufferBytes && WriteStream::writeByte('z') == 0) ++written;
+    EXPECT_LT(written, 3 * WriteStream::kBufferBytes);
+    EXPECT_EQ(WriteStream::status(), -1);
+    // A few bytes stay in the buffer; only closing tries to write them, and says it failed.
+    ASSERT_EQ(WriteStream::open("\\dev\\full"), 0);
+    EXPECT_EQ(WriteStream::writeInt32(7), 0);
+    EXPECT_EQ(WriteStream::close(), -1);
+}
+
+TEST_F(Streams, CopiesReturnTheBytesCopiedUpToTheEndOfTheSourceOrMinusOneOnAFailedWrite) {
+    openSource(source);
+    openTarget();
+    EXPECT_EQ(copyBytes(0), 0);
+    EXPECT_EQ(copyBytes(-5), 0);
+    EXPECT_EQ(copyBytes(96), 96);
+    ReadStream::readInt32(); // the old value, replaced by a new one
+    WriteStream::writeInt32(0x7A7A7A7A);
+    EXPECT_EQ(copyRest(), 2 * 8192); // an exact multiple of the copy buffer
+    EXPECT_EQ(ReadStream::status(), -1);
+    EXPECT_EQ(copyBytes(1), -1);
+    EXPECT_EQ(WriteStream::close(), 0);
+    EXPECT_EQ(target(), source.substr(0, 96) + "zzzz" + source.substr(100));
+
+    openSource(source); // shorter than asked: what was there
+    openTarget();
+    EXPECT_EQ(copyBytes(30000), static_cast<std::int32_t>(source.size()));
+    EXPECT_EQ(ReadStream::status(), -1);
+    EXPECT_EQ(WriteStream::close(), 0);
+    EXPECT_EQ(target(), source);
+
+    openSource(source); // a failing write stops the copy with the source still open
+    openTarget();
+    WriteStream::failAfterBytesForTesting(9000);
+    iotest::Capture capture;
+    EXPECT_EQ(copyRest(), -1);
+    EXPECT_EQ(capture.text(), "File buffered writing error.(or Disk full)\n");
+    EXPECT_EQ(ReadStream::status(), 0);
+    EXPECT_EQ(WriteStream::position(), 8192); // the short block is not counted
+    EXPECT_EQ(copyBytes(10), -1);
+    EXPECT_EQ(WriteStream::close(), -1);
+    EXPECT_EQ(target(), source.substr(0, 9000));
+}
+
+} // namespace
