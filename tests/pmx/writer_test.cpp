@@ -68,7 +68,8 @@ const SaveCase kSaveCases[] = {
      "UTF-8 path cannot be retribed: \x80\x41x\x81\x2E \n"},
     // Textures past the table's capacity are kept, and the count is the file's own.
     {"more than 1024 textures", 0, k1030Textures, false, {{1023, "z.png"}}, {}, {{1023, utf16Entry("z.png")}}, {}, ""},
-    {"twist bones in reverse order", 0, {}, true, {{0, "a.png"}}, {0, 1, 2, 3}, {{0, utf16Entry("a.png")}}, {0, 1, 3, 4}, ""},
+    {"twist bones in reverse order", 0, {}, true, {{0, "a.png"}}, {0, 1, 2, 3}, {{0, utf16Entry("a.png")}},
+     {0, 1, 3, 4}, ""},
 };
 
 class Writer : public PmxTest {
@@ -99,9 +100,11 @@ TEST_F(Writer, CopyChangesOnlyTheRepairedStretches)
         SCOPED_TRACE(c.what);
         PmxRecipe recipe = typicalModel(c.encoding);
         if (!c.textures.empty()) recipe.textures = c.textures;
-        if (c.reversedTwists)
-            recipe.bones = {twistBone("右手捩", "", {0, 1, 0}), twistBone("右腕捩", "", {0, 1, 0}), plainBone("センター", "", {}),
-                            twistBone("左手捩", "", {0, 1, 0}), twistBone("左腕捩", "", {0, 1, 0})};
+        if (c.reversedTwists) {
+            recipe.bones = {twistBone("右手捩", "", {0, 1, 0}), twistBone("右腕捩", "", {0, 1, 0}),
+                            plainBone("センター", "", {}), twistBone("左手捩", "", {0, 1, 0}),
+                            twistBone("左腕捩", "", {0, 1, 0})};
+        }
         readSource(recipe);
         for (const auto& r : c.renewed) renew(r.first, r.second);
         for (int slot : c.corrected) correct(slot);

@@ -1,6 +1,7 @@
 // What the reader prints and returns for clean models of both encodings, the header's format
-// errors, each body error that ends the reading, files that end early, the model name's
-// display and the trailing data. One row per case; transcripts written by hand.
+// errors, each body error that ends the reading, files that end early, the model name's display
+// and the trailing data (one row per case, transcripts written by hand); a model cut anywhere.
+#include "io/read_stream.h"
 #include "tests/pmx/pmx_test_util.h"
 
 namespace pmxtest {
@@ -79,7 +80,8 @@ const ReadCase kReadCases[] = {
      },
      nullptr, 0, kTop + kToBones + "3 Morphs.\nErr: unknown morph kind at morph 2. \n\n"},
     {"joint type 0xFF", [](PmxRecipe& r) { r.joints.resize(3), r.joints[2].type = 0xFF; }, nullptr, 0,
-     kTop + kToBones + "1 Morphs.\n1 Frames.\n1 Rigid-bodies.\n3 Joints.\nErr: joint type -1 unsupported at joint 2. \n\n"},
+     kTop + kToBones + "1 Morphs.\n1 Frames.\n1 Rigid-bodies.\n3 Joints.\n"
+                       "Err: joint type -1 unsupported at joint 2. \n\n"},
     {"file ends after the bones", nullptr,
      [](Bytes& b, const PmxLayout& l) { b.resize(static_cast<std::size_t>(l.morphSection)); }, 0,
      kTop + kToBones + "-1 Morphs.\n-1 Frames.\n-1 Rigid-bodies.\n-1 Joints.\nOK. \ndone. \n\n"},
@@ -101,11 +103,14 @@ const ReadCase kReadCases[] = {
     {"empty English name shows no model line", [](PmxRecipe& r) { r.modelNameEnglish = ""; }, nullptr, 0,
      "PMX Ver 2.00 \n" + kCounts + kClean},
     // Cut to 20 bytes, the name ends between two double-byte characters, or inside the tenth.
-    {"name cut between characters", [](PmxRecipe& r) { r.modelNameEnglish = "", r.modelName = "ああああああああああああ", setDisplayLevel(1); },
+    {"name cut between characters",
+     [](PmxRecipe& r) { r.modelNameEnglish = "", r.modelName = "ああああああああああああ", setDisplayLevel(1); },
      nullptr, 0, "PMX Ver 2.00 \n" + kCounts + kClean},
-    {"name cut inside a character", [](PmxRecipe& r) { r.modelNameEnglish = "", r.modelName = "aああああああああああああ", setDisplayLevel(1); },
+    {"name cut inside a character",
+     [](PmxRecipe& r) { r.modelNameEnglish = "", r.modelName = "aああああああああああああ", setDisplayLevel(1); },
      nullptr, 0, "PMX Ver 2.00 \n(>20 DBCS-trancated) " + kCounts + kClean},
-    {"the cut's notice needs level 1", [](PmxRecipe& r) { r.modelNameEnglish = "", r.modelName = "aああああああああああああ"; },
+    {"the cut's notice needs level 1",
+     [](PmxRecipe& r) { r.modelNameEnglish = "", r.modelName = "aああああああああああああ"; },
      nullptr, 0, "PMX Ver 2.00 \n" + kCounts + kClean},
     {"trailing data at level 0", hundredTrailingBytes, nullptr, 0, k21 + "done. \n\n"},
     {"trailing data at level 1",
@@ -128,6 +133,30 @@ TEST_F(Reader, TranscriptOfEachCase)
         Outcome run = readBytes(bytes);
         EXPECT_EQ(c.result, run.result);
         EXPECT_EQ("Reading from: " + path() + " \n" + c.transcript, run.text);
+    }
+}
+
+// The reader must end cleanly, never read past the end, never record an offset beyond it.
+TEST_F(Reader, CutAtEveryOffsetNeverReadsPastTheEnd)
+{
+    for (std::uint8_t encoding : {std::uint8_t{0}, std::uint8_t{1}}) {
+        PmxRecipe recipe = typicalModel(encoding);
+        recipe.trailing = {1, 2, 3};
+        const Bytes bytes = buildPmx(recipe);
+        for (std::int32_t size = 0; size < static_cast<std::int32_t>(bytes.size()); ++size) {
+            SCOPED_TRACE(::testing::Message() << "encoding " << +encoding << ", cut at " << size);
+            Outcome run = readBytes(Bytes(bytes.begin(), bytes.begin() + size));
+            // Signature, version and global count take 9 bytes; anything shorter is not PMX.
+            EXPECT_EQ(size < 9 ? 2 : 0, run.result);
+            EXPECT_EQ(-1, ReadStream::status()); // closed
+            EXPECT_LE(gModel.keptTextureCount, kTextureCapacity);
+            EXPECT_LE(gModel.textureBlockEnd, size);
+            for (const TwistSlot& t : gModel.twists) EXPECT_LE(t.found ? t.axisOffset + 12 : 0, size);
+            // A clean end is claimed only when every section was complete.
+            if (run.text.find("PMX 2.") != std::string::npos) {
+                EXPECT_GE(size, static_cast<std::int32_t>(bytes.size()) - 3);
+            }
+        }
     }
 }
 
