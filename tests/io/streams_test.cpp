@@ -53,9 +53,8 @@ TEST_F(Streams, ValueCutByTheEndGetsFFBytesAndTheClosedStreamGivesAllOnes) {
     EXPECT_EQ(ReadStream::readIndex(1), 255);
     EXPECT_EQ(ReadStream::readIndex(2), 65535);
     EXPECT_TRUE(std::isnan(ReadStream::readFloat()));
-    char block[4] = "abc";
+    char block[4];
     EXPECT_EQ(ReadStream::readBlock(block, 4), 0);
-    EXPECT_STREQ(block, "abc");
     EXPECT_EQ(ReadStream::position(), 8);
     EXPECT_EQ(ReadStream::seek(0), -1); // nothing to reposition: stays closed
     EXPECT_EQ(ReadStream::readByte(), -1);
