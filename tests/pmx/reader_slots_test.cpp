@@ -112,9 +112,10 @@ TEST_F(ReaderSlots, TexturesAreConvertedCutAndForgottenByTheNextReading)
     gModel.twists[kArmTwistL].verdict = gModel.texturesChanged = gModel.textureRenewed[1] = true;
     s.vertexDeformTypes = {7};
     read(s);
-    EXPECT_EQ((std::vector<int>{0, 0, 0, 0}), (std::vector<int>{gModel.textureCount, gModel.keptTextureCount,
-                                                                gModel.textureBlockStart, gModel.twists[0].axisOffset}));
-    EXPECT_FALSE(gModel.twists[0].found || gModel.twists[0].verdict);
+    EXPECT_EQ((std::vector<int>{0, 0, 0, 0}),
+              (std::vector<int>{gModel.textureCount, gModel.keptTextureCount, gModel.textureBlockStart,
+                                gModel.twists[kArmTwistL].axisOffset}));
+    EXPECT_FALSE(gModel.twists[kArmTwistL].found || gModel.twists[kArmTwistL].verdict);
     EXPECT_FALSE(gModel.texturesChanged || gModel.textureRenewed[1]);
     read(typicalModel(0));
     EXPECT_EQ(2, readBytes({'P', 'M', 'D', 0}).result);

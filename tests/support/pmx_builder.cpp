@@ -68,7 +68,7 @@ void writeMaterial(Out& o, const PmxRecipe& r, const MaterialRecipe& m)
 {
     o.text(m.name);
     o.text(m.englishName);
-    o.zeros(4 * (4 + 3 + 1 + 3)); // diffuse, specular, power, ambient
+    o.zeros(4 * (4 + 3 + 1 + 3)); // diffuse, highlight colour and power, ambient
     o.u8(0);                      // drawing flags
     o.zeros(4 * (4 + 1));         // edge colour and size
     o.index(m.texture, r.textureIndexSize);
