@@ -1,0 +1,173 @@
+// Paths across the code-page boundary: arguments and the current folder arrive as Shift-JIS
+// with backslashes, inside paths reach the file system as UTF-8 with slashes (a trail byte 0x5C
+// is no separator either way), and names match without ASCII case, as a Windows model expects.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "tests/platform/child_run.h"
+#include "tests/support/io_test_files.h"
+
+namespace {
+
+// モデル ("model") and 表 ("table", whose Shift-JIS trail byte is 0x5C).
+const std::string kModelUtf8 = "\xE3\x83\xA2\xE3\x83\x87\xE3\x83\xAB";
+const std::string kModelSjis = "\x83\x82\x83\x66\x83\x8B";
+const std::string kTableUtf8 = "\xE8\xA1\xA8";
+const std::string kTableSjis = "\x95\x5C";
+
+// The argument in a buffer of exactly `capacity` bytes (the sanitizer sees a write past it).
+std::string argumentAt(int index, std::size_t capacity = 260) {
+    std::vector<char> out(capacity);
+    return platform::argument(index, out.data(), capacity) == 0 ? out.data() : "<error>";
+}
+
+TEST(LeadBytes, CodePage932RangesOnly) {
+    // 0x80 starts a pair for the text converters, but not in code page 932.
+    for (unsigned byte : {0x00u, 0x5Cu, 0x7Fu, 0x80u, 0xA0u, 0xA1u, 0xDFu, 0xFDu, 0xFFu})
+        EXPECT_FALSE(platform::isDbcsLeadByte(static_cast<unsigned char>(byte))) << byte;
+    for (unsigned byte : {0x81u, 0x9Fu, 0xE0u, 0xFCu})
+        EXPECT_TRUE(platform::isDbcsLeadByte(static_cast<unsigned char>(byte))) << byte;
+}
+
+class Paths : public ::testing::Test {
+protected:
+    std::string inside(const std::string& relative) const {
+        return iotest::insidePath(folder.path()) + "\\" + relative;
+    }
+    void makeFolder(const std::string& relative) {
+        ASSERT_EQ(mkdir(folder.file(relative).c_str(), 0700), 0);
+    }
+    // The file's bytes read through openFile, or "<none>".
+    static std::string read(const std::string& insidePath) {
+        std::FILE* file = platform::openFile(insidePath.c_str(), "rb");
+        return file != nullptr ? platformtest::readAll(file) : "<none>";
+    }
+    static bool write(const std::string& insidePath, const char* bytes) {
+        std::FILE* file = platform::openFile(insidePath.c_str(), "wb");
+        return file != nullptr && std::fputs(bytes, file) >= 0 && std::fclose(file) == 0;
+    }
+    // The name findFirst gives (a folder's with "/" after it), or "<none>".
+    static std::string storedName(const std::string& insidePath) {
+        platform::FindEntry entry;
+        int handle = platform::findFirst(insidePath.c_str(), &entry);
+        if (handle < 0) return "<none>";
+        EXPECT_EQ(platform::findNext(handle, &entry), -1); // no wildcards: one match
+        platform::findClose(handle);
+        return std::string(entry.name) + (entry.isFolder ? "/" : "");
+    }
+
+    iotest::TempFolder folder;
+};
+
+TEST_F(Paths, ArgumentsArriveAsShiftJisWithBackslashesExceptInOptions) {
+    // Every ASCII character survives the way in and out: "~" is no overline.
+    std::string ascii = folder.file("a~b c!#$%&'()+,;=@[]^_`{}.png");
+    iotest::writeFile(ascii, "ascii");
+    std::string args[] = {"/opt/qv/quorvane", "/home/u/" + kModelUtf8 + ".pmx",
+                          kTableUtf8 + "/a.png", "-d2/m3",
+                          "x\xF0\x9F\x98\x80.pmx", // U+1F600 has no Shift-JIS code
+                          kModelUtf8, ascii};
+    char* argv[] = {args[0].data(), args[1].data(), args[2].data(), args[3].data(),
+                    args[4].data(), args[5].data(), args[6].data(), nullptr};
+    platform::startProcess(7, argv);
+
+    ASSERT_EQ(platform::argumentCount(), 7);
+    EXPECT_EQ(argumentAt(0), "\\opt\\qv\\quorvane");
+    EXPECT_EQ(argumentAt(1), "\\home\\u\\" + kModelSjis + ".pmx");
+    EXPECT_EQ(argumentAt(2), kTableSjis + "\\a.png");
+    EXPECT_EQ(argumentAt(3), "-d2/m3"); // the slashes between options stay
+    EXPECT_EQ(argumentAt(4), "x?.pmx");
+    // Six bytes hold two of the three characters and the terminator, never half of the third.
+    EXPECT_EQ(argumentAt(5, 6), "\x83\x82\x83\x66");
+    EXPECT_EQ(read(argumentAt(6)), "ascii");
+    EXPECT_EQ(argumentAt(7), "<error>");
+    platform::startProcess(0, nullptr); // the vector goes with this test
+}
+
+TEST_F(Paths, JapaneseNamesReachTheFileSystem) {
+    makeFolder(kTableUtf8);
+    iotest::writeFile(folder.file(kModelUtf8 + ".pmx"), "model");
+    iotest::writeFile(folder.file(kTableUtf8 + "/a.png"), "texture");
+    EXPECT_EQ(read(inside(kModelSjis + ".pmx")), "model");
+    EXPECT_EQ(read(inside(kTableSjis + "\\a.png")), "texture");
+    EXPECT_EQ(storedName(inside(kModelSjis + ".pmx")), kModelSjis + ".pmx");
+    EXPECT_EQ(storedName(inside(kTableSjis)), kTableSjis + "/");
+    ASSERT_TRUE(write(inside(kModelSjis + "-new.pmx"), "copy"));
+    EXPECT_EQ(iotest::readFile(folder.file(kModelUtf8 + "-new.pmx")), "copy");
+}
+
+TEST_F(Paths, CurrentJapaneseFolderArrivesAsShiftJis) {
+    const std::string work = folder.file("\xE4\xBD\x9C\xE6\xA5\xAD"); // 作業
+    char resolved[PATH_MAX];
+    ASSERT_NE(realpath(folder.path().c_str(), resolved), nullptr);
+    const std::string expected = iotest::insidePath(resolved) + "\\\x8D\xEC\x8B\xC6";
+    ASSERT_EQ(mkdir(work.c_str(), 0700), 0);
+    platformtest::ChildResult result = platformtest::runInChild("", {}, [&] {
+        char out[260] = "";
+        auto noRoomForTheEnd = static_cast<std::uint32_t>(expected.size());
+        if (chdir(work.c_str()) != 0 || platform::currentDirectory(noRoomForTheEnd, out) != 0)
+            return 1; // a cut path is no answer
+        std::uint32_t length = platform::currentDirectory(sizeof out, out);
+        std::fputs(out, stdout);
+        return length == expected.size() ? 0 : 2;
+    });
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, expected);
+}
+
+TEST_F(Paths, NameInOtherCaseFindsTheStoredFileExactMatchFirst) {
+    makeFolder("tex");
+    iotest::writeFile(folder.file("tex/hair.png"), "hair");
+    // A.PNG, the first in byte order, is made neither first nor last, so a lookup that takes
+    // the first or the last entry listed is caught (also on ext4, which lists by hash).
+    for (const char* name : {"a.png", "A.PNG", "A.Png", "a.PNG"})
+        iotest::writeFile(folder.file(name), name);
+    // What openFile reads and findFirst names for each name asked.
+    const struct { const char *asked, *bytes, *stored; } rows[] = {
+        {"Tex\\Hair.PNG", "hair", "hair.png"}, // a texture link written on Windows
+        {"Tex\\..\\tex\\HAIR.png", "hair", "hair.png"},
+        {"TEX", "<none>", "tex/"}, // a folder is no file, though fopen reads one here
+        {"tex\\", "<none>", "tex/"},
+        {"a.png", "a.png", "a.png"},
+        {"A.Png", "A.Png", "A.Png"},
+        {"A.pNG", "A.PNG", "A.PNG"}, // "A.PNG" < "A.Png" < "a.PNG" < "a.png" in byte order
+        {"Tex\\Hair.PN", "<none>", "<none>"}, // case is all that may differ
+        {"Tex\\Hairs.PNG", "<none>", "<none>"},
+        {"Tex\\Hair.PNG\\x", "<none>", "<none>"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.asked);
+        EXPECT_EQ(read(inside(row.asked)), row.bytes);
+        EXPECT_EQ(storedName(inside(row.asked)), row.stored);
+    }
+}
+
+TEST_F(Paths, WritingReplacesAFileOfTheSameNameInOtherCase) {
+    makeFolder("out");
+    iotest::writeFile(folder.file("out/Model-new.PMX"), "old");
+    ASSERT_TRUE(write(inside("OUT\\model-new.pmx"), "new"));
+    EXPECT_EQ(iotest::readFile(folder.file("out/Model-new.PMX")), "new");
+    EXPECT_EQ(iotest::readFile(folder.file("out/model-new.pmx")), "<missing>"); // no twin
+    // The saved copy is a temporary file renamed over it, removed when the save fails.
+    iotest::writeFile(folder.file("out/part.tmp"), "part");
+    ASSERT_EQ(platform::renameReplace(inside("out\\PART.TMP").c_str(),
+                                      inside("Out\\model-NEW.pmx").c_str()), 0);
+    EXPECT_EQ(iotest::readFile(folder.file("out/Model-new.PMX")), "part");
+    EXPECT_EQ(iotest::readFile(folder.file("out/model-NEW.pmx")), "<missing>");
+    EXPECT_EQ(platform::removeFile(inside("OUT\\MODEL-NEW.PMX").c_str()), 0);
+    EXPECT_EQ(iotest::readFile(folder.file("out/Model-new.PMX")), "<missing>");
+    // A new name is made as given, in the folder found without case; no folder is made up.
+    ASSERT_TRUE(write(inside("Out\\Fresh.pmx"), ""));
+    EXPECT_EQ(iotest::readFile(folder.file("out/Fresh.pmx")), "");
+    EXPECT_FALSE(write(inside("nowhere\\x.pmx"), ""));
+}
+
+} // namespace

@@ -1,0 +1,180 @@
+// The terminal side of the platform, driven as a user or a script drives the program: the
+// language and console mode for each locale setting (standard output carrying the console text
+// and nothing else), and the message boxes and open dialog answered through standard input.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/console.h"
+#include "platform/platform.h"
+#include "tests/platform/child_run.h"
+#include "tests/support/io_test_files.h"
+
+namespace {
+
+using platform::kIdCancel;
+using platform::kIdNo;
+using platform::kIdOk;
+using platform::kIdYes;
+using platformtest::runInChild;
+
+// モ in Shift-JIS and in UTF-8.
+const std::string kMoSjis = "\x83\x82";
+const std::string kMoUtf8 = "\xE3\x83\xA2";
+
+TEST(LocaleSetting, GivesItsLanguageAndConsoleBytes) {
+    const struct { std::vector<std::string> env; bool japanese, utf8Console; } rows[] = {
+        {{}, false, false},
+        {{"LC_ALL=C", "LANG=ja_JP.UTF-8"}, false, false}, // LC_ALL wins over LANG
+        {{"LC_ALL=POSIX"}, false, false},
+        {{"LC_ALL=ja_JP.SJIS"}, true, false},
+        {{"LC_ALL=ja_JP.UTF-8"}, true, true},
+        {{"LC_ALL=C.UTF-8"}, false, true},
+        {{"LANG=ja_JP.utf8"}, true, true},
+        {{"LANG=ja_JP.UTF-8@cjk"}, true, true}, // the modifier is no part of the codeset
+        {{"LANG=ja_JP.UTF-16"}, true, false},   // only resembles UTF-8
+        // An empty LC_ALL counts as unset; LC_MESSAGES names the language before LANG.
+        {{"LC_ALL=", "LC_MESSAGES=ja_JP.eucJP", "LANG=en_US.UTF-8"}, true, true},
+        // LC_CTYPE gives the codeset before LANG, but never the language.
+        {{"LC_CTYPE=ja_JP.UTF-8", "LANG=C"}, false, true},
+    };
+    std::string longText = "x"; // more than the sink converts at once, a pair across each step
+    for (int i = 0; i < 3000; ++i) longText += kMoSjis;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.env.empty() ? "nothing set" : row.env[0]);
+        auto result = runInChild("", row.env, [&] {
+            // A lead byte whose trail byte comes with the next write, "~" (ASCII stays ASCII),
+            // and an English text composed in UTF-8.
+            consolePrint("\x83");
+            consolePrint("\x82 ~");
+            consolePrintUtf8(" \xE3\x83\xA2\n");
+            platform::consoleWrite(longText.data(), longText.size(), false);
+            platform::consoleFlush();
+            return platform::userDefaultLangId() == 1041 ? 1 : 0;
+        });
+        const std::string& mo = row.utf8Console ? kMoUtf8 : kMoSjis;
+        std::string expected = mo + " ~ " + kMoUtf8 + "\nx";
+        for (int i = 0; i < 3000; ++i) expected += mo;
+        EXPECT_EQ(result.exitCode, row.japanese ? 1 : 0);
+        EXPECT_EQ(result.out, expected);
+        EXPECT_EQ(result.err, "");
+    }
+}
+
+constexpr std::uint32_t kQuestion = 0x40043;
+constexpr std::uint32_t kContinue = 0x40041;
+constexpr std::uint32_t kNotice = 0x40040;
+const std::string kYesNoCancel = "Quorvane [Y]es/[N]o/[C]ancel? ";
+const std::string kOkCancel = "Quorvane [O]K/[C]ancel? ";
+
+int ask(std::uint32_t flags) { return platform::messageBox("text", "Quorvane", flags); }
+
+int countOf(const std::string& text, const std::string& piece) {
+    int count = 0;
+    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+        ++count;
+    return count;
+}
+
+TEST(MessageBoxPrompt, AnswerGivesItsButtonAndAnyOtherAsksAgain) {
+    // The prompt is shown `prompts` times.
+    const struct { std::uint32_t flags; const char* input; int id, prompts; } rows[] = {
+        {kQuestion, "y\n", kIdYes, 1},          {kQuestion, "Yes\r\n", kIdYes, 1},
+        {kQuestion, "N\n", kIdNo, 1},           {kQuestion, "no", kIdNo, 1},
+        {kQuestion, "CANCEL\n", kIdCancel, 1},  {kQuestion, "c\n", kIdCancel, 1},
+        {kQuestion, "maybe\n\nyess\nn\n", kIdNo, 4},
+        {kQuestion, "", kIdCancel, 1},          {kQuestion, "what\n", kIdCancel, 2},
+        {kContinue, "\n", kIdOk, 1},            {kContinue, "o\n", kIdOk, 1},
+        {kContinue, "OK\r\n", kIdOk, 1},        {kContinue, "Cancel\n", kIdCancel, 1},
+        {kContinue, "y\nok\n", kIdOk, 2},       {kContinue, "", kIdCancel, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.input);
+        auto result = runInChild(row.input, {}, [&] { return ask(row.flags); });
+        EXPECT_EQ(result.exitCode, row.id);
+        EXPECT_EQ(countOf(result.err, row.flags == kQuestion ? kYesNoCancel : kOkCancel),
+                  row.prompts);
+        EXPECT_EQ(result.out, ""); // prompts never mix into the console text
+    }
+}
+
+TEST(MessageBoxPrompt, NoticeTakesNoLineFromAPipe) {
+    // "n" answers the first question, "y" the second.
+    auto result = runInChild("n\ny\n", {}, [] {
+        int first = ask(kQuestion);
+        return ask(kNotice) == kIdOk ? first * 10 + ask(kQuestion) : 0;
+    });
+    EXPECT_EQ(result.exitCode, kIdNo * 10 + kIdYes);
+    EXPECT_EQ(countOf(result.err, "Quorvane [OK] "), 1);
+}
+
+TEST(MessageBoxPrompt, ConsoleTextStandsBeforeThePrompt) {
+    // Standard error joins standard output, as both reach one terminal.
+    auto result = runInChild("y\n", {}, [] {
+        dup2(STDOUT_FILENO, STDERR_FILENO);
+        consolePrint("Question text \n");
+        return ask(kQuestion);
+    });
+    EXPECT_EQ(result.exitCode, kIdYes);
+    EXPECT_EQ(result.out.find("Question text \n" + kYesNoCancel), 0u) << result.out;
+}
+
+TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
+    iotest::TempFolder folder;
+    char resolved[PATH_MAX];
+    ASSERT_NE(realpath(folder.path().c_str(), resolved), nullptr);
+    const std::string base = resolved;
+    const std::string insideBase = iotest::insidePath(base);
+    ASSERT_EQ(mkdir(folder.file("Tex").c_str(), 0700), 0);
+    ASSERT_EQ(mkdir(folder.file("sub.pmx").c_str(), 0700), 0);
+    iotest::writeFile(folder.file("Tex/Hair.png"), "");
+    iotest::writeFile(folder.file("model.pmx"), "");
+    iotest::writeFile(folder.file("model"), ""); // the typed name as is must not be taken
+    iotest::writeFile(folder.file("\xE9\xAB\xAA.png"), ""); // 髪 ("hair")
+    const std::string deep = base + "/" + std::string(250, 'd'); // a full path over 259 bytes
+    ASSERT_EQ(mkdir(deep.c_str(), 0700), 0);
+    iotest::writeFile(deep + "/m.pmx", "");
+
+    // Exit code 1: chosen (the path after the initial folder in `chosen`), 0: cancelled,
+    // 2: FNERR_BUFFERTOOSMALL. The name is asked for `prompts` times.
+    const struct { std::string input; const char *defaultExt, *locale; int exitCode;
+                   std::string chosen; int prompts; } rows[] = {
+        {"\n", "pmx", "LANG=C", 0, "", 1},
+        {"", "pmx", "LANG=C", 0, "", 1},
+        {"  \r\n", "pmx", "LANG=C", 0, "", 1},
+        {"model\n", "pmx", "LANG=C", 1, "\\model.pmx", 1},
+        // Refused twice (missing, then tex.bmp), then found as stored, without the dot folders.
+        {"nothere.png\ntex\n./TEX/../tex/hair.PNG\n", "bmp", "LANG=C", 1, "\\Tex\\Hair.png", 3},
+        {"sub.pmx\n", "pmx", "LANG=C", 0, "", 2}, // a folder is no answer
+        {base + "/\xE9\xAB\xAA.png\n", "bmp", "LANG=ja_JP.UTF-8", 1, "\\\x94\xAF.png", 1},
+        {deep + "/m.pmx\n", "pmx", "LANG=C", 2, "", 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.input);
+        auto result = runInChild(row.input, {row.locale}, [&] {
+            char file[1024] = "a.pmx"; // room for more than the dialog gives
+            static const char kFilter[] = "MMD Model File  (*.pmx)\0*.PMX\0All Files  (*.*)\0*.*\0";
+            platform::OpenFileRequest request{kFilter, 1, file, sizeof file, insideBase.c_str(),
+                                              "Open MMD Model File", 0x1800, row.defaultExt};
+            int chosen = platform::getOpenFileName(&request);
+            std::uint32_t error = platform::commDlgExtendedError();
+            if (chosen != 0) std::fputs(file, stdout);
+            if (error == platform::kFnErrBufferTooSmall && chosen == 0) return 2;
+            return error != 0 ? 3 : chosen != 0 ? 1 : 0;
+        });
+        EXPECT_EQ(result.exitCode, row.exitCode);
+        EXPECT_EQ(result.out, row.exitCode == 1 ? insideBase + row.chosen : "");
+        EXPECT_EQ(countOf(result.err, "File name: "), row.prompts) << result.err;
+        // The request as shown: title, initial folder with slashes, filter descriptions.
+        for (const char* shown : {"Open MMD Model File", base.c_str(), "MMD Model File  (*.pmx)",
+                                  "All Files  (*.*)"})
+            EXPECT_NE(result.err.find(shown), std::string::npos) << shown;
+    }
+}
+
+} // namespace
