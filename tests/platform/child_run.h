@@ -19,8 +19,7 @@ namespace platformtest {
 
 struct ChildResult {
     int exitCode; // the body's result (0-255), or -1 when the child did not exit normally
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 // Everything in an open file from its start; the file is closed.

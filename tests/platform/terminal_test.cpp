@@ -30,7 +30,7 @@ const std::string kMoUtf8 = "\xE3\x83\xA2";
 TEST(LocaleSetting, GivesItsLanguageAndConsoleBytes) {
     const struct { std::vector<std::string> env; bool japanese, utf8Console; } rows[] = {
         {{}, false, false},
-        {{"LC_ALL=C", "LANG=ja_JP.UTF-8"}, false, false}, // LC_ALL wins over LANG
+        {{"LC_ALL=C", "LC_MESSAGES=ja_JP", "LANG=ja_JP.UTF-8"}, false, false}, // LC_ALL first
         {{"LC_ALL=POSIX"}, false, false},
         {{"LC_ALL=ja_JP.SJIS"}, true, false},
         {{"LC_ALL=ja_JP.UTF-8"}, true, true},
