@@ -26,7 +26,7 @@ struct OpenDialogRequest {
 };
 
 // Fills `request` for `kind` and `initialPath`; `titled` selects openFileDialogTitled's
-// title and preselection rows. 0, or -1 for an unknown kind.
+// title and preselection rows. Any kind is read by its bits, so this always returns 0.
 int prepareOpenDialog(OpenDialogRequest* request, int kind, const char* initialPath,
                       const char* title, bool titled);
 

@@ -83,7 +83,8 @@ const PreselectTable kModelRows = {1, {{".PMX", "pmx", kModelEntry}}};
 
 constexpr int kGroupsMax = 3;
 
-// One row per FileKind, in FileKind order.
+// What a kind asks for. The kind is a bit set: bit 1 the script group, bit 0 the image group
+// (kinds up to 3), and kind 4 the model group; every list ends with the all-files entry.
 struct KindRow {
     int groupCount;
     const FilterGroup* groups[kGroupsMax];
@@ -93,17 +94,46 @@ struct KindRow {
     const PreselectTable* untitledRows;
 };
 
-constexpr int kKindCount = 5;
+KindRow kindRow(int kind) {
+    KindRow row{0, {}, "Open File", nullptr, &kNoPreselection, &kNoPreselection};
+    if (kind == FileKind::Model) {
+        row.groups[row.groupCount++] = &kModelGroup;
+    } else if (kind <= 3) {
+        if ((kind & 2) != 0) row.groups[row.groupCount++] = &kScriptGroup;
+        if ((kind & 1) != 0) row.groups[row.groupCount++] = &kImageGroup;
+    }
+    row.groups[row.groupCount++] = &kAllFilesGroup;
 
-const KindRow kKinds[kKindCount] = {
-    {1, {&kAllFilesGroup}, "Open File", "txt", &kNoPreselection, &kNoPreselection},
-    {2, {&kImageGroup, &kAllFilesGroup}, "Open Image File", "bmp", &kImageTitledRows,
-     &kImageUntitledRows},
-    {2, {&kScriptGroup, &kAllFilesGroup}, "Open Script File", "txt", &kScriptRows, &kScriptRows},
-    {3, {&kScriptGroup, &kImageGroup, &kAllFilesGroup}, "Open Source File", nullptr,
-     &kSourceRows, &kSourceRows},
-    {2, {&kModelGroup, &kAllFilesGroup}, "Open MMD Model File", "pmx", &kModelRows, &kModelRows},
-};
+    // Title and default extension: kind 4 first, then the low two bits; what is left keeps
+    // "Open File", and only kind 0 gets "txt" with it.
+    if (kind == FileKind::Model) {
+        row.title = "Open MMD Model File";
+        row.defaultExtension = "pmx";
+    } else if ((kind & 3) == 3) {
+        row.title = "Open Source File";
+    } else if ((kind & 3) == 1) {
+        row.title = "Open Image File";
+        row.defaultExtension = "bmp";
+    } else if ((kind & 3) == 2) {
+        row.title = "Open Script File";
+        row.defaultExtension = "txt";
+    } else if (kind == FileKind::Any) {
+        row.defaultExtension = "txt";
+    }
+
+    // Preselection rows exist for the named kinds only.
+    if (kind == FileKind::Image) {
+        row.titledRows = &kImageTitledRows;
+        row.untitledRows = &kImageUntitledRows;
+    } else if (kind == FileKind::Script) {
+        row.titledRows = row.untitledRows = &kScriptRows;
+    } else if (kind == FileKind::Source) {
+        row.titledRows = row.untitledRows = &kSourceRows;
+    } else if (kind == FileKind::Model) {
+        row.titledRows = row.untitledRows = &kModelRows;
+    }
+    return row;
+}
 
 // Appends `text` and its terminator at the request's end of filter.
 void appendFilterText(OpenDialogRequest* request, const char* text) {
@@ -142,8 +172,7 @@ std::uint32_t filterNumber(const KindRow& kind, FilterEntry entry) {
 
 int prepareOpenDialog(OpenDialogRequest* request, int kind, const char* initialPath,
                       const char* title, bool titled) {
-    if (kind < 0 || kind >= kKindCount) return -1;
-    const KindRow& row = kKinds[kind];
+    const KindRow row = kindRow(kind);
 
     // The caller's path is at most 259 bytes; a longer one is cut rather than overrun the
     // 260-byte buffers below.
