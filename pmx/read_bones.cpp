@@ -80,12 +80,13 @@ int readBones()
         textToSjis(gSjisName, gEnglishName);
 
         Vec3 position = readVec3();
+        // A position or axis cut by the end of the file is no value to keep: right after it
+        // the stream is still open only when all of its bytes arrived.
+        const bool positionWhole = ReadStream::status() == 0;
         skipIndices(boneWidth, 1); // parent
         skipBytes(4);              // deform layer
         const int slot = slotOfBone();
-        // A position or axis cut by the end of the file is no value to keep: the stream is
-        // still open only when all of its bytes arrived.
-        if (slot != kNoSlot && slot < kBoneSlotCount && ReadStream::status() == 0) {
+        if (slot != kNoSlot && slot < kBoneSlotCount && positionWhole) {
             gModel.bones[slot].position = position;
             gModel.bones[slot].found = true;
         }

@@ -142,7 +142,17 @@ TEST_F(Reader, CutAtEveryOffsetNeverReadsPastTheEnd)
     for (std::uint8_t encoding : {std::uint8_t{0}, std::uint8_t{1}}) {
         PmxRecipe recipe = typicalModel(encoding);
         recipe.trailing = {1, 2, 3};
-        const Bytes bytes = buildPmx(recipe);
+        PmxLayout layout;
+        const Bytes bytes = buildPmx(recipe, &layout);
+        // A slot is filled as soon as its bone's position, or fixed axis, has arrived whole.
+        const int slotBone[kBoneSlotCount] = {2, 7, 4, 9, 6, 11}, twistBone[kTwistSlotCount] = {3, 5, 8, 10};
+        std::int32_t positionEnd[kBoneSlotCount];
+        for (int s = 0; s < kBoneSlotCount; ++s) {
+            const BoneRecipe& b = recipe.bones[static_cast<std::size_t>(slotBone[s])];
+            positionEnd[s] = layout.boneStarts[static_cast<std::size_t>(slotBone[s])] + 8 + 12 +
+                             static_cast<std::int32_t>(encodePmxText(b.name, encoding).size() +
+                                                       encodePmxText(b.englishName, encoding).size());
+        }
         for (std::int32_t size = 0; size < static_cast<std::int32_t>(bytes.size()); ++size) {
             SCOPED_TRACE(::testing::Message() << "encoding " << +encoding << ", cut at " << size);
             Outcome run = readBytes(Bytes(bytes.begin(), bytes.begin() + size));
@@ -151,7 +161,12 @@ TEST_F(Reader, CutAtEveryOffsetNeverReadsPastTheEnd)
             EXPECT_EQ(-1, ReadStream::status()); // closed
             EXPECT_LE(gModel.keptTextureCount, kTextureCapacity);
             EXPECT_LE(gModel.textureBlockEnd, size);
-            for (const TwistSlot& t : gModel.twists) EXPECT_LE(t.found ? t.axisOffset + 12 : 0, size);
+            for (int s = 0; s < kBoneSlotCount; ++s) EXPECT_EQ(size >= positionEnd[s], gModel.bones[s].found) << s;
+            for (int t = 0; t < kTwistSlotCount; ++t) {
+                const std::int32_t axisAt = layout.fixedAxisOffsets[static_cast<std::size_t>(twistBone[t])];
+                EXPECT_EQ(size >= axisAt + 12, gModel.twists[t].found) << t;
+                EXPECT_EQ(gModel.twists[t].found ? axisAt : 0, gModel.twists[t].axisOffset) << t;
+            }
             // A clean end is claimed only when every section was complete.
             if (run.text.find("PMX 2.") != std::string::npos) {
                 EXPECT_GE(size, static_cast<std::int32_t>(bytes.size()) - 3);
