@@ -14,11 +14,15 @@ bool isLetter(char c, char upper) { return c == upper || c == upper + ('a' - 'A'
 
 const char* skipEquals(const char* p) { return *p == '=' ? p + 1 : p; }
 
+// Read as the 32-bit long of the system the program is written for: a number beyond its range
+// gives the nearest end (as strtol does there), whatever the width of long on this build.
 long readLong(const char** p) {
     char* end = nullptr;
-    long value = std::strtol(*p, &end, 10);
+    long long value = std::strtoll(*p, &end, 10);
     *p = end;
-    return value;
+    if (value > INT32_MAX) value = INT32_MAX;
+    if (value < INT32_MIN) value = INT32_MIN;
+    return static_cast<long>(value);
 }
 
 double readReal(const char** p) {

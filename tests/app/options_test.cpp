@@ -26,6 +26,9 @@ TEST(Options, EntriesAreEchoedAndRecordedInOrder) {
         {"/d2", true, "Info.displayLevel = 2. \n", 2, kDefaultConvMode, 0, a},
         {"-D300", true, "Info.displayLevel = 44. \n", 44, kDefaultConvMode, 0, a},
         {"-M=200", true, "Conv.mode = -56. \n", 0, -56, 0, a},
+        // Beyond a 32-bit long: read as its largest (low byte FF) or smallest (00) value.
+        {"-D4294967340M-4294967340", true, "Info.displayLevel = -1. \nConv.mode = 0. \n", -1, 0,
+         0, a},
         {"-DM7", true, "Info.displayLevel = 0. \nConv.mode = 7. \n", 0, 7, 0, a},
         {"-e2.5e-1", true, "ErrorAdmittance = 0.25 \n", 0, kDefaultConvMode, 0, 0.25f},
         {"-nd", true, "Cancel.displaying.dialogue = 1 \n", 0, kDefaultConvMode, 1, a},
