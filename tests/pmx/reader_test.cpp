@@ -116,6 +116,9 @@ const ReadCase kReadCases[] = {
     {"trailing data at level 1",
      [](PmxRecipe& r) { hundredTrailingBytes(r), setDisplayLevel(1); }, nullptr, 0,
      k21 + kHundredBytes + "SoftBody block: Total 100 bytes.\ndone. \n\n"},
+    {"trailing data at level 2",
+     [](PmxRecipe& r) { hundredTrailingBytes(r), setDisplayLevel(2); }, nullptr, 0,
+     k21 + "Unrecognized data bytes found. \n" + kHundredBytes + "Unrecognized block: Total 100 bytes.\ndone. \n\n"},
 };
 
 class Reader : public PmxTest {};
