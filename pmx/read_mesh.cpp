@@ -83,6 +83,9 @@ int readTextures()
     gModel.textureCount = ReadStream::readInt32();
     consolePrint("%d Textures.\n", gModel.textureCount);
     int result = 0;
+    // Paths read whole: a file that ends inside the list leaves the later entries holding
+    // an earlier model's paths, which must not be checked as this model's.
+    std::int32_t whole = 0;
     for (std::int32_t i = 0; i < gModel.textureCount; ++i) {
         if (endedAt("Err: file ended at texture %d. \n", i)) {
             result = -1;
@@ -91,9 +94,9 @@ int readTextures()
         readText(gText);
         // Textures beyond the table's capacity are read to stay in step, and dropped.
         if (i < kTextureCapacity) textToSjis(gModel.texturePaths[i], gText);
+        if (ReadStream::status() == 0) whole = i + 1;
     }
-    std::int32_t kept = gModel.textureCount < kTextureCapacity ? gModel.textureCount : kTextureCapacity;
-    gModel.keptTextureCount = kept > 0 ? kept : 0;
+    gModel.keptTextureCount = whole < kTextureCapacity ? whole : kTextureCapacity;
     gModel.textureBlockEnd = ReadStream::position();
     return result;
 }
