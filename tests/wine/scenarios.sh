@@ -1,0 +1,148 @@
+# The Wine scenarios: each case runs quorvane.exe, answers its dialogs as a user would and
+# writes down what it must print after the banner line; a model's folder must end up as
+# make_models.cpp's expect/<folder> has it. Run by .ci/windows.
+source "$(dirname "$0")/lib.sh"
+
+# With no model on the command line the program asks for one in the open dialog.
+no_model_given() {
+    if [ "$CASE_LANG" = ja ]; then
+        e $'\n' $'ドラッグ＆ドロップされた PMX ファイルはありません. \n' $' PMX モデルファイルを開いてください. \n' $'\n'
+    else
+        e $'\n' $'No dropped PMX file detected. \n' $' Please select PMX file(s). \n' $'\n'
+    fi
+}
+
+# The twisted model's two off axes, and the answer ($1: YES or NO).
+twist_question() {
+    e $' Unmatched twisting axis settings of \r\n' $' left arm twist \r\n' $' right wrist twist \r\n'
+    e $' bones are found in the model: \r\n' $' twist.pmx \r\n' $'\r\n'
+    e $' Do you like to fix them?  (Y/N/Cancel) \r\n' " => $1 "$'\n' $'\n'
+}
+
+# texture_question COUNT ANSWER
+texture_question() {
+    e $' Broken settings of \r\n' " $1 texture link(s) are found. "$'\r\n' $' \r\n'
+    e $' Do you like to fix them?  (Y/N/Cancel) \r\n' " => $2 "$'\n'
+}
+
+# The texture list: "pmx dir:" and one line a texture.
+textures() { e "pmx dir: $(win_path "$DIR")\\ "$'\n'; printf '%s\n' "$@" '' >>"$WORK/expect"; }
+
+nothing_found() { e ' No broken settings found. ' $'\n'; }
+
+# saved SOURCE COPY: writePatchedPmx's trace, "Save OK." and the saved notice.
+saved() {
+    e "Reading from: $1 " $'\n' "Writing to  : $2 " $'\n' $'\n' $'Save OK. \n' $'\n'
+    if [ "$CASE_LANG" = ja ]; then
+        e $' 設定を修復し、 \r\n' $' \r\n' " $2 "$'\r\n' $' \r\n' $' へ保存しました. \r\n' $'\n'
+    else
+        e $' Fixed model file  \r\n' $' \r\n' " $2 "$'\r\n' $' \r\n' $' was saved. \r\n' $'\n'
+    fi
+}
+
+# An option entry alone asks for nothing and echoes its value.
+begin "start-up lines in English mode"
+run en -D2
+e $'Info.displayLevel = 2. \n'
+finish
+
+begin "start-up lines in Japanese mode"
+run ja -d=1/m7
+e $'Info.displayLevel = 1. \n' $'Conv.mode = 7. \n'
+finish
+
+# A cancelled open dialog ends the run with the usage lines (exit status 0).
+for lang in en ja; do
+    begin "no model given, dialog cancelled ($lang)"
+    run $lang
+    answer "Open MMD Model File" key:Escape
+    no_model_given
+    e $'Canceled File-Open Dialog Box. ' $'(stat=0000).\n' $'Usage \n' $'   Quorvane <pmxFileName>.pmx \n'
+    finish
+done
+
+begin "no model given, model chosen in the dialog"
+run en
+model clean clean.pmx
+answer "Open MMD Model File" "type:$MODEL"
+box Return # the nothing-found notice
+no_model_given
+read_trace "$MODEL" "clean model" 1
+textures $'0: tex\\a.png (ok)'
+nothing_found
+finish
+
+begin "clean model ends in the nothing-found notice"
+open_model en clean clean.pmx "clean model" 1
+box Return
+textures $'0: tex\\a.png (ok)'
+nothing_found
+finish
+
+begin "twist verdicts answered Yes, corrected axes saved"
+open_model en twist twist.pmx twisted 1
+box y Return # the twist question, the saved notice
+twist_question YES
+textures $'0: tex\\a.png (ok)'
+saved twist.pmx twist-new.pmx
+finish
+
+# No clears the verdicts: with the textures intact nothing is saved. The path is typed in other
+# letters than the file's name; the question names the file as the folder stores it.
+begin "twist question answered No, model named in another letter case"
+open_model en twist-no TWIST.PMX twisted 1
+box n Return # the twist question, the nothing-found notice
+twist_question NO
+textures $'0: tex\\a.png (ok)'
+nothing_found
+finish
+
+# Two broken links into tex\ whose files now stand in img\: the first is found by typing its
+# path into the real open dialog, which teaches tex\ -> img\; the second is inferred from it.
+begin "broken links repaired through the open dialog and by inference"
+open_model en links links.pmx links 2
+box y Return # the texture question, the continue prompt
+answer 'Searching for:  tex\a.png' "type:$(win_path "$DIR/img/a.png")"
+box Return # the saved notice
+textures $'0: tex\\a.png (=NG=)' $'1: tex\\b.png (=NG=)'
+texture_question 2 YES
+e $'\n' $'--- \n' $'0: tex\\a.png ' $'\n'
+e $' Texture or sphere: \r\n' $' \r\n' $' a.png \r\n' $' \r\n' $' not found.  \r\n'
+e $' Please select it on the next dialogue. (continue:OK) \r\n' $' => OK \n'
+e $'\n => (renew) img\\a.png ' $'\n' $'1: tex\\b.png ' '(inferred)' $' => (renew) img\\b.png ' $'\n' $'\n'
+saved links.pmx links-new.pmx
+finish
+
+# Cancel ends the run at once: nothing more is printed and no copy is written.
+begin "Cancel at the texture question ends the run"
+open_model en cancel cancel.pmx cancel 1
+box Escape
+textures $'0: tex\\gone.png (=NG=)'
+texture_question 1 Cancel
+finish
+
+# The argument arrives in code page 932, the dialog takes a typed Japanese path, and the copy is
+# saved under a Japanese name.
+begin "Japanese model and texture names, repaired in Japanese mode"
+open_model ja ja モデル.pmx テストモデル 1
+box y Return # the texture question, the continue prompt
+answer 'Searching for:  テクスチャ\髪.png' "type:$(win_path "$DIR/表/髪.png")"
+box Return # the saved notice
+textures $'0: テクスチャ\\髪.png (=NG=)'
+e $' モデル： \r\n' $' モデル.pmx \r\n' $' 中の \r\n' $' 1 個のテクスチャへのリンクが \r\n'
+e $' 破損している模様です. \r\n' $' \r\n' $' 修復しますか？ (Y/N/Cancel) \r\n' $' => YES \n' $'\n'
+e $'--- \n' $'0: テクスチャ\\髪.png ' $'\n'
+e $' テクスチャ/スフィア: \r\n' $' \r\n' $' 髪.png \r\n' $' \r\n' $' が見つからないため、 \r\n'
+e $' 次のダイアログで探します。 (続行:OK) \r\n' $' => OK \n'
+e $'\n => (renew) 表\\髪.png ' $'\n' $'\n'
+saved モデル.pmx モデル-new.pmx
+finish
+
+# Last, as it leaves the prefix on Windows 10: GetVersion says 6.2 there, so only the numbers of
+# RtlGetVersion (10.0 build 18362, reached through ntdll) give " on Windows 10.0184 ".
+begin "version line from RtlGetVersion on Windows 10"
+timeout 60 wine winecfg -v win10 >/dev/null 2>&1 || fail "winecfg -v win10 failed"
+# 10 + (0 + 18362 / 100000) / 10 in single precision is 10.018362; %g shows six digits.
+SHOWN_OS="Windows 10.0184" run en -D0
+e $'Info.displayLevel = 0. \n'
+finish
