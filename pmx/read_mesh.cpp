@@ -72,7 +72,12 @@ int readFaces()
     }
     for (std::int32_t i = 0; i < gModel.faceCount; ++i) {
         if (endedAt("Err: file ended at surface %d. \n", i)) return -1;
+        const std::int32_t faceStart = ReadStream::position();
         skipIndices(gModel.vertexIndexSize, 3);
+        // A vertex index width the header does not define reads nothing, so every later face
+        // would only repeat the same three "undef" lines without moving: up to 715 million
+        // times for a count taken from a broken file. The position is the same either way.
+        if (ReadStream::position() == faceStart) break;
     }
     return 0;
 }

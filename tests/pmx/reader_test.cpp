@@ -69,6 +69,11 @@ const ReadCase kReadCases[] = {
      kTop + "3 Vertices.\nErr: illegal DEF type 5. \n\n"},
     {"face count not a multiple of 3", [](PmxRecipe& r) { r.faceIndexCount = 7; }, nullptr, 0,
      kTop + "4 Vertices.\n2 Surfaces.\nErr: num of surface data (=7) is not multiples of 3. \n\n"},
+    {"faces of an undefined index width report the width once, not once per face",
+     [](PmxRecipe& r) { r.vertexIndexSize = 3, r.faceIndexCount = 3 * 1000; }, nullptr, 0,
+     kTop + "4 Vertices.\n1000 Surfaces.\nundef(size=3) err.\nundef(size=3) err.\nundef(size=3) err.\n"
+            "2 Textures.\n1 Materials.\n12 Bones.\n"
+            "1 Morphs.\nundef(size=3) err.\n1 Frames.\n1 Rigid-bodies.\n1 Joints.\nOK. \n" + kClean},
     {"material checks in field order",
      [](PmxRecipe& r) { r.materials[0].toonSharing = 2, r.materials[0].faceVertexCount = 4; }, nullptr, 0,
      kTop + "4 Vertices.\n2 Surfaces.\n2 Textures.\n1 Materials.\nErr: unknown toon sharing mode at matrial 0. \n"
