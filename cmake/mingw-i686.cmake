@@ -1,17 +1,4 @@
-# Cross-build for 32-bit Windows with mingw-w64 (i686-w64-mingw32): compilers, resource
-# compiler, and a statically linked runtime so quorvane.exe needs no DLL beyond the system's.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-build for 32-bit Windows with mingw-w64 (i686-w64-mingw32): the product's executable.
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
 set(QV_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${QV_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${QV_MINGW_PREFIX}-g++)
-set(CMAKE_RC_COMPILER ${QV_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${QV_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

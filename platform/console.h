@@ -2,6 +2,8 @@
 // platform's console sink (platform::consoleWrite). Nothing else writes to standard output.
 #pragma once
 
+#include <cstddef>
+
 #if defined(__GNUC__)
 #define QV_PRINTF_LIKE(fmt, args) __attribute__((format(printf, fmt, args)))
 #else
@@ -18,7 +20,7 @@ void consolePrintUtf8(const char* text);
 // capacity), so unit tests can compare what a function printed.
 struct ConsoleCapture {
     char* buffer;
-    unsigned long capacity;
-    unsigned long used;
+    std::size_t capacity;
+    std::size_t used;
 };
 void consoleSetCapture(ConsoleCapture* capture);

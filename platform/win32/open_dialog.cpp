@@ -10,8 +10,12 @@
 
 namespace platform {
 
-// OPENFILENAME_SIZE_VERSION_400A: the record up to and including lpTemplateName.
-static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == 76,
+// OPENFILENAME_SIZE_VERSION_400A: the record up to and including lpTemplateName. The product
+// is the 32-bit build, where it is 76 bytes; the 64-bit build's pointers and their padding
+// make it 136.
+constexpr std::size_t kOlderDialogFormBytes = sizeof(void*) == 4 ? 76 : 136;
+static_assert(sizeof(void*) == 4 || sizeof(void*) == 8, "a 32-bit or 64-bit build");
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == kOlderDialogFormBytes,
               "the request of the older dialog form");
 
 int getOpenFileName(OpenFileRequest* request) {
