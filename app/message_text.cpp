@@ -60,7 +60,7 @@ void appendPieceWithNumber(MessageText* message, const char* format, int argumen
 
 Answer askUser(const MessageText* message, MessageKind kind) {
     printMessage(message);
-    int id = platform::messageBox(message->text, kCaption, flagsOf(kind));
+    int id = platform::messageBox(message->text, kCaption, flagsOf(kind), !japaneseMode());
     switch (id) {
     case platform::kIdYes: consolePrint(" => YES \n"); break;
     case platform::kIdNo: consolePrint(" => NO \n"); break;
@@ -76,5 +76,5 @@ Answer askUser(const MessageText* message, MessageKind kind) {
 
 void notifyUser(const MessageText* message) {
     printMessage(message);
-    (void)platform::messageBox(message->text, kCaption, flagsOf(MessageKind::Notice));
+    (void)platform::messageBox(message->text, kCaption, flagsOf(MessageKind::Notice), !japaneseMode());
 }

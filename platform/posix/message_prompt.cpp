@@ -48,7 +48,7 @@ int okCancel(const char* answer) {
 
 } // namespace
 
-int messageBox(const char* text, const char* caption, std::uint32_t flags) {
+int messageBox(const char* text, const char* caption, std::uint32_t flags, bool /*textIsUtf8*/) {
     (void)text;
     std::uint32_t buttons = flags & kButtonMask;
     const char* choices = buttons == kMbYesNoCancel ? " [Y]es/[N]o/[C]ancel? "

@@ -1,15 +1,37 @@
-// Win32 message box: the questions and notices, shown without an owner window.
+// Win32 message box: the questions and notices, shown without an owner window. A Shift-JIS
+// text (Japanese mode) goes to MessageBoxA as it is; a UTF-8 text (English mode, which may
+// carry a Japanese file name) is widened and shown by MessageBoxW, because the ANSI box would
+// read its bytes in the system's code page and show a Japanese name as garbage.
 #include <windows.h>
 
 #include "platform/platform.h"
 
 namespace platform {
+namespace {
 
-int messageBox(const char* text, const char* caption, std::uint32_t flags) {
+// A message text holds at most 520 bytes; a UTF-8 byte never widens to more than one UTF-16
+// unit, so the text and its terminator always fit.
+constexpr int kMessageUnits = 520 + 1;
+wchar_t gWideText[kMessageUnits];
+wchar_t gWideCaption[64];
+
+// 0 and the widened text, or -1 when it does not convert (the ANSI box is then the fallback).
+int widen(const char* utf8, wchar_t* out, int capacity) {
+    int units = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out, capacity);
+    return units > 0 ? 0 : -1;
+}
+
+} // namespace
+
+int messageBox(const char* text, const char* caption, std::uint32_t flags, bool textIsUtf8) {
     // Standard output may be a pipe that a person reads along with the box: show what was
     // printed before the question first.
     consoleFlush();
-    return MessageBoxA(nullptr, text, caption, static_cast<UINT>(flags));
+    UINT style = static_cast<UINT>(flags);
+    if (textIsUtf8 && widen(text, gWideText, kMessageUnits) == 0 &&
+        widen(caption, gWideCaption, static_cast<int>(sizeof gWideCaption / sizeof gWideCaption[0])) == 0)
+        return MessageBoxW(nullptr, gWideText, gWideCaption, style);
+    return MessageBoxA(nullptr, text, caption, style);
 }
 
 } // namespace platform

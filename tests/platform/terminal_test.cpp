@@ -72,7 +72,7 @@ constexpr std::uint32_t kNotice = 0x40040;
 const std::string kYesNoCancel = "Quorvane [Y]es/[N]o/[C]ancel? ";
 const std::string kOkCancel = "Quorvane [O]K/[C]ancel? ";
 
-int ask(std::uint32_t flags) { return platform::messageBox("text", "Quorvane", flags); }
+int ask(std::uint32_t flags) { return platform::messageBox("text", "Quorvane", flags, false); }
 
 int countOf(const std::string& text, const std::string& piece) {
     int count = 0;
