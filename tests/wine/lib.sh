@@ -1,11 +1,18 @@
 # Helpers of the Wine scenarios: run quorvane.exe under Wine, answer its message boxes and open
 # dialogs with xdotool, compare its standard output and the model folder byte for byte.
-# Sourced by scenarios.sh; .ci/windows sets EXE, MODELS, WORK, RESULTS, DISPLAY and WINE*.
+# Sourced by scenarios.sh; .ci/windows sets EXE, MODELS, WORK, RESULTS, DISPLAY and WINE* (WINE
+# is the loader to run it with, WINESERVER the server).
 
 log() { printf '   %s\n' "$*" >&2; }
 fail() { CASE_FAILED=1; log "FAIL: $*"; }
 win_path() { local p=$1; printf 'Z:%s' "${p//\//\\}"; } # Wine's drive Z: is the root
-e() { printf '%s' "$@" >>"$WORK/expect"; }             # expected output, "\n" line ends, UTF-8
+# Expected output, "\n" line ends, written in UTF-8. With English texts on a code page 932 system
+# (en932) the program's own console lines are Shift-JIS, but a message text composed in UTF-8
+# reaches the console as it is: e_utf8 writes such a text.
+e() {
+    if [ "${CASE_LANG:-}" = en932 ]; then printf '%s' "$@" | iconv -f UTF-8 -t CP932; else printf '%s' "$@"; fi >>"$WORK/expect"
+}
+e_utf8() { printf '%s' "$@" >>"$WORK/expect"; }
 
 begin() {
     CASE_NAME=$1 CASE_FAILED=0 DIR=
@@ -13,15 +20,31 @@ begin() {
     printf '== %s\n' "$1" >&2
 }
 
-# run LANG ARG...: starts the program in English (C.UTF-8) or Japanese mode (ja_JP.UTF-8: code
-# page 932) and expects the lines after the banner: the prefix's Windows version and the mode.
+# run LANG ARG...: starts the program in English mode (en: C.UTF-8, code page 1252), Japanese mode
+# (ja: ja_JP.UTF-8, code page 932) or English mode on a Japanese system (en932: Wine takes the
+# language from LC_MESSAGES and the code page from LANG), and expects the lines after the banner:
+# the prefix's Windows version and the mode. Wine's msgbox channel traces each box's text.
 run() {
-    local locale=C.UTF-8 mode='English mode'
+    local locale=(LC_ALL=C.UTF-8) mode='English mode'
     CASE_LANG=$1 && shift
-    [ "$CASE_LANG" = ja ] && locale=ja_JP.UTF-8 mode='日本語環境'
+    case $CASE_LANG in
+        ja) locale=(LC_ALL=ja_JP.UTF-8) mode='日本語環境' ;;
+        en932) locale=(-u LC_ALL LANG=ja_JP.UTF-8 LC_MESSAGES=en_US.UTF-8) ;;
+    esac
     e " on ${SHOWN_OS:-Windows 7} ($mode) "$'\n'
-    LC_ALL=$locale timeout 90 wine "$EXE" "$@" >"$WORK/out" 2>"$WORK/err" &
+    env "${locale[@]}" WINEDEBUG=-all,+msgbox timeout 90 "$WINE" "$EXE" "$@" >"$WORK/out" 2>"$WORK/err" &
     PROGRAM_PID=$!
+}
+
+# box_shown TEXT: a message box was given TEXT (UTF-8 here), found in Wine's msgbox trace, which
+# writes a wide text with \r, \n, \t, \" and \\ escaped and \xxxx for each unit past ASCII.
+box_shown() {
+    local wide
+    wide=$(python3 -c 'import sys
+escapes = {"\n": "\\n", "\r": "\\r", "\t": "\\t", "\"": "\\\"", "\\": "\\\\"}
+print("".join(escapes.get(c, c if 32 <= ord(c) <= 126 else "\\%04x" % ord(c)) for c in sys.argv[1]), end="")' "$1")
+    grep -aqF "MSGBOX_OnInit L\"$wide\"" "$WORK/err" ||
+        fail "no box showed L\"$wide\"; shown: $(grep -a MSGBOX_OnInit "$WORK/err" | tr '\n' '|')"
 }
 
 # model FOLDER FILE: the case's model, $MODELS/FOLDER/FILE, whose folder is checked at the end.
@@ -128,6 +151,6 @@ finish() {
         printf 'PASS %s\n' "$CASE_NAME" >>"$RESULTS" && log ok
     else
         printf 'FAIL %s\n' "$CASE_NAME" >>"$RESULTS"
-        wineserver -k 2>/dev/null; wineserver -w 2>/dev/null || true
+        "$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w 2>/dev/null || true
     fi
 }

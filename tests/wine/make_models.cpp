@@ -92,5 +92,7 @@ int main(int argc, char** argv) {
     before("ja/表/髪.png", kImage);
     before("ja/モデル.pmx", model("テストモデル", "test model", {"テクスチャ\\髪.png"}, false));
     saved("ja/モデル-new.pmx", model("テストモデル", "test model", {"表\\髪.png"}, false));
+    // The same model in English mode, whose run ends at the continue prompt.
+    before("ja-en/モデル.pmx", model("テストモデル", "test model", {"テクスチャ\\髪.png"}, false));
     return made ? 0 : 1;
 }

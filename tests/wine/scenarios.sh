@@ -26,7 +26,12 @@ texture_question() {
 }
 
 # The texture list: "pmx dir:" and one line a texture.
-textures() { e "pmx dir: $(win_path "$DIR")\\ "$'\n'; printf '%s\n' "$@" '' >>"$WORK/expect"; }
+textures() {
+    local line
+    e "pmx dir: $(win_path "$DIR")\\ "$'\n'
+    for line; do e "$line"$'\n'; done
+    e $'\n'
+}
 
 nothing_found() { e ' No broken settings found. ' $'\n'; }
 
@@ -136,12 +141,28 @@ e $' テクスチャ/スフィア: \r\n' $' \r\n' $' 髪.png \r\n' $' \r\n' $' �
 e $' 次のダイアログで探します。 (続行:OK) \r\n' $' => OK \n'
 e $'\n => (renew) 表\\髪.png ' $'\n' $'\n'
 saved モデル.pmx モデル-new.pmx
+# A Shift-JIS text goes to the ANSI box, which shows it in the code page's characters.
+box_shown $' テクスチャ/スフィア: \r\n \r\n 髪.png \r\n \r\n が見つからないため、 \r\n 次のダイアログで探します。 (続行:OK) \r\n'
+finish
+
+# English texts on a Japanese system: the continue prompt's text is composed in UTF-8 and names
+# the Japanese file; the box must show that name, not the UTF-8 bytes read as code page 932.
+begin "Japanese file name in an English message box on a Japanese system"
+open_model en932 ja-en モデル.pmx "test model" 1
+box y Escape # the texture question, the continue prompt
+textures $'0: テクスチャ\\髪.png (=NG=)'
+texture_question 1 YES
+e $'\n' $'--- \n' $'0: テクスチャ\\髪.png ' $'\n'
+e_utf8 $' Texture or sphere: \r\n' $' \r\n' $' 髪.png \r\n' $' \r\n' $' not found.  \r\n'
+e_utf8 $' Please select it on the next dialogue. (continue:OK) \r\n'
+e $' => Cancel \n' $'\n'
+box_shown $' Texture or sphere: \r\n \r\n 髪.png \r\n \r\n not found.  \r\n Please select it on the next dialogue. (continue:OK) \r\n'
 finish
 
 # Last, as it leaves the prefix on Windows 10: GetVersion says 6.2 there, so only the numbers of
 # RtlGetVersion (10.0 build 18362, reached through ntdll) give " on Windows 10.0184 ".
 begin "version line from RtlGetVersion on Windows 10"
-timeout 60 wine winecfg -v win10 >/dev/null 2>&1 || fail "winecfg -v win10 failed"
+timeout 60 "$WINE" winecfg -v win10 >/dev/null 2>&1 || fail "winecfg -v win10 failed"
 # 10 + (0 + 18362 / 100000) / 10 in single precision is 10.018362; %g shows six digits.
 SHOWN_OS="Windows 10.0184" run en -D0
 e $'Info.displayLevel = 0. \n'
