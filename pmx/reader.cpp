@@ -14,10 +14,13 @@ const SectionReader kSections[] = {
     readMorphs,   readDisplayFrames, readRigidBodies, readJoints,
 };
 
+bool gWasWhole = false;
+
 } // namespace
 
 int readPmx(const char* path)
 {
+    gWasWhole = false;
     consolePrint("Reading from: %s \n", path);
     if (ReadStream::open(path) != 0) return -1;
     if (readHeader() != 0) return 2;
@@ -32,6 +35,8 @@ int readPmx(const char* path)
     if (!failed) {
         consolePrint("OK. \n");
         if (ReadStream::status() == 0) {
+            // Still open after the joints: no section met the end of the file.
+            gWasWhole = true;
             int next = ReadStream::readByte();
             if (next == -1) {
                 consolePrint("PMX 2.0: correctly read-in: OK. \n");
@@ -46,3 +51,5 @@ int readPmx(const char* path)
     consolePrint("\n");
     return 0;
 }
+
+bool readPmxWasWhole() { return gWasWhole; }

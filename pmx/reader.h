@@ -4,3 +4,9 @@
 // -1 cannot open; 2 not PMX (signature or global count); 0 header accepted (body errors are
 // reported by their messages).
 int readPmx(const char* path);
+
+// Whether the last readPmx got through the header and every section: false after a failed
+// open, a file that is not PMX, an error in a section, or a file that ended inside the
+// sections (which its result alone does not tell). Trailing data after the joints is no part
+// of this.
+bool readPmxWasWhole();

@@ -141,6 +141,8 @@ TEST_F(Reader, TranscriptOfEachCase)
         Outcome run = readBytes(bytes);
         EXPECT_EQ(c.result, run.result);
         EXPECT_EQ("Reading from: " + path() + " \n" + c.transcript, run.text);
+        // Whole exactly when the reader got past the joints to its 2.0/2.1 verdict.
+        EXPECT_EQ(c.transcript.find("PMX 2.") != std::string::npos, readPmxWasWhole());
     }
 }
 
@@ -167,6 +169,8 @@ TEST_F(Reader, CutAtEveryOffsetNeverReadsPastTheEnd)
             // Signature, version and global count take 9 bytes; anything shorter is not PMX.
             EXPECT_EQ(size < 9 ? 2 : 0, run.result);
             EXPECT_EQ(-1, ReadStream::status()); // closed
+            // A file cut in the trailing data still holds every section.
+            EXPECT_EQ(size >= layout.trailingStart, readPmxWasWhole());
             // Only paths that arrived whole are the model's textures.
             std::int32_t wholePaths = 0;
             for (std::size_t t = 0; t < layout.textureEntryStarts.size(); ++t) {
