@@ -48,6 +48,17 @@ bool isDbcsLeadByte(unsigned char byte);
 // Returns its length, or 0 on failure (also when it does not fit `capacity`).
 std::uint32_t currentDirectory(std::uint32_t capacity, char* out);
 
+// GetFullPathNameA: `path` made full against the current folder, its "." and ".." components
+// and doubled separators resolved without asking the file system (a path that is already full
+// is only resolved), as a file dropped on the program arrives. Returns the length of the
+// result; the size it needs (more than `capacity`, the terminator counted) when it does not
+// fit; 0 when the current folder cannot be known.
+std::uint32_t fullPathName(const char* path, std::uint32_t capacity, char* out);
+
+// Where the model dialog starts when no model was given: false for the program's folder, true
+// for the current folder (on POSIX, where a user runs the program among the models).
+bool modelDialogStartsInCurrentFolder();
+
 // ---- Console -------------------------------------------------------------------------------
 
 // The sink every console byte passes through (see platform/console.h for the front).

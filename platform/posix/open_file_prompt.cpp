@@ -215,4 +215,7 @@ int getOpenFileName(OpenFileRequest* request) {
 
 std::uint32_t commDlgExtendedError() { return gLastError; }
 
+// A terminal user starts the program in the models' folder, not the program's.
+bool modelDialogStartsInCurrentFolder() { return true; }
+
 } // namespace platform

@@ -42,4 +42,7 @@ int getOpenFileName(OpenFileRequest* request) {
 
 std::uint32_t commDlgExtendedError() { return static_cast<std::uint32_t>(CommDlgExtendedError()); }
 
+// Models are dropped on the program, which stands beside them: the dialog starts there.
+bool modelDialogStartsInCurrentFolder() { return false; }
+
 } // namespace platform

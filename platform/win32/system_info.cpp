@@ -1,5 +1,5 @@
 // Win32 system information: the version numbers (GetVersion, RtlGetVersion through ntdll),
-// the user's language, the ANSI code page's lead bytes and the current folder.
+// the user's language, the ANSI code page's lead bytes, the current folder and full paths.
 #include <windows.h>
 
 #include <cstring>
@@ -77,6 +77,14 @@ std::uint32_t currentDirectory(std::uint32_t capacity, char* out) {
         out[length - 1] = '\0';
         --length;
     }
+    return static_cast<std::uint32_t>(length);
+}
+
+std::uint32_t fullPathName(const char* path, std::uint32_t capacity, char* out) {
+    if (path == nullptr || out == nullptr || capacity == 0) return 0;
+    DWORD length = GetFullPathNameA(path, capacity, out, nullptr);
+    // 0 is failure; a value of `capacity` or more is the size the full path would need.
+    if (length == 0 || length >= capacity) out[0] = '\0';
     return static_cast<std::uint32_t>(length);
 }
 

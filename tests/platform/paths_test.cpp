@@ -121,6 +121,44 @@ TEST_F(Paths, JapaneseNamesReachTheFileSystemAndComeBack) {
     EXPECT_EQ(result.out, expected);
 }
 
+TEST_F(Paths, FullPathIsMadeAgainstTheCurrentFolderAsWindowsMakesIt) {
+    makeFolder(kTableUtf8);
+    char resolved[PATH_MAX];
+    ASSERT_NE(realpath(folder.path().c_str(), resolved), nullptr);
+    // The current folder ends in 表, whose trail byte is a backslash.
+    const std::string base = iotest::insidePath(resolved), current = base + "\\" + kTableSjis;
+    const struct { std::string path, full; } rows[] = {
+        {"m.pmx", current + "\\m.pmx"},
+        {"dir\\m.pmx", current + "\\dir\\m.pmx"},
+        {"..\\" + kTableSjis + "\\.\\m.pmx", current + "\\m.pmx"},
+        {"..\\m.pmx", base + "\\m.pmx"},
+        {"a\\\\b\\..\\..\\.", current},
+        {"\\x\\..\\..\\m.pmx", "\\m.pmx"}, // already full; nothing above the root
+        {"\\a\\.\\b\\", "\\a\\b\\"},    // a folder keeps its separator
+    };
+    platformtest::ChildResult result = platformtest::runInChild("", {}, [&] {
+        if (chdir(folder.file(kTableUtf8).c_str()) != 0) return 1;
+        for (const auto& row : rows) {
+            char out[260];
+            std::uint32_t length = platform::fullPathName(row.path.c_str(), sizeof out, out);
+            std::printf("%s|%u\n", out, static_cast<unsigned>(length));
+        }
+        // One byte short of room: the size needed, and nothing of the path.
+        char out[260] = "x";
+        const auto fits = static_cast<std::uint32_t>(current.size() + 7); // "\m.pmx" and NUL
+        const std::uint32_t needed = platform::fullPathName("m.pmx", fits - 1, out);
+        std::printf("%u|%s|", static_cast<unsigned>(needed), out);
+        std::printf("%u|%s\n", static_cast<unsigned>(platform::fullPathName("m.pmx", fits, out)), out);
+        return 0;
+    });
+    std::string expected;
+    for (const auto& row : rows) expected += row.full + "|" + std::to_string(row.full.size()) + "\n";
+    expected += std::to_string(current.size() + 7) + "||" + std::to_string(current.size() + 6) +
+                "|" + current + "\\m.pmx\n";
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, expected);
+}
+
 TEST_F(Paths, NameInOtherCaseFindsTheStoredFileExactMatchFirst) {
     makeFolder("tex");
     iotest::writeFile(folder.file("tex/hair.png"), "hair");

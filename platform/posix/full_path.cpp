@@ -1,0 +1,87 @@
+// GetFullPathNameA on POSIX: a path made full against the current folder and resolved component
+// by component over the inside form (Shift-JIS, backslashes), as Windows does it. The file
+// system is not asked, so ".." after a symbolic link leaves the link, not its target.
+#include <cstring>
+
+#include "platform/platform.h"
+#include "platform/posix/boundary.h"
+
+namespace platform {
+namespace {
+
+// The current folder in inside form (never longer than its outside form) and a path below it.
+constexpr std::size_t kResolvedBytes = 2 * posix::kOutsidePathBytes + 2;
+char gFolder[kResolvedBytes];
+char gResolved[kResolvedBytes];
+
+bool isSeparatorAt(const char* text, std::size_t at) { return text[at] == '\\'; }
+
+// Bytes of the character at `at`: 2 for a lead byte with its trail byte, else 1.
+std::size_t characterBytes(const char* text, std::size_t at) {
+    return isDbcsLeadByte(static_cast<unsigned char>(text[at])) && text[at + 1] != '\0' ? 2 : 1;
+}
+
+// Drops the last component of gResolved (`*used` bytes, "\" first); the root stays. A trail
+// byte 0x5C is no separator, so the last one is found from the start.
+void dropLastComponent(std::size_t* used) {
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < *used; i += characterBytes(gResolved, i))
+        if (isSeparatorAt(gResolved, i)) last = i;
+    *used = last > 0 ? last : 1;
+}
+
+// Adds the components of `text` to gResolved: empty ones and "." go, ".." drops the one before.
+// false when the result outgrows the buffer.
+bool addComponents(const char* text, std::size_t* used) {
+    std::size_t i = 0;
+    while (text[i] != '\0') {
+        const std::size_t start = i;
+        while (text[i] != '\0' && !isSeparatorAt(text, i)) i += characterBytes(text, i);
+        const std::size_t length = i - start;
+        if (text[i] != '\0') ++i;
+        if (length == 0 || (length == 1 && text[start] == '.')) continue;
+        if (length == 2 && text[start] == '.' && text[start + 1] == '.') {
+            dropLastComponent(used);
+            continue;
+        }
+        // A separator, the component and the terminator.
+        if (length + 2 > kResolvedBytes - *used) return false;
+        if (*used > 1) gResolved[(*used)++] = '\\';
+        std::memcpy(gResolved + *used, text + start, length);
+        *used += length;
+    }
+    return true;
+}
+
+// The path ends in a separator that is no trail byte.
+bool endsInSeparator(const char* text) {
+    bool separator = false;
+    for (std::size_t i = 0; text[i] != '\0'; i += characterBytes(text, i))
+        separator = isSeparatorAt(text, i);
+    return separator;
+}
+
+} // namespace
+
+std::uint32_t fullPathName(const char* path, std::uint32_t capacity, char* out) {
+    if (path == nullptr || path[0] == '\0' || out == nullptr || capacity == 0) return 0;
+    out[0] = '\0';
+    gResolved[0] = '\\'; // a leading "/" makes a POSIX path full
+    std::size_t used = 1;
+    if (path[0] != '\\') {
+        if (currentDirectory(static_cast<std::uint32_t>(sizeof gFolder), gFolder) == 0) return 0;
+        if (!addComponents(gFolder, &used)) return UINT32_MAX;
+    }
+    if (!addComponents(path, &used)) return UINT32_MAX;
+    // A folder named with its separator keeps it, as on Windows (and then opens as no file).
+    if (used > 1 && endsInSeparator(path)) {
+        if (used + 1 >= kResolvedBytes) return UINT32_MAX;
+        gResolved[used++] = '\\';
+    }
+    gResolved[used] = '\0';
+    if (used >= capacity) return static_cast<std::uint32_t>(used + 1);
+    std::memcpy(out, gResolved, used + 1);
+    return static_cast<std::uint32_t>(used);
+}
+
+} // namespace platform
