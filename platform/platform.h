@@ -85,7 +85,8 @@ constexpr int kIdNo = 7;
 // MessageBoxA with no owner window. `text` is the composed message: Shift-JIS in Japanese mode,
 // UTF-8 in English mode, which `textIsUtf8` marks (Windows then shows it through the wide-text
 // box, since the ANSI box would read UTF-8 bytes as the code page's characters). `caption` is
-// "Quorvane" (ASCII). Returns the button id.
+// "Quorvane" (ASCII). Returns the button id. On POSIX the box is a prompt on standard error,
+// which repeats the text when standard output is no terminal.
 int messageBox(const char* text, const char* caption, std::uint32_t flags, bool textIsUtf8);
 
 // ---- Open dialog -----------------------------------------------------------------------------

@@ -1,5 +1,8 @@
 // MessageBoxA on POSIX: a one-line prompt on standard error, answered on standard input. The
-// message text itself is already on the console (the caller prints it before asking).
+// caller prints the message text on the console before asking; when the console is not on
+// screen, the text is shown again above the prompt.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -25,6 +28,20 @@ bool answerIs(const char* answer, const char* word) {
     return true;
 }
 
+// With standard output sent to a file or a pipe the user sees no question above the prompt:
+// the text goes to standard error first, converted as the console converts it (a Shift-JIS
+// text for a UTF-8 terminal; a text composed in UTF-8 passes as it is).
+void showTextOffScreen(const char* text, bool textIsUtf8) {
+    if (text == nullptr || isatty(STDOUT_FILENO) == 1) return;
+    if (textIsUtf8) {
+        consoleFlush();
+        std::fputs(text, stderr);
+    } else {
+        posix::promptWrite(text);
+    }
+    std::fputc('\n', stderr);
+}
+
 // The prompt: the caption, then the buttons.
 void prompt(const char* caption, const char* buttons) {
     posix::promptWrite(caption != nullptr ? caption : "");
@@ -48,8 +65,8 @@ int okCancel(const char* answer) {
 
 } // namespace
 
-int messageBox(const char* text, const char* caption, std::uint32_t flags, bool /*textIsUtf8*/) {
-    (void)text;
+int messageBox(const char* text, const char* caption, std::uint32_t flags, bool textIsUtf8) {
+    showTextOffScreen(text, textIsUtf8);
     std::uint32_t buttons = flags & kButtonMask;
     const char* choices = buttons == kMbYesNoCancel ? " [Y]es/[N]o/[C]ancel? "
                           : buttons == kMbOkCancel  ? " [O]K/[C]ancel? "

@@ -1,6 +1,7 @@
 // The terminal side of the platform, driven as a user or a script drives the program: the
 // language and console mode for each locale setting (standard output carrying the console text
 // and nothing else), and the message boxes and open dialog answered through standard input.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -114,14 +115,47 @@ TEST(MessageBoxPrompt, NoticeTakesNoLineFromAPipe) {
 }
 
 TEST(MessageBoxPrompt, ConsoleTextStandsBeforeThePrompt) {
-    // Standard error joins standard output, as both reach one terminal.
+    // Standard error joins standard output in one file, as in "quorvane m.pmx >log 2>&1": the
+    // box repeats its text there, after the console's.
     auto result = runInChild("y\n", {}, [] {
         dup2(STDOUT_FILENO, STDERR_FILENO);
         consolePrint("Question text \n");
         return ask(kQuestion);
     });
     EXPECT_EQ(result.exitCode, kIdYes);
-    EXPECT_EQ(result.out.find("Question text \n" + kYesNoCancel), 0u) << result.out;
+    EXPECT_EQ(result.out.find("Question text \ntext\n" + kYesNoCancel), 0u) << result.out;
+}
+
+// Standard output on a terminal of its own (a pseudo-terminal); standard error stays a file.
+bool stdoutToTerminal() {
+    int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return false;
+    const char* name = ptsname(master);
+    int terminal = name != nullptr ? open(name, O_RDWR | O_NOCTTY) : -1;
+    return terminal >= 0 && dup2(terminal, STDOUT_FILENO) == STDOUT_FILENO;
+}
+
+TEST(MessageBoxPrompt, TextShownOnStandardErrorOnlyWhenStandardOutputIsNoTerminal) {
+    // An English text comes composed in UTF-8, a Japanese one in Shift-JIS; each reaches
+    // standard error as the console would show it.
+    const std::string en = " saved \r\n " + kMoUtf8 + " \r\n", ja = " " + kMoSjis + " \r\n";
+    const struct { bool terminal; const char* locale; std::string text; bool utf8;
+                   std::string shown; } rows[] = {
+        {false, "LANG=C", en, true, en},
+        {false, "LANG=C.UTF-8", en, true, en},
+        {false, "LANG=ja_JP.SJIS", ja, false, ja},
+        {false, "LANG=ja_JP.UTF-8", ja, false, " " + kMoUtf8 + " \r\n"},
+        {true, "LANG=C", en, true, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.locale) + (row.terminal ? ", terminal" : ""));
+        auto result = runInChild("y\n", {row.locale}, [&] {
+            if (row.terminal && !stdoutToTerminal()) return 99;
+            return platform::messageBox(row.text.c_str(), "Quorvane", kQuestion, row.utf8);
+        });
+        EXPECT_EQ(result.exitCode, kIdYes);
+        EXPECT_EQ(result.err, (row.terminal ? "" : row.shown + "\n") + kYesNoCancel + "\n");
+    }
 }
 
 TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
