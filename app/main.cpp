@@ -4,7 +4,7 @@
 
 int main(int argc, char** argv) {
     platform::startProcess(argc, argv);
-    runProgram();
+    int status = runProgram();
     platform::consoleFlush();
-    return 0; // the exit status is 0 in every case
+    return status;
 }

@@ -2,9 +2,8 @@
 // none was dropped, and the model loop that takes each model through check, repair and save.
 #include "app/run.h"
 
-#include <cstring>
-
 #include "app/argument_list.h"
+#include "app/help.h"
 #include "app/language_mode.h"
 #include "app/model_folder.h"
 #include "app/options.h"
@@ -28,6 +27,15 @@ namespace {
 
 // One raw argument; as large as the pool so that no argument is cut before collecting.
 char gArgumentText[kArgumentPoolBytes];
+// The model entry made full, as a dropped file arrives.
+char gModelPath[kPathBytes];
+
+int gExitStatus = kExitClean;
+
+// The run's status is the worst met in it.
+void noteStatus(int status) {
+    if (status > gExitStatus) gExitStatus = status;
+}
 
 void collectCommandLine() {
     clearArguments();
@@ -56,6 +64,16 @@ void findExeFolder() {
         consolePrint("(Obtaining exe dir failed.) \n");
 }
 
+// Where the model dialog starts: the program's folder, or where the platform keeps models.
+const char* modelDialogFolder(char* current) {
+    if (!platform::modelDialogStartsInCurrentFolder()) return gSettings.exeFolder;
+    char folder[kPathBytes];
+    if (platform::currentDirectory(kPathBytes, folder) == 0 ||
+        joinPath(current, kPathBytes, folder, "\\") != 0)
+        return gSettings.exeFolder;
+    return current;
+}
+
 // No model was dropped: the user picks one. 0 when one was chosen and opens.
 int selectModel() {
     consolePrint("\n");
@@ -67,7 +85,8 @@ int selectModel() {
         consolePrint(" Please select PMX file(s). \n");
     }
     char chosen[kPathBytes];
-    if (openFileDialog(chosen, FileKind::Model, gSettings.exeFolder) == 0) {
+    char current[kPathBytes];
+    if (openFileDialog(chosen, FileKind::Model, modelDialogFolder(current)) == 0) {
         collectArgument(chosen);
         if (ReadStream::probe(chosen) == 0) {
             ReadStream::close();
@@ -79,41 +98,72 @@ int selectModel() {
     return -1;
 }
 
+// The model entry as a full path in gModelPath: a texture picked in the dialog comes as a full
+// path, and only a full model folder gives it a link relative to the model. 0, or -1 when the
+// full path does not fit a path buffer.
+int fullModelPath(const char* entry) {
+    std::uint32_t length = platform::fullPathName(entry, kPathBytes, gModelPath);
+    if (length == 0) {
+        // The system cannot tell the current folder: the entry as it was given.
+        return joinPath(gModelPath, sizeof gModelPath, entry, "");
+    }
+    return length < static_cast<std::uint32_t>(kPathBytes) ? 0 : -1;
+}
+
 // One model through read, twist check, texture check and repair, and save or notice.
 // 0 to go on with the next entry, -1 when the run ends.
-int processModel(const char* modelPath) {
+int processModel(const char* entry) {
     consolePrint("\n");
-    if (std::strlen(modelPath) >= static_cast<std::size_t>(kPathBytes)) {
+    if (fullModelPath(entry) != 0) {
         // No file of such a name can be opened on the system the paths come from.
         consolePrint("Too long path: skipped. \n");
+        noteStatus(kExitTrouble);
         return 0;
     }
+    const char* modelPath = gModelPath;
     modelFolderOf(gSettings.modelFolder, modelPath);
     clearModelMarks();
     int code = readPmx(modelPath);
     if (code != 0) consolePrint("pmdinforead err %d. \n", code);
+    if (code != 0 || !readPmxWasWhole()) noteStatus(kExitTrouble);
 
     runTwistAxisCheck();
-    if (confirmTwistRepair(modelPath) != 0) return -1;
+    const bool twistFound = anyTwistVerdict();
+    if (confirmTwistRepair(modelPath) != 0) {
+        noteStatus(kExitLeft);
+        return -1;
+    }
+    if (twistFound && !anyTwistVerdict()) noteStatus(kExitLeft); // answered No
 
     int broken = checkTextureLinks();
     if (broken > 0) {
         int answer = confirmTextureRepair(modelPath, broken);
+        if (answer <= 0) noteStatus(kExitLeft);
         if (answer < 0) return -1;
         if (answer == 0) broken = 0;
     }
-    if (broken > 0 && repairTextureLinks() != 0) return -1;
+    if (broken > 0 && repairTextureLinks() != 0) {
+        noteStatus(kExitLeft);
+        return -1;
+    }
 
-    if (broken > 0 || anyTwistVerdict())
-        saveRepairedCopy(modelPath);
-    else
+    if (broken > 0 || anyTwistVerdict()) {
+        if (saveRepairedCopy(modelPath) != 0) noteStatus(kExitTrouble);
+    } else {
         notifyNothingFound();
+    }
     return 0;
 }
 
 } // namespace
 
-void runProgram() {
+int runProgram() {
+    char first[kPathBytes];
+    if (platform::argumentCount() > 1 && platform::argument(1, first, sizeof first) == 0 &&
+        answerHelpOrVersion(first))
+        return kExitClean;
+
+    gExitStatus = kExitClean;
     detectOsVersion();
     detectLanguage();
     consolePrint("Quorvane  V0.90  PMX twist-axis and texture-link repair\n");
@@ -124,10 +174,17 @@ void runProgram() {
     resetOptionSettings();
     clearFolderRemaps();
 
-    if (gArguments.count < 2 && selectModel() != 0) return;
+    if (gArguments.count < 2 && selectModel() != 0) return kExitTrouble;
 
-    for (int i = 1; i < gArguments.count; ++i)
-        if (isOptionEntry(argumentEntry(i))) parseOptionEntry(argumentEntry(i), true);
+    bool modelGiven = false;
+    for (int i = 1; i < gArguments.count; ++i) {
+        if (isOptionEntry(argumentEntry(i)))
+            parseOptionEntry(argumentEntry(i), true);
+        else
+            modelGiven = true;
+    }
+    // Options alone check nothing: that is no success to report.
+    if (!modelGiven) noteStatus(kExitTrouble);
 
     for (int i = 1; i < gArguments.count; ++i) {
         const char* entry = argumentEntry(i);
@@ -135,6 +192,7 @@ void runProgram() {
             parseOptionEntry(entry, false);
             continue;
         }
-        if (processModel(entry) != 0) return;
+        if (processModel(entry) != 0) break;
     }
+    return gExitStatus;
 }

@@ -47,13 +47,15 @@ string quoted(const string& text) {
     return "'" + word + "'";
 }
 
-// Runs the program with only LC_ALL of the locale variables; returns its exit status (-1 when
-// it did not exit) and fills `out` and `err` with its standard output and error (the prompts).
+// Runs the program in the folder `cwd` (or this process's own, when empty) with only LC_ALL of
+// the locale variables; returns its exit status (-1 when it did not exit) and fills `out` and
+// `err` with its standard output and error (the prompts).
 int runProgram(const std::vector<string>& args, const string& locale, const string& input,
-               string* out, string* err) {
+               const string& cwd, string* out, string* err) {
     iotest::TempFolder io;
     iotest::writeFile(io.file("in"), input);
-    string command = "env -i " + quoted("LC_ALL=" + locale);
+    string command = (cwd.empty() ? "" : "cd " + quoted(cwd) + " && ") + "env -i " +
+                     quoted("LC_ALL=" + locale);
     for (const char* name : {"PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
         if (const char* value = std::getenv(name))
             command += " " + quoted(string(name) + "=" + value);
@@ -114,8 +116,11 @@ string twist(const string& file, const string& answer, bool ja = false) {
     return read(file, 0, 0, 10, ja) + twistAsk(file, answer, ja) +
            (answer == "Cancel" ? "" : "pmx dir: {D} \n\n");
 }
-const string kTexList =
-    "pmx dir: {D} \n0: tex\\a.png (=NG=)\n1: ok.png (ok)\n2: tex\\b.png (=NG=)\n\n";
+// The list of the texture model in the folder {D}`folder`.
+string texList(const string& folder = "") {
+    return "pmx dir: {D}" + folder + " \n0: tex\\a.png (=NG=)\n1: ok.png (ok)\n2: tex\\b.png (=NG=)\n\n";
+}
+const string kTexList = texList();
 string texAsk(int broken, const string& answer) {
     return " Broken settings of \r\n " + std::to_string(broken) +
            " texture link(s) are found. \r\n \r\n Do you like to fix them?  (Y/N/Cancel) \r\n" +
@@ -134,9 +139,15 @@ string saved(const string& file, const string& copy, bool ja = false) {
 const string kNothing = " No broken settings found. \n";
 const string kNothingJa = " 修復すべき箇所は \r\n 見つかりませんでした. \r\n\n";
 const string kClean = "pmx dir: {D} \n0: ok.png (ok)\n\n";
+// The clean model cut after its bones: the sections after them read -1 and the reader still
+// ends with "OK.".
+const string kReadCut = "\nReading from: {D}cut.pmx \nPMX Ver 2.00 \nModel: test \n0 Vertices.\n"
+                        "0 Surfaces.\n1 Textures.\n0 Materials.\n10 Bones.\n-1 Morphs.\n-1 Frames.\n"
+                        "-1 Rigid-bodies.\n-1 Joints.\nOK. \ndone. \n\n";
 
 struct Scenario {
     const char* name;
+    int status; // the exit status: 0 clean or saved, 1 something left as it was, 2 trouble
     const char* locale;
     // "{O}" is the scenario's folder (ending in "/"), "{L}" the name of a deep folder in it.
     std::vector<string> args;
@@ -146,7 +157,8 @@ struct Scenario {
     // standing for any text.
     string transcript;
     std::vector<string> copies; // every "-new" file the run must leave
-    string prompt = "";         // a text the prompts must hold
+    string prompt = "";         // a text the prompts must hold ("{R}": the folder, no "/")
+    string cwd = "";            // the folder the program starts in, when not this process's
 };
 
 std::vector<Scenario> scenarios() {
@@ -155,87 +167,113 @@ std::vector<Scenario> scenarios() {
     crowd.insert(crowd.end(), {"-M1", "-M2", "-M3"});
     const string tex = read("tex.pmx", 3, 1, 0) + kTexList;
     const string texYes = tex + texAsk(2, "YES") + kSearchA;
+    // dir/tex.pmx named by a relative path: shown, repaired and saved as by its full path.
+    const string relative = kEn + read("dir\\tex.pmx", 3, 1, 0) + texList("dir\\") +
+                            texAsk(2, "YES") + kSearchA + kPickAInferB + saved("tex.pmx", "tex-new.pmx");
     return {
-        {"NoModelAndCancelledDialog", en, {}, "", kEn + kNoModel + kUsage, {}},
-        {"NoModelAndCancelledDialogJa", ja, {}, "", kJa + kNoModelJa + kUsage, {}},
-        {"ModelPickedInTheDialog", en, {}, "{O}clean.pmx\n",
-         kEn + kNoModel + read("clean.pmx", 1, 0, 10) + kClean + kNothing, {}},
-        {"OptionsOnlyEchoedAndUnknownLettersReportedInBothPasses", en,
+        {"NoModelAndCancelledDialog", 2, en, {}, "", kEn + kNoModel + kUsage, {}},
+        {"NoModelAndCancelledDialogJa", 2, ja, {}, "", kJa + kNoModelJa + kUsage, {}},
+        // The dialog starts in the current folder, where the name typed is found.
+        {"ModelPickedInTheDialogFromTheCurrentFolder", 0, en, {}, "clean.pmx\n",
+         kEn + kNoModel + read("clean.pmx", 1, 0, 10) + kClean + kNothing, {}, "Folder: {R}\n",
+         "{O}"},
+        {"HelpAsTheFirstArgumentAnswersAloneAndReadsNothing", 0, en, {"--help", "{O}model.pmx"},
+         "y\n", "Usage: quorvane [options] model.pmx [more.pmx ...]\n{*}or no model was given\n", {}},
+        {"VersionAsTheFirstArgument", 0, en, {"--version"}, "", "Quorvane 0.90\n", {}},
+        {"HelpInAnyOtherPlaceIsAnOptionEntry", 2, en, {"-D1", "--help"}, "",
+         kEn + "Info.displayLevel = 1. \n\nOption error: <h> 68ErrorAdmittance = 0 \n"
+               "\nOption error: <l> 6C\nOption error: <p> 70"
+               "\nOption error: <h> 68\nOption error: <l> 6C\nOption error: <p> 70", {}},
+        {"OptionsOnlyEchoedAndUnknownLettersReportedInBothPasses", 2, en,
          {"-D=2", "-EA=0.25", "-NX", "-d1/m3ND"}, "",
          kEn + "Info.displayLevel = 2. \nErrorAdmittance = 0.25 \n\nOption error: <X> 58"
                "Info.displayLevel = 1. \nConv.mode = 3. \nCancel.displaying.dialogue = 1 \n"
                "\nOption error: <X> 58", {}},
-        {"UnreadableModelThenCleanModelWithAnOptionBetween", en,
+        {"UnreadableModelThenCleanModelWithAnOptionBetween", 2, en,
          {"{O}missing.pmx", "-M5", "{O}clean.pmx"}, "",
          kEn + "Conv.mode = 5. \n\nReading from: {D}missing.pmx \n"
                "Cannot open RD file : {D}missing.pmx\npmdinforead err -1. \npmx dir: {D} \n\n" +
              kNothing + read("clean.pmx", 1, 0, 10) + kClean + kNothing, {}},
-        {"ArgumentsBeyondTheLimitAreIgnored", en, crowd, "",
+        {"ArgumentsBeyondTheLimitAreIgnored", 2, en, crowd, "",
          kEn + "Too many command line parameters.\nConv.mode = 1. \n", {}},
-        {"FileThatIsNotPmx", en, {"{O}bad.pmx"}, "",
+        {"FileThatIsNotPmx", 2, en, {"{O}bad.pmx"}, "",
          kEn + "\nReading from: {D}bad.pmx \nIllegal file format at 000003=(44) \n"
                "pmdinforead err 2. \npmx dir: {D} \n\n" + kNothing, {}},
-        {"TwistYesSavesTheCorrectedAxes", en, {"{O}model.pmx"}, "y\n",
+        {"TwistYesSavesTheCorrectedAxes", 0, en, {"{O}model.pmx"}, "y\n",
          kEn + twist("model.pmx", "YES") + saved("model.pmx", "model-new.pmx"), {"model-new.pmx"}},
-        {"TwistNoSavesNothing", en, {"{O}model.pmx"}, "n\n",
+        {"TwistNoSavesNothing", 1, en, {"{O}model.pmx"}, "n\n",
          kEn + twist("model.pmx", "NO") + kNothing, {}},
-        {"TwistCancelEndsTheRun", en, {"{O}model.pmx", "{O}tex.pmx"}, "c\ny\n",
+        {"TwistCancelEndsTheRun", 1, en, {"{O}model.pmx", "{O}tex.pmx"}, "c\ny\n",
          kEn + twist("model.pmx", "Cancel"), {}},
-        {"EndOfInputCancels", en, {"{O}model.pmx"}, "", kEn + twist("model.pmx", "Cancel"), {}},
-        {"SaveNamesKeepStemAndExtension", en, {"{O}model.pmx", "{O}a.b.pmx", "{O}model"},
+        {"EndOfInputCancels", 1, en, {"{O}model.pmx"}, "", kEn + twist("model.pmx", "Cancel"), {}},
+        {"BodyCutShortIsTroubleThoughTheReaderSaysOK", 2, en, {"{O}cut.pmx"}, "",
+         kEn + kReadCut + kClean + kNothing, {}},
+        {"ModelNotPmxOutranksAModelLeftAfterIt", 2, en, {"{O}bad.pmx", "{O}model.pmx", "{O}clean.pmx"},
+         "n\n",
+         kEn + "\nReading from: {D}bad.pmx \nIllegal file format at 000003=(44) \n"
+               "pmdinforead err 2. \npmx dir: {D} \n\n" + kNothing + twist("model.pmx", "NO") +
+             kNothing + read("clean.pmx", 1, 0, 10) + kClean + kNothing, {}},
+        // A link picked in the dialog is stored relative to the model's full folder.
+        {"ModelNamedFromItsOwnFolder", 0, en, {"tex.pmx"}, "y\n\nimg/a.png\n", relative,
+         {"dir/tex-new.pmx"}, "", "{O}dir"},
+        {"ModelNamedFromTheParentFolder", 0, en, {"dir/tex.pmx"}, "y\n\nimg/a.png\n", relative,
+         {"dir/tex-new.pmx"}, "", "{O}"},
+        {"ModelNamedFromASiblingFolder", 0, en, {"../dir/./tex.pmx"}, "y\n\nimg/a.png\n", relative,
+         {"dir/tex-new.pmx"}, "", "{O}side"},
+        {"SaveNamesKeepStemAndExtension", 0, en, {"{O}model.pmx", "{O}a.b.pmx", "{O}model"},
          "y\ny\ny\n",
          kEn + twist("model.pmx", "YES") + saved("model.pmx", "model-new.pmx") +
              twist("a.b.pmx", "YES") + saved("a.b.pmx", "a.b-new.pmx") + twist("model", "YES") +
              saved("model", "model-new"),
          {"model-new.pmx", "a.b-new.pmx", "model-new"}},
-        {"FailedSaveIsReportedAndTheNextModelFollows", en, {"{O}blocked.pmx", "{O}tex.pmx"},
+        {"FailedSaveIsReportedAndTheNextModelFollows", 2, en, {"{O}blocked.pmx", "{O}tex.pmx"},
          "y\ny\n\nimg/a.png\n",
          kEn + twist("blocked.pmx", "YES") + "Reading from: blocked.pmx \n"
                "Writing to  : blocked-new.pmx \n{*}New PMX save failed. \n" + texYes +
              kPickAInferB + saved("tex.pmx", "tex-new.pmx"), {"tex-new.pmx"}},
-        {"ModelPathTooLongForAPathBufferIsSkipped", en, {"{O}{L}/{L}/model.pmx"}, "y\n",
+        {"ModelPathTooLongForAPathBufferIsSkipped", 2, en, {"{O}{L}/{L}/model.pmx"}, "y\n",
          kEn + "\nToo long path: skipped. \n", {}},
-        {"CopyNameTooLongIsRefusedNotCut", en, {"{O}{L}/model.pmx"}, "y\n",
+        {"CopyNameTooLongIsRefusedNotCut", 2, en, {"{O}{L}/model.pmx"}, "y\n",
          kEn + read("{L}\\model.pmx", 0, 0, 10) + twistAsk("model.pmx", "YES") +
              "pmx dir: {D}{L}\\ \n\nToo long path for the new file. \nNew PMX save failed. \n", {}},
-        {"JapaneseNameShownAsUtf8InTheEnglishTexts", en, {"{O}モデル.pmx"}, "y\n",
+        {"JapaneseNameShownAsUtf8InTheEnglishTexts", 0, en, {"{O}モデル.pmx"}, "y\n",
          kEn + read(shiftJis("モデル.pmx"), 0, 0, 10) + twistAsk("モデル.pmx", "YES") +
              "pmx dir: {D} \n\nReading from: " + shiftJis("モデル.pmx") + " \nWriting to  : " +
              shiftJis("モデル-new.pmx") + " \n\nSave OK. \n\n Fixed model file  \r\n \r\n"
              " モデル-new.pmx \r\n \r\n was saved. \r\n\n", {"モデル-new.pmx"}},
-        {"OnePickAndOneInferenceUtf16", en, {"{O}tex.pmx"}, "y\n\nimg/a.png\n",
+        {"OnePickAndOneInferenceUtf16", 0, en, {"{O}tex.pmx"}, "y\n\nimg/a.png\n",
          kEn + texYes + kPickAInferB + saved("tex.pmx", "tex-new.pmx"), {"tex-new.pmx"},
          "Searching for:  tex\\a.png"}, // the file dialog's title names the missing texture
-        {"OnePickAndOneInferenceUtf8", en, {"{O}tex8.pmx"}, "y\n\nimg/a.png\n",
+        {"OnePickAndOneInferenceUtf8", 0, en, {"{O}tex8.pmx"}, "y\n\nimg/a.png\n",
          kEn + kReadUtf8 + kTexList + texAsk(2, "YES") + kSearchA + kPickAInferB +
              saved("tex8.pmx", "tex8-new.pmx"), {"tex8-new.pmx"}},
-        {"SubstitutionLearnedOnOneModelServesTheNext", en, {"{O}tex.pmx", "{O}other/next.pmx"},
+        {"SubstitutionLearnedOnOneModelServesTheNext", 0, en, {"{O}tex.pmx", "{O}other/next.pmx"},
          "y\n\nimg/a.png\ny\n",
          kEn + texYes + kPickAInferB + saved("tex.pmx", "tex-new.pmx") +
              read("other\\next.pmx", 1, 1, 0) + "pmx dir: {D}other\\ \n0: tex\\c.png (=NG=)\n\n" +
              texAsk(1, "YES") + "--- \n0: tex\\c.png (inferred) => (renew) img\\c.png \n\n" +
              saved("next.pmx", "next-new.pmx"), {"tex-new.pmx", "other/next-new.pmx"}},
-        {"TextureNoSavesNothing", en, {"{O}tex.pmx"}, "n\n", kEn + tex + texAsk(2, "NO") + kNothing,
+        {"TextureNoSavesNothing", 1, en, {"{O}tex.pmx"}, "n\n", kEn + tex + texAsk(2, "NO") + kNothing,
          {}},
-        {"TextureCancelEndsTheRun", en, {"{O}tex.pmx", "{O}tex.pmx"}, "c\ny\n",
+        {"TextureCancelEndsTheRun", 1, en, {"{O}tex.pmx", "{O}tex.pmx"}, "c\ny\n",
          kEn + tex + texAsk(2, "Cancel"), {}},
-        {"CancelOnTheContinuePromptEndsTheRun", en, {"{O}tex.pmx", "{O}tex.pmx"}, "y\nc\n",
+        {"CancelOnTheContinuePromptEndsTheRun", 1, en, {"{O}tex.pmx", "{O}tex.pmx"}, "y\nc\n",
          kEn + texYes + " => Cancel \n\n", {}},
-        {"CancelledDialogEndsTheRunNamingNoFile", en, {"{O}tex.pmx", "{O}tex.pmx"}, "y\n\n\n",
+        {"CancelledDialogEndsTheRunNamingNoFile", 1, en, {"{O}tex.pmx", "{O}tex.pmx"}, "y\n\n\n",
          kEn + texYes + " => OK \n\nCanceled File-Open Dialog Box. (stat=0000).\n"
                         "\nCannot find tex(0) again:  \n\n", {}},
-        {"TwistNoThenTextureRepairKeepsTheAxes", en, {"{O}both.pmx"}, "n\ny\n\nimg/a.png\n",
+        {"TwistNoThenTextureRepairKeepsTheAxes", 1, en, {"{O}both.pmx"}, "n\ny\n\nimg/a.png\n",
          kEn + read("both.pmx", 1, 0, 10) +
              twistAsk("both.pmx", "NO", false, " left wrist twist \r\n right arm twist \r\n") +
              "pmx dir: {D} \n0: tex\\a.png (=NG=)\n\n" + texAsk(1, "YES") + kSearchA +
              " => OK \n\n => (renew) img\\a.png \n\n" + saved("both.pmx", "both-new.pmx"),
          {"both-new.pmx"}},
-        {"FailedReadDoesNotShowThePreviousModelsTextures", en, {"{O}tex.pmx", "{O}gone.pmx"},
+        {"FailedReadDoesNotShowThePreviousModelsTextures", 2, en, {"{O}tex.pmx", "{O}gone.pmx"},
          "n\n",
          kEn + tex + texAsk(2, "NO") + kNothing + "\nReading from: {D}gone.pmx \n"
                "Cannot open RD file : {D}gone.pmx\npmdinforead err -1. \npmx dir: {D} \n\n" +
              kNothing, {}},
-        {"JapaneseTwistTextureAndCleanModels", ja, {"{O}model.pmx", "{O}tex.pmx", "{O}clean.pmx"},
+        {"JapaneseTwistTextureAndCleanModels", 0, ja, {"{O}model.pmx", "{O}tex.pmx", "{O}clean.pmx"},
          "y\ny\n\nimg/a.png\n",
          kJa + twist("model.pmx", "YES", true) + saved("model.pmx", "model-new.pmx", true) +
              read("tex.pmx", 3, 1, 0, true) + kTexList +
@@ -283,6 +321,7 @@ void appendInt32(string* out, std::uint32_t bits) {
 // copies they repair to.
 struct Models {
     iotest::TempFolder tmp;
+    string root; // the folder as the program finds it from inside (no link in it)
     string deep; // a folder name that makes deep/model.pmx 257 bytes: its copy's name cannot fit
     std::map<string, string> sources, copies; // by path relative to the folder
 
@@ -309,7 +348,9 @@ struct Models {
         return source.substr(0, start) + block +
                source.substr(static_cast<std::size_t>(layout.textureBlockEnd));
     }
-    Models() : deep(string(257 - tmp.file("/model.pmx").size(), 'd')) {
+    Models()
+        : root(fs::canonical(tmp.path()).string()),
+          deep(string(257 - (root + "//model.pmx").size(), 'd')) {
         pmxtest::PmxLayout layout;
         string fixed = add("model.pmx", armsModel({3, 9}), &layout);
         for (const char* name : {"a.b.pmx", "model", "blocked.pmx", "モデル.pmx"})
@@ -338,6 +379,7 @@ struct Models {
         tex.materials[0].sphereMode = 1;
         const std::vector<string> renewed = {"img\\a.png", "ok.png", "img\\b.png"};
         copies["tex-new.pmx"] = addTextures("tex.pmx", tex, nullptr, renewed);
+        copies["dir/tex-new.pmx"] = addTextures("dir/tex.pmx", tex, nullptr, renewed);
         copies["other/next-new.pmx"] =
             addTextures("other/next.pmx", tex, "tex\\c.png", {"img\\c.png"});
         tex.encoding = 1;
@@ -346,16 +388,26 @@ struct Models {
         copies["both-new.pmx"] =
             addTextures("both.pmx", armsModel({4, 8}), "tex\\a.png", {"img\\a.png"});
         addTextures("clean.pmx", armsModel({}), "ok.png", {});
+        pmxtest::PmxRecipe cut = armsModel({});
+        cut.textures = {"ok.png"};
+        const string whole = add("cut.pmx", cut, &layout);
+        iotest::writeFile(tmp.file("cut.pmx"), sources["cut.pmx"] = whole.substr(
+                              0, static_cast<std::size_t>(layout.morphSection)));
         fs::create_directories(tmp.file("img"));
         fs::create_directories(tmp.file("other/img"));
+        fs::create_directories(tmp.file("dir/img"));
+        fs::create_directories(tmp.file("side"));
         fs::create_directories(tmp.file("blocked-new.pmx")); // a folder: the copy cannot be made
-        for (const char* image : {"img/a.png", "img/b.png", "ok.png", "other/img/c.png"})
+        for (const char* image : {"img/a.png", "img/b.png", "ok.png", "other/img/c.png",
+                                  "dir/img/a.png", "dir/img/b.png", "dir/ok.png"})
             iotest::writeFile(tmp.file(image), "png");
         iotest::writeFile(tmp.file("bad.pmx"), "PMD file");
     }
-    // `text` with "{O}" as the folder and "{L}" as the deep folder's name.
+    // `text` with "{O}" as the folder (ending in "/"), "{R}" as the folder without it, and
+    // "{L}" as the deep folder's name.
     string fill(string text) const {
-        replaceAll(&text, "{O}", tmp.path() + "/");
+        replaceAll(&text, "{O}", root + "/");
+        replaceAll(&text, "{R}", root);
         replaceAll(&text, "{L}", deep);
         return text;
     }
@@ -371,12 +423,12 @@ TEST(Transcript, EveryScenarioPrintsItsTranscriptAndLeavesItsCopies) {
         std::vector<string> args;
         for (const string& arg : s.args) args.push_back(m.fill(arg));
         string out, err;
-        EXPECT_EQ(runProgram(args, s.locale, m.fill(s.input), &out, &err), 0);
-        EXPECT_NE(err.find(s.prompt), string::npos) << err;
+        EXPECT_EQ(runProgram(args, s.locale, m.fill(s.input), m.fill(s.cwd), &out, &err), s.status);
+        EXPECT_NE(err.find(m.fill(s.prompt)), string::npos) << err;
         // On POSIX the version line names the host system; the folder is shown in inside form.
         string expected = m.fill(s.transcript);
         replaceAll(&expected, "{V}", string(" on ") + names.sysname + " " + names.release + " ");
-        replaceAll(&expected, "{D}", iotest::insidePath(m.tmp.path() + "/"));
+        replaceAll(&expected, "{D}", iotest::insidePath(m.root + "/"));
         if (string(s.locale) != "C") expected = shiftJis(expected);
         const std::size_t gap = expected.find("{*}");
         if (gap == string::npos) {

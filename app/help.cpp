@@ -1,0 +1,48 @@
+// The texts of --help and --version (see help.h). Only the first argument is looked at: in any
+// other place "--help" is an option entry like any other.
+#include "app/help.h"
+
+#include <cstring>
+
+#include "platform/console.h"
+
+namespace {
+
+const char kVersion[] = "Quorvane 0.90\n";
+
+const char kHelp[] =
+    "Usage: quorvane [options] model.pmx [more.pmx ...]\n"
+    "       quorvane --help | --version\n"
+    "\n"
+    "Checks the fixed axes of the arm and wrist twist bones and the texture links of PMX\n"
+    "2.0/2.1 models, asks whether to repair what is wrong, and writes the repaired model\n"
+    "beside the source as stem-new.ext (model.pmx becomes model-new.pmx), replacing a file\n"
+    "of that name. The source is never changed. Without a model, it asks for one.\n"
+    "\n"
+    "Options (several may be run together, as in -d2/m3; on Windows \"/\" may stand for \"-\"):\n"
+    "  -D<n>          display level 0, 1 or 2: more detail in the reading report\n"
+    "  -E<x>, -EA<x>  error admittance, recorded and shown\n"
+    "  -M<n>          conversion mode, recorded and shown\n"
+    "  -ND[<n>]       dialogue setting, recorded and shown\n"
+    "  --help         this text (first argument only)\n"
+    "  --version      the name and version (first argument only)\n"
+    "\n"
+    "Exit status (the highest met in the run):\n"
+    "  0  every model was read whole and nothing is left to repair\n"
+    "  1  something was found and left as it was (No, Cancel, or no more answers)\n"
+    "  2  a model could not be opened or read whole, a repaired copy could not be saved,\n"
+    "     or no model was given\n";
+
+} // namespace
+
+bool answerHelpOrVersion(const char* firstArgument) {
+    if (std::strcmp(firstArgument, "--help") == 0) {
+        consolePrint("%s", kHelp);
+        return true;
+    }
+    if (std::strcmp(firstArgument, "--version") == 0) {
+        consolePrint("%s", kVersion);
+        return true;
+    }
+    return false;
+}
