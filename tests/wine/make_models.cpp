@@ -81,11 +81,14 @@ int main(int argc, char** argv) {
         before(dir + "/twist.pmx", model("ねじれ", "twisted", {"tex\\a.png"}, true));
     }
     saved("twist/twist-new.pmx", model("ねじれ", "twisted", {"tex\\a.png"}, false));
-    // Two links into tex\ whose files now stand in img\.
-    before("links/img/a.png", kImage);
-    before("links/img/b.png", kImage);
-    before("links/links.pmx", model("リンク", "links", {"tex\\a.png", "tex\\b.png"}, false));
-    saved("links/links-new.pmx", model("リンク", "links", {"img\\a.png", "img\\b.png"}, false));
+    // Two links into tex\ whose files now stand in img\; the model is named by its full path,
+    // then by relative ones.
+    for (const std::string dir : {"links", "relative-own", "relative-parent", "relative-sibling"}) {
+        before(dir + "/img/a.png", kImage);
+        before(dir + "/img/b.png", kImage);
+        before(dir + "/links.pmx", model("リンク", "links", {"tex\\a.png", "tex\\b.png"}, false));
+        saved(dir + "/links-new.pmx", model("リンク", "links", {"img\\a.png", "img\\b.png"}, false));
+    }
     before("cancel/cancel.pmx", model("取消", "cancel", {"tex\\gone.png"}, false));
     // Japanese names for the model, its texture and both folders; the new folder's name has the
     // trail byte 0x5C in Shift-JIS.

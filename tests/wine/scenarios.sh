@@ -45,25 +45,33 @@ saved() {
     fi
 }
 
-# An option entry alone asks for nothing and echoes its value.
+# An option entry alone asks for nothing and echoes its value; with no model checked the status
+# is 2.
 begin "start-up lines in English mode"
 run en -D2
 e $'Info.displayLevel = 2. \n'
-finish
+finish 2
 
 begin "start-up lines in Japanese mode"
 run ja -d=1/m7
 e $'Info.displayLevel = 1. \n' $'Conv.mode = 7. \n'
-finish
+finish 2
 
-# A cancelled open dialog ends the run with the usage lines (exit status 0).
+# As the first argument, --version answers alone: no start-up lines, nothing read.
+begin "--version"
+run en --version
+: >"$WORK/expect"
+e $'Quorvane 0.90\n'
+NO_BANNER=1 finish
+
+# A cancelled open dialog ends the run with the usage lines (exit status 2).
 for lang in en ja; do
     begin "no model given, dialog cancelled ($lang)"
     run $lang
     answer "Open MMD Model File" key:Escape
     no_model_given
     e $'Canceled File-Open Dialog Box. ' $'(stat=0000).\n' $'Usage \n' $'   Quorvane <pmxFileName>.pmx \n'
-    finish
+    finish 2
 done
 
 begin "no model given, model chosen in the dialog"
@@ -100,23 +108,43 @@ box n Return # the twist question, the nothing-found notice
 twist_question NO
 textures $'0: tex\\a.png (ok)'
 nothing_found
-finish
+finish 1
 
 # Two broken links into tex\ whose files now stand in img\: the first is found by typing its
 # path into the real open dialog, which teaches tex\ -> img\; the second is inferred from it.
+repair_links() {
+    box y Return # the texture question, the continue prompt
+    answer 'Searching for:  tex\a.png' "type:$(win_path "$DIR/img/a.png")"
+    box Return # the saved notice
+    textures $'0: tex\\a.png (=NG=)' $'1: tex\\b.png (=NG=)'
+    texture_question 2 YES
+    e $'\n' $'--- \n' $'0: tex\\a.png ' $'\n'
+    e $' Texture or sphere: \r\n' $' \r\n' $' a.png \r\n' $' \r\n' $' not found.  \r\n'
+    e $' Please select it on the next dialogue. (continue:OK) \r\n' $' => OK \n'
+    e $'\n => (renew) img\\a.png ' $'\n' $'1: tex\\b.png ' '(inferred)' $' => (renew) img\\b.png ' $'\n' $'\n'
+    saved links.pmx links-new.pmx
+}
 begin "broken links repaired through the open dialog and by inference"
 open_model en links links.pmx links 2
-box y Return # the texture question, the continue prompt
-answer 'Searching for:  tex\a.png' "type:$(win_path "$DIR/img/a.png")"
-box Return # the saved notice
-textures $'0: tex\\a.png (=NG=)' $'1: tex\\b.png (=NG=)'
-texture_question 2 YES
-e $'\n' $'--- \n' $'0: tex\\a.png ' $'\n'
-e $' Texture or sphere: \r\n' $' \r\n' $' a.png \r\n' $' \r\n' $' not found.  \r\n'
-e $' Please select it on the next dialogue. (continue:OK) \r\n' $' => OK \n'
-e $'\n => (renew) img\\a.png ' $'\n' $'1: tex\\b.png ' '(inferred)' $' => (renew) img\\b.png ' $'\n' $'\n'
-saved links.pmx links-new.pmx
+repair_links
 finish
+
+# relative_case FOLDER FROM PATH: the links model of FOLDER named, in a console, by PATH relative
+# to $MODELS/FROM (Wine starts in the Linux folder it is run from, as Z:\...). It is read by its
+# full path, the link picked for it is relative to its folder, and the copy holds the same bytes
+# as above.
+relative_case() {
+    begin "model named by the relative path $3"
+    model "$1" links.pmx
+    pushd "$MODELS/$2" >/dev/null && run en "$3" && popd >/dev/null
+    e $'\n'
+    read_trace "$MODEL" links 2
+    repair_links
+    finish
+}
+relative_case relative-own relative-own 'links.pmx'
+relative_case relative-parent '' 'relative-parent\links.pmx'
+relative_case relative-sibling clean '..\relative-sibling\.\links.pmx'
 
 # Cancel ends the run at once: nothing more is printed and no copy is written.
 begin "Cancel at the texture question ends the run"
@@ -124,7 +152,7 @@ open_model en cancel cancel.pmx cancel 1
 box Escape
 textures $'0: tex\\gone.png (=NG=)'
 texture_question 1 Cancel
-finish
+finish 1
 
 # The argument arrives in code page 932, the dialog takes a typed Japanese path, and the copy is
 # saved under a Japanese name.
@@ -157,7 +185,7 @@ e_utf8 $' Texture or sphere: \r\n' $' \r\n' $' 髪.png \r\n' $' \r\n' $' not fou
 e_utf8 $' Please select it on the next dialogue. (continue:OK) \r\n'
 e $' => Cancel \n' $'\n'
 box_shown $' Texture or sphere: \r\n \r\n 髪.png \r\n \r\n not found.  \r\n Please select it on the next dialogue. (continue:OK) \r\n'
-finish
+finish 1
 
 # Last, as it leaves the prefix on Windows 10: GetVersion says 6.2 there, so only the numbers of
 # RtlGetVersion (10.0 build 18362, reached through ntdll) give " on Windows 10.0184 ".
@@ -166,4 +194,4 @@ timeout 60 "$WINE" winecfg -v win10 >/dev/null 2>&1 || fail "winecfg -v win10 fa
 # 10 + (0 + 18362 / 100000) / 10 in single precision is 10.018362; %g shows six digits.
 SHOWN_OS="Windows 10.0184" run en -D0
 e $'Info.displayLevel = 0. \n'
-finish
+finish 2
