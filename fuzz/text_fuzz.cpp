@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
+#include "text/composition.h"
 #include "text/convert.h"
 #include "text/language.h"
 
@@ -51,6 +52,11 @@ void convertAll(const std::uint8_t* data, std::size_t size) {
 
     std::vector<char> toUtf8(3 * length + 1);
     sjisToUtf8(toUtf8.data(), text.data());
+
+    // The boundary's conversion, which composes first, and the composition in place.
+    std::vector<char> quiet(2 * length + 1);
+    utf8ToSjisQuiet(quiet.data(), quiet.size(), text.data());
+    composeUtf8(text.data());
 }
 
 // First byte: bit 0 the language mode, the rest how much of the 520 bytes is already used

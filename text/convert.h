@@ -22,7 +22,8 @@ int sjisToUtf8(char* out, const char* in);
 
 // The same conversions without any console output, for the platform's code-page boundary.
 // `capacity` bounds the output (terminator included); the output is cut at a character
-// boundary when it would not fit.
+// boundary when it would not fit. Text from outside may come decomposed, so utf8ToSjisQuiet
+// first composes a character with the marks after it (text/composition.h).
 void utf8ToSjisQuiet(char* out, std::size_t capacity, const char* in);
 void sjisToUtf8Quiet(char* out, std::size_t capacity, const char* in);
 

@@ -43,6 +43,22 @@ struct Utf8Sequence {
 };
 Utf8Sequence readUtf8Sequence(const unsigned char* in);
 
+// A well-formed sequence in its shortest form for a code point up to U+10FFFF, no surrogate:
+// only such a sequence may stand for a character at the boundary, so that no byte comes out
+// as an ASCII character, "/" included, in a disguised form.
+bool isShortestValidForm(const Utf8Sequence& s);
+
+// One character with the combining marks after it that compose with it (text/composition.h):
+// `first` is its own sequence, `consumed` counts the marks' bytes too, and `codePoint` is the
+// composed character when `composed` is set (only shortest forms compose).
+struct ComposedCharacter {
+    Utf8Sequence first;
+    int consumed;
+    std::uint32_t codePoint;
+    bool composed;
+};
+ComposedCharacter readComposedCharacter(const unsigned char* in);
+
 // ---- Shift-JIS input -------------------------------------------------------------------------
 
 enum class SjisKind {

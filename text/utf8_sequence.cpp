@@ -1,5 +1,5 @@
 // Reading one UTF-8 sequence, shared by the traced and the quiet UTF-8 -> Shift-JIS converters
-// so that both see the same sequence boundaries.
+// and the composition so that all see the same sequence boundaries.
 #include "text/convert_core.h"
 
 Utf8Sequence readUtf8Sequence(const unsigned char* in) {
@@ -16,4 +16,15 @@ Utf8Sequence readUtf8Sequence(const unsigned char* in) {
         codePoint = (codePoint << 6) | (next & 0x3Fu);
     }
     return {expected, expected, true, codePoint};
+}
+
+bool isShortestValidForm(const Utf8Sequence& s) {
+    if (!s.wellFormed) return false;
+    std::uint32_t cp = s.codePoint;
+    switch (s.expected) {
+    case 2: return cp >= 0x80;
+    case 3: return cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF);
+    case 4: return cp >= 0x10000 && cp <= 0x10FFFF;
+    default: return true;
+    }
 }

@@ -1,5 +1,6 @@
 // UTF-8 -> Shift-JIS: the reader's converter for UTF-8 models, which echoes a byte-by-byte
-// trace to the console, and the quiet one the platform uses at its code-page boundary.
+// trace to the console and converts each character as it stands, and the quiet one the
+// platform uses at its code-page boundary, which composes decomposed characters first.
 #include "platform/console.h"
 #include "text/convert.h"
 #include "text/convert_core.h"
@@ -53,18 +54,6 @@ void storeDecoded(OutputBuffer& out, std::uint32_t codePoint) {
     unsigned high = code >> 8;
     unsigned low = code & 0xFFu;
     consolePrint("[%c%c](%02X:%02X) ", high, low, high, low);
-}
-
-// Overlong forms, surrogates and code points past U+10FFFF: the quiet converter refuses them
-// so that no byte can come out as an ASCII character, "/" included, in a disguised form.
-bool isShortestValidForm(const Utf8Sequence& s) {
-    std::uint32_t cp = s.codePoint;
-    switch (s.expected) {
-    case 2: return cp >= 0x80;
-    case 3: return cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF);
-    case 4: return cp >= 0x10000 && cp <= 0x10FFFF;
-    default: return true;
-    }
 }
 
 // The quiet converter resumes at a bad byte instead of swallowing it: "C3 41" keeps its "A".
@@ -124,18 +113,23 @@ void utf8ToSjisQuiet(char* out, std::size_t capacity, const char* in) {
     OutputBuffer buffer{out, capacity, 0};
     const unsigned char* p = reinterpret_cast<const unsigned char*>(in);
     while (*p != 0) {
-        Utf8Sequence s = readUtf8Sequence(p);
+        // Text from outside may come decomposed (names made on macOS): a character and its
+        // marks become the one character a Windows name holds, never a letter and "?".
+        ComposedCharacter c = readComposedCharacter(p);
+        const Utf8Sequence& s = c.first;
         std::uint16_t code = 0;
-        if (s.wellFormed && s.expected == 1) {
+        if (c.composed) {
+            code = sjisCodeFor(c.codePoint);
+        } else if (s.wellFormed && s.expected == 1) {
             code = sjisCodeForAscii(p[0]);
-        } else if (s.wellFormed && isShortestValidForm(s)) {
+        } else if (isShortestValidForm(s)) {
             code = sjisCodeFor(s.codePoint);
             // Only a real backslash may become a separator: the yen sign, which the table
             // gives the byte 0x5C, must not turn a file name into a path.
             if (code == 0x5C) code = 0;
         }
         if (!putSjisCode(buffer, code != 0 ? code : kQuestionMark)) break;
-        p += quietStep(p, s);
+        p += c.composed ? c.consumed : quietStep(p, s);
     }
     finishOutput(buffer);
 }

@@ -1,6 +1,6 @@
 // The POSIX layer's own helpers, shared by its files and nothing else: the code-page boundary
 // (Shift-JIS with backslashes inside, UTF-8 with slashes outside) and the file-name lookup
-// without ASCII case.
+// without ASCII case and composition.
 #pragma once
 
 #include <cstddef>
@@ -20,16 +20,18 @@ void sjisToUtf8Text(char* out, std::size_t capacity, const char* sjis);
 // might not fit `capacity` (a cut path would name another file).
 int pathToOutside(char* out, std::size_t capacity, const char* inside);
 
-// Outside text -> inside text: UTF-8 to Shift-JIS, and `/` to `\` unless `keepSlashes`.
-// Cut at a character boundary when it does not fit `capacity`.
+// Outside text -> inside text: UTF-8, composed (a decomposed ガ arrives as the one character
+// ガ), to Shift-JIS, and `/` to `\` unless `keepSlashes`. Cut at a character boundary when it
+// does not fit `capacity`.
 void textToInside(char* out, std::size_t capacity, const char* outside, bool keepSlashes);
 
 // Turns every single-character `/` of an inside text into `\` (a trail byte is never one).
 void slashesToBackslashes(char* inside);
 
-// Looks `path` (outside form, changed in place) up without ASCII case when it does not exist
-// as spelled: each component is matched in its folder, an exact match first, else the first
-// case-insensitive match in byte order. With `lastMayBeMissing` the final component may name
+// Looks `path` (outside form, changed in place) up without ASCII case and composition when it
+// does not exist as spelled: each component is matched in its folder, an exact match first,
+// else the first case-insensitive match in byte order, else the first whose composed form
+// matches the component's without case. With `lastMayBeMissing` the final component may name
 // nothing yet (a file about to be created) and is then kept as given. 0 when every component
 // was found (or the final one may be missing), -1 otherwise (`path` is left unchanged).
 int resolveNoCase(char* path, std::size_t capacity, bool lastMayBeMissing);

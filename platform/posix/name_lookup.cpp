@@ -1,12 +1,14 @@
-// File names without ASCII case, as a Windows file system matches them: a path that does not
-// exist as spelled is looked up component by component in its folders. Outside form only
-// (UTF-8, slashes); the code-page boundary is in codepage.cpp.
+// File names without ASCII case, as a Windows file system matches them, and without regard to
+// composition, as names unpacked from a macOS archive need (decomposed there, composed in the
+// model): a path that does not exist as spelled is looked up component by component in its
+// folders. Outside form only (UTF-8, slashes); the code-page boundary is in codepage.cpp.
 #include <dirent.h>
 #include <sys/stat.h>
 
 #include <cstring>
 
 #include "platform/posix/boundary.h"
+#include "text/composition.h"
 
 namespace platform {
 namespace posix {
@@ -43,24 +45,61 @@ int appendBytes(char* built, std::size_t& used, std::size_t capacity, const char
     return 0;
 }
 
+bool isAscii(const char* text) {
+    for (; *text != '\0'; ++text)
+        if (static_cast<unsigned char>(*text) >= 0x80) return false;
+    return true;
+}
+
+// How well an entry's name matches the wanted one; a better match wins over any number of
+// lesser ones.
+enum class Match { None, Composed, NoCase };
+
+// `name` and `composedName` are the wanted name as given and composed; `composed` is room to
+// compose the entry's name in.
+Match matchOf(const char* entry, const char* name, std::size_t nameLength,
+              const char* composedName, char* composed, std::size_t composedCapacity) {
+    if (equalNoCase(entry, name, nameLength)) return Match::NoCase;
+    const char* entryComposed = entry; // an ASCII name is its own composed form
+    if (!isAscii(entry)) {
+        std::size_t length = std::strlen(entry);
+        if (length >= composedCapacity) return Match::None;
+        std::memcpy(composed, entry, length + 1);
+        composeUtf8(composed);
+        entryComposed = composed;
+    }
+    return equalNoCase(entryComposed, composedName, std::strlen(composedName)) ? Match::Composed
+                                                                               : Match::None;
+}
+
 // In the folder `folder` (outside form; empty for the current folder) the entry whose name
-// equals `name` without ASCII case, the first in byte order when several do. 0 and the name
-// in `found`, or -1.
+// equals `name` without ASCII case, else the one whose composed name equals its composed form
+// without ASCII case; the first in byte order when several match as well. 0 and the name in
+// `found`, or -1.
 int findInFolder(const char* folder, const char* name, std::size_t nameLength, char* found,
                  std::size_t foundCapacity) {
+    char composedName[kOutsidePathBytes];
+    char composedEntry[kOutsidePathBytes];
+    if (nameLength >= sizeof composedName) return -1;
+    std::memcpy(composedName, name, nameLength);
+    composedName[nameLength] = '\0';
+    composeUtf8(composedName);
+
     DIR* dir = opendir(folder[0] == '\0' ? "." : folder);
     if (dir == nullptr) return -1;
-    bool any = false;
+    Match best = Match::None;
     while (struct dirent* entry = readdir(dir)) {
-        if (!equalNoCase(entry->d_name, name, nameLength)) continue;
-        if (any && std::strcmp(entry->d_name, found) >= 0) continue;
+        Match match = matchOf(entry->d_name, name, nameLength, composedName, composedEntry,
+                              sizeof composedEntry);
+        if (match == Match::None || match < best) continue;
+        if (match == best && std::strcmp(entry->d_name, found) >= 0) continue;
         std::size_t length = std::strlen(entry->d_name);
         if (length >= foundCapacity) continue;
         std::memcpy(found, entry->d_name, length + 1);
-        any = true;
+        best = match;
     }
     closedir(dir);
-    return any ? 0 : -1;
+    return best != Match::None ? 0 : -1;
 }
 
 } // namespace

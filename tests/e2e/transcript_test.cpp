@@ -145,6 +145,17 @@ const string kReadCut = "\nReading from: {D}cut.pmx \nPMX Ver 2.00 \nModel: test
                         "0 Surfaces.\n1 Textures.\n0 Materials.\n10 Bones.\n-1 Morphs.\n-1 Frames.\n"
                         "-1 Rigid-bodies.\n-1 Joints.\nOK. \ndone. \n\n";
 
+// The run of モデル.pmx in `folder`, under a UTF-8 locale: its links typed on Windows, two found
+// in another case, the third renewed with the file typed in the dialog.
+string guideRun(const string& folder) {
+    const string links = "0: テクスチャ\\ガイド.png (ok)\n1: パーツ\\é.png (ok)\n2: old\\ガイド.png ";
+    return kEn + read(folder + "\\モデル.pmx", 3, 1, 0) + "pmx dir: {D}" + folder + "\\ \n" + links +
+           "(=NG=)\n\n" + texAsk(1, "YES") + "--- \n" + links +
+           "\n Texture or sphere: \r\n \r\n ガイド.png \r\n \r\n not found.  \r\n"
+           " Please select it on the next dialogue. (continue:OK) \r\n => OK \n\n"
+           " => (renew) img\\ガイド.png \n\n" + saved("モデル.pmx", "モデル-new.pmx");
+}
+
 struct Scenario {
     const char* name;
     int status; // the exit status: 0 clean or saved, 1 something left as it was, 2 trouble
@@ -273,6 +284,13 @@ std::vector<Scenario> scenarios() {
          kEn + tex + texAsk(2, "NO") + kNothing + "\nReading from: {D}gone.pmx \n"
                "Cannot open RD file : {D}gone.pmx\npmdinforead err -1. \npmx dir: {D} \n\n" +
              kNothing, {}},
+        // Names unpacked from a macOS archive are decomposed (デ as テ + U+3099): the model
+        // given so, its links and the typed name all find them; the renewed link is composed,
+        // and the same run on composed names is the same.
+        {"DecomposedNamesMatchComposedLinksAndTheTypedName", 0, "C.UTF-8", {"{O}nfd/モテ\u3099ル.pmx"},
+         "y\n\nimg/ガイド.png\n", guideRun("nfd"), {"nfd/モデル-new.pmx"}},
+        {"ComposedNamesRunTheSame", 0, "C.UTF-8", {"{O}nfc/モデル.pmx"}, "y\n\nimg/ガイド.png\n",
+         guideRun("nfc"), {"nfc/モデル-new.pmx"}},
         {"JapaneseTwistTextureAndCleanModels", 0, ja, {"{O}model.pmx", "{O}tex.pmx", "{O}clean.pmx"},
          "y\ny\n\nimg/a.png\n",
          kJa + twist("model.pmx", "YES", true) + saved("model.pmx", "model-new.pmx", true) +
@@ -382,6 +400,21 @@ struct Models {
         copies["dir/tex-new.pmx"] = addTextures("dir/tex.pmx", tex, nullptr, renewed);
         copies["other/next-new.pmx"] =
             addTextures("other/next.pmx", tex, "tex\\c.png", {"img\\c.png"});
+        // モデル.pmx and its textures with names decomposed and composed, in other cases.
+        tex.textures = {"テクスチャ\\ガイド.png", "パーツ\\é.png", "old\\ガイド.png"};
+        const std::vector<string> guide = {"テクスチャ\\ガイド.png", "パーツ\\é.png", "img\\ガイド.png"};
+        const string names[][4] = {
+            {"nfd/モテ\u3099ル.pmx", "nfd/テクスチャ/カ\u3099イト\u3099.PNG", "nfd/ハ\u309Aーツ/e\u0301.PNG",
+             "nfd/img/カ\u3099イト\u3099.png"},
+            {"nfc/モデル.pmx", "nfc/テクスチャ/ガイド.PNG", "nfc/パーツ/é.PNG", "nfc/img/ガイド.png"}};
+        for (const auto& n : names) {
+            copies[n[0].substr(0, 4) + "モデル-new.pmx"] = addTextures(n[0], tex, nullptr, guide);
+            for (int i = 1; i < 4; ++i) {
+                fs::create_directories(fs::path(tmp.file(n[i])).parent_path());
+                iotest::writeFile(tmp.file(n[i]), "png");
+            }
+        }
+        tex.textures = {"tex\\a.png", "ok.png", "tex\\b.png"};
         tex.encoding = 1;
         tex.modelName = "mdl"; // keeps the converter's echo short
         copies["tex8-new.pmx"] = addTextures("tex8.pmx", tex, nullptr, renewed);
@@ -429,7 +462,7 @@ TEST(Transcript, EveryScenarioPrintsItsTranscriptAndLeavesItsCopies) {
         string expected = m.fill(s.transcript);
         replaceAll(&expected, "{V}", string(" on ") + names.sysname + " " + names.release + " ");
         replaceAll(&expected, "{D}", iotest::insidePath(m.root + "/"));
-        if (string(s.locale) != "C") expected = shiftJis(expected);
+        if (string(s.locale).find("SJIS") != string::npos) expected = shiftJis(expected);
         const std::size_t gap = expected.find("{*}");
         if (gap == string::npos) {
             EXPECT_EQ(out, expected);

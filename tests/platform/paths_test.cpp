@@ -1,6 +1,7 @@
 // Paths across the code-page boundary: arguments and the current folder arrive as Shift-JIS
 // with backslashes, inside paths reach the file system as UTF-8 with slashes (a trail byte 0x5C
-// is no separator either way), and names match without ASCII case, as a Windows model expects.
+// is no separator either way), and names match without ASCII case, as a Windows model expects,
+// and without regard to composition, as names unpacked from a macOS archive need.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -184,6 +185,47 @@ TEST_F(Paths, NameInOtherCaseFindsTheStoredFileExactMatchFirst) {
         EXPECT_EQ(read(inside(row.asked)), row.bytes);
         EXPECT_EQ(storedName(inside(row.asked)), row.stored);
     }
+}
+
+TEST_F(Paths, DecomposedNameFindsItsComposedFormAfterAnyCaseMatch) {
+    // As a macOS archive unpacks them: テクスチャ/ガイド.PNG and パーツ/é.Png decomposed, ガ as
+    // カ + U+3099, パ as ハ + U+309A, é as e + U+0301.
+    makeFolder("テクスチャ");
+    makeFolder("ハ\u309Aーツ");
+    makeFolder("rank");
+    iotest::writeFile(folder.file("テクスチャ/カ\u3099イト\u3099.PNG"), "guide");
+    iotest::writeFile(folder.file("ハ\u309Aーツ/e\u0301.Png"), "e");
+    // ガ in every case of "png" decomposed, and once composed: the composed name wins as a
+    // case match; without it the first decomposed one in byte order (.PNG), in whatever
+    // order the folder lists them.
+    for (unsigned upper = 0; upper < 8; ++upper) {
+        std::string extension = "png";
+        for (unsigned i = 0; i < 3; ++i)
+            if ((upper >> i) & 1) extension[i] = static_cast<char>(extension[i] - 'a' + 'A');
+        iotest::writeFile(folder.file("rank/カ\u3099." + extension), extension);
+    }
+    iotest::writeFile(folder.file("rank/ガ.pNG"), "composed");
+    const std::string ga = "\x83\x4B", guide = ga + "\x83\x43\x83\x68", e = "\x85\x7E"; // ガ, ガイド, é
+    const std::string texture = "\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83", parts = "\x83\x70\x81\x5B\x83\x63";
+    const struct { std::string asked, bytes, stored; } rows[] = {
+        {texture + "\\" + guide + ".png", "guide", guide + ".PNG"}, // stored name composed
+        {parts + "\\" + e + ".png", "e", e + ".Png"},
+        {parts, "<none>", parts + "/"},
+        {texture + "\\\x83\x4A\x83\x43\x83\x68.png", "<none>", "<none>"}, // カイド: a mark is no case
+        {"rank\\" + ga + ".png", "composed", ga + ".pNG"},
+        {"rank\\" + ga + ".PNG", "composed", ga + ".pNG"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.asked));
+        EXPECT_EQ(read(inside(row.asked)), row.bytes);
+        EXPECT_EQ(storedName(inside(row.asked)), row.stored);
+    }
+    std::remove(folder.file("rank/ガ.pNG").c_str());
+    EXPECT_EQ(read(inside("rank\\" + ga + ".png")), "PNG");
+    // Writing replaces the decomposed file rather than making a composed twin.
+    ASSERT_TRUE(write(inside(parts + "\\" + e + ".PNG"), "new"));
+    EXPECT_EQ(iotest::readFile(folder.file("ハ\u309Aーツ/e\u0301.Png")), "new");
+    EXPECT_EQ(iotest::readFile(folder.file("パーツ/é.PNG")), "<missing>");
 }
 
 TEST_F(Paths, WritingReplacesAFileOfTheSameNameInOtherCase) {

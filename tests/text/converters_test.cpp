@@ -1,7 +1,8 @@
 // The text converters byte for byte: UTF-8 -> Shift-JIS with its trace, Shift-JIS -> UTF-16LE
 // and UTF-8 with their notices and sjisstat, UTF-16LE -> Shift-JIS, the quiet conversions of the
-// code-page boundary, and message pieces appended to a bounded buffer. Buffers are exactly as
-// long as allowed, so the sanitizer build catches a read or write past either end.
+// code-page boundary (which compose decomposed text), and message pieces appended to a bounded
+// buffer. Buffers are exactly as long as allowed, so the sanitizer build catches a read or
+// write past either end.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "tests/support/io_test_files.h"
+#include "text/composition.h"
 #include "text/convert.h"
 #include "text/language.h"
 
@@ -58,6 +60,8 @@ TEST(Utf8ToSjis, StoresEchoesAndReportsEachSequenceByteForByte) {
          "[EF BD 9E (FF5E)] [\x81`](81:60) [E2 89 92 (2252)] [\x87\x90](87:90) ", 7, 6},
         {"a\xD4\x80" "b", "ab", "a[D4 80 (0500)] [\0?](00:3F) b"s, 7, 4}, // no code: dropped
         {"\xF0\x9F\x98\x80", "", "[F0 9F 98 80 (01F600)] ", 7, 4},
+        // A model's text is taken as it stands: a decomposed ガ is カ and a mark without a code.
+        {"\xE3\x82\xAB\xE3\x82\x99", "\x83\x4A", "[E3 82 AB (30AB)] [\x83J](83:4A) [E3 82 99 (3099)] [\0?](00:3F) "s, 7, 6},
         // The first malformed sequence swallows its bad byte; the second stops the scan.
         {"\xC3\x41" "B\x80" "CD", "B", "C3 41(x) B80(x) ", 0, 4},
         {"\xE3\x83\x41", "", "[E3 83 41(x)] [E3 83(x) -- ] ", 0, 3},
@@ -111,6 +115,7 @@ TEST(Utf16ToSjis, SeparatorOverridesTableAndQuestionMarksInThatOrder) {
         {utf16({0xFF5E, 0x301C, 0x2252, 0x2015, 0xFF3C}), "\x81\x60\x81\x60\x87\x90\x81\x5C\x81\x5F", 10},
         {utf16({0xFF71, 0x3042}), "\xB1\x82\xA0", 4},
         {utf16({0x2985, 0x0500, 0xDC00}), "???", 6}, // no code; a lone low surrogate
+        {utf16({0x30AB, 0x3099}), "\x83\x4A?", 4}, // decomposed ガ: not composed
         // A pair, valid or not, is one "?" of four bytes; one cut by the terminator ends there.
         {utf16({0xD83D, 0xDE00, 'A'}), "?A", 6},
         {utf16({0xD800, 'B', 'C'}), "?C", 6},
@@ -147,6 +152,35 @@ TEST(QuietConversion, QuestionMarkForWhatHasNoCharacterAndCutsBetweenCharacters)
         EXPECT_EQ(capture.text(), "");
         EXPECT_EQ(std::string(out.begin() + static_cast<long>(c.capacity), out.end()), std::string(8, '#'));
         EXPECT_EQ(c.capacity == 0 ? "" : std::string(out.data()), c.out);
+    }
+}
+
+TEST(QuietConversion, DecomposedTextComposesOnlyToCharactersThatHaveACode) {
+    // Names as macOS stores them, composed in place and converted at the boundary.
+    const struct { std::string in, composed, sjis; } cases[] = {
+        {"\xE3\x83\x86\xE3\x82\xAF\xE3\x82\xB9\xE3\x83\x81\xE3\x83\xA3/\xE3\x82\xAB\xE3\x82\x99\xE3\x82\xA4\xE3\x83\x88\xE3\x82\x99.png",
+         "\xE3\x83\x86\xE3\x82\xAF\xE3\x82\xB9\xE3\x83\x81\xE3\x83\xA3/\xE3\x82\xAC\xE3\x82\xA4\xE3\x83\x89.png",
+         "\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83/\x83\x4B\x83\x43\x83\x68.png"}, // テクスチャ/ガイド.png
+        {"\xE3\x83\x8F\xE3\x82\x9A\xE3\x83\xBC\xE3\x83\x84/e\xCC\x81.png",
+         "\xE3\x83\x91\xE3\x83\xBC\xE3\x83\x84/\xC3\xA9.png", "\x83\x70\x81\x5B\x83\x63/\x85\x7E.png"}, // パーツ/é.png
+        {"u\xCC\x88\xCC\x84", "\xC7\x96", "\x84\xF7"}, // u, diaeresis, macron: ǖ in two steps
+        {"=\xCC\xB8", "\xE2\x89\xA0", "\x81\x82"}, // ≠
+        {"\xE3\x82\xAC", "\xE3\x82\xAC", "\x83\x4B"}, // already composed
+        // No composed character with a code: か + semi-voiced mark; an acute after x, which
+        // has a code of its own; a disguised e (overlong form) composes with nothing.
+        {"\xE3\x81\x8B\xE3\x82\x9A", "\xE3\x81\x8B\xE3\x82\x9A", "\x82\xA9?"},
+        {"x\xCC\x81", "x\xCC\x81", "x\x86\x79"},
+        {"\xC1\xA5\xCC\x81", "\xC1\xA5\xCC\x81", "?\x86\x79"},
+        {"\xC3" "e\xCC\x81\xCC\x81", "\xC3\xC3\xA9\xCC\x81", "?\x85\x7E\x86\x79"}, // after a bad lead byte
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.in));
+        std::vector<char> text(c.in.c_str(), c.in.c_str() + c.in.size() + 1);
+        composeUtf8(text.data());
+        EXPECT_EQ(std::string(text.data()), c.composed);
+        std::vector<char> sjis(c.sjis.size() + 1, '#');
+        utf8ToSjisQuiet(sjis.data(), sjis.size(), c.in.c_str());
+        EXPECT_EQ(std::string(sjis.data()), c.sjis);
     }
 }
 
