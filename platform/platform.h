@@ -21,7 +21,8 @@ int argumentCount();
 
 // Argument `index` in the inside form (Shift-JIS; on POSIX converted from UTF-8 with `/`
 // turned into `\` unless the argument starts with `-`). Writes at most `capacity` bytes
-// including the terminator, cut at a character boundary. Returns 0, or -1 for a bad index.
+// including the terminator. Returns 0; 1 when the argument may not fit (`out` then holds a
+// cut form, which names another file and must not be used); -1 for a bad index.
 int argument(int index, char* out, std::size_t capacity);
 
 // ---- System information ------------------------------------------------------------------------
@@ -132,8 +133,32 @@ void findClose(int handle);
 // ---- Files -----------------------------------------------------------------------------------
 
 // fopen of an inside-form path (on POSIX: converted to UTF-8, `\` to `/`, and looked up
-// without ASCII case when it does not exist as spelled). nullptr on failure.
+// without ASCII case when it does not exist as spelled). nullptr on failure. A reading mode
+// opens regular files only, and never waits: a folder, FIFO, socket or device is refused as a
+// missing file is (on Windows, every handle that is not a disk file).
 std::FILE* openFile(const char* path, const char* mode);
+
+// What tells one state of a file from another: its size and last-write time.
+struct FileStamp {
+    std::int64_t size;
+    std::int64_t modified; // in the system's own ticks
+};
+
+// The stamp of an open file. 0, or -1 when the system cannot tell.
+int fileStamp(std::FILE* file, FileStamp* stamp);
+
+// Creates `path` as a new file for writing: an entry of that name that exists (a file, a folder,
+// a link, even one that leads nowhere) is never opened. 0 and the open file in `*file`; 1 when
+// the name is taken; -1 on any other failure. Until releaseTemporaryFile, a process ended by
+// SIGINT, SIGTERM or SIGHUP (on Windows the console's Ctrl+C, Ctrl+Break and close events)
+// first removes the file and writes out the console.
+int createTemporaryFile(const char* path, std::FILE** file);
+// The temporary file was renamed or removed: signals end the process as they did before.
+void releaseTemporaryFile();
+
+// `a` and `b` name the same file: for two existing files, the same one on disk whatever links
+// or letter case lead to it; otherwise the same full name.
+bool sameFile(const char* a, const char* b);
 
 // One byte of a file (EOF at the end or on an error) without the runtime's per-call stream
 // locking: the process has one thread, and the PMX reader takes every byte of a model through

@@ -39,5 +39,9 @@ int resolveNoCase(char* path, std::size_t capacity, bool lastMayBeMissing);
 // Inside path -> resolved outside path, the two steps above. 0 or -1.
 int insideToResolved(char* out, std::size_t capacity, const char* inside, bool lastMayBeMissing);
 
+// From a signal handler: writes out the console's buffered bytes unless the handler broke into
+// the console's own writing (the buffer is then in no state to be written).
+void consoleFlushOnSignal();
+
 } // namespace posix
 } // namespace platform

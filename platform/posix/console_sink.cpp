@@ -1,5 +1,7 @@
 // POSIX console sink: the program's console bytes to standard output, converted from Shift-JIS
 // to UTF-8 when the locale's codeset is UTF-8, else unchanged (what the byte-exact tests use).
+#include <signal.h>
+
 #include <cstdio>
 
 #include "platform/platform.h"
@@ -12,6 +14,9 @@ namespace {
 
 // Shift-JIS bytes converted per step; UTF-8 takes at most three bytes for each.
 constexpr std::size_t kChunkBytes = 1024;
+
+// Set while standard output's buffer is being changed; a signal handler leaves it alone then.
+volatile sig_atomic_t gWriting = 0;
 
 // A lead byte that ended the previous piece: its trail byte starts the next one.
 bool gHasPendingLead = false;
@@ -74,19 +79,27 @@ void writeSjisAsUtf8(const char* bytes, std::size_t length) {
 
 void consoleWrite(const char* bytes, std::size_t length, bool alreadyUtf8) {
     if (bytes == nullptr) return;
+    gWriting = 1;
     if (!posix::consoleIsUtf8()) {
         std::fwrite(bytes, 1, length, stdout);
-        return;
-    }
-    if (alreadyUtf8) {
+    } else if (alreadyUtf8) {
         // A Shift-JIS lead byte left from an earlier piece has no UTF-8 form of its own.
         gHasPendingLead = false;
         std::fwrite(bytes, 1, length, stdout);
-        return;
+    } else {
+        writeSjisAsUtf8(bytes, length);
     }
-    writeSjisAsUtf8(bytes, length);
+    gWriting = 0;
 }
 
-void consoleFlush() { std::fflush(stdout); }
+void consoleFlush() {
+    gWriting = 1;
+    std::fflush(stdout);
+    gWriting = 0;
+}
+
+void posix::consoleFlushOnSignal() {
+    if (gWriting == 0) std::fflush(stdout);
+}
 
 } // namespace platform

@@ -1,6 +1,7 @@
 // Files and file search on POSIX: opening, renaming and removing the program's inside-form
 // paths, and the FindFirstFileA-style search over a full path (no wildcards), which gives the
 // entry's name as stored on disk. Paths cross the code-page boundary in codepage.cpp.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,11 +23,34 @@ bool modeCreates(const char* mode) {
     return mode[0] == 'w' || mode[0] == 'a';
 }
 
+// A regular file opened for reading. Anything else is refused unopened where stat tells (a
+// device may act on being opened); the open itself does not wait (a FIFO waits for a writer
+// there), and what was opened is asked again, in case the name changed in between.
+std::FILE* openRegularFile(const char* outside, const char* mode) {
+    struct stat info;
+    if (stat(outside, &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
+    int fd = open(outside, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    int flags = fcntl(fd, F_GETFL);
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    std::FILE* file = fdopen(fd, mode);
+    if (file == nullptr) close(fd);
+    return file;
+}
+
 } // namespace
 
 std::FILE* openFile(const char* path, const char* mode) {
     if (path == nullptr || mode == nullptr || path[0] == '\0') return nullptr;
     char outside[posix::kOutsidePathBytes];
+    if (mode[0] == 'r' && std::strchr(mode, '+') == nullptr) {
+        if (posix::insideToResolved(outside, sizeof outside, path, false) != 0) return nullptr;
+        return openRegularFile(outside, mode);
+    }
     // When writing, the folders are looked up without case and the final name is kept as
     // given, unless a file of that name in another case is already there: then that file is
     // replaced, as on Windows, rather than a second one made beside it.
@@ -42,6 +66,28 @@ std::FILE* openFile(const char* path, const char* mode) {
         return nullptr;
     }
     return file;
+}
+
+int fileStamp(std::FILE* file, FileStamp* stamp) {
+    struct stat info;
+    if (file == nullptr || stamp == nullptr || fstat(fileno(file), &info) != 0) return -1;
+    stamp->size = static_cast<std::int64_t>(info.st_size);
+    stamp->modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return 0;
+}
+
+bool sameFile(const char* a, const char* b) {
+    if (a == nullptr || b == nullptr) return false;
+    char outsideA[posix::kOutsidePathBytes];
+    char outsideB[posix::kOutsidePathBytes];
+    if (posix::insideToResolved(outsideA, sizeof outsideA, a, true) != 0 ||
+        posix::insideToResolved(outsideB, sizeof outsideB, b, true) != 0)
+        return false;
+    struct stat infoA, infoB;
+    const bool existsA = stat(outsideA, &infoA) == 0;
+    const bool existsB = stat(outsideB, &infoB) == 0;
+    if (existsA && existsB) return infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
+    return !existsA && !existsB && std::strcmp(outsideA, outsideB) == 0;
 }
 
 int renameReplace(const char* from, const char* to) {

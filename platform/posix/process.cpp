@@ -1,5 +1,9 @@
 // POSIX process start: keeps the raw arguments, reads the locale, and hands each argument over
 // in the inside form (Shift-JIS, backslash separators except in option entries).
+#include <signal.h>
+
+#include <cstring>
+
 #include "platform/platform.h"
 #include "platform/posix/boundary.h"
 #include "platform/posix/locale_settings.h"
@@ -14,6 +18,9 @@ void startProcess(int argc, char** argv) {
     gArgc = argv != nullptr && argc > 0 ? argc : 0;
     gArgv = argv;
     posix::readLocale();
+    // A file-size limit met while saving is a failed write the save reports and cleans up,
+    // not a signal that ends the process with a partial temporary file.
+    signal(SIGXFSZ, SIG_IGN);
 }
 
 int argumentCount() { return gArgc; }
@@ -26,6 +33,9 @@ int argument(int index, char* out, std::size_t capacity) {
     // A leading '/' starts an absolute path here, so only '-' marks an option entry, whose
     // slashes still separate options ("-d2/m3").
     posix::textToInside(out, capacity, text, text[0] == '-');
+    // The inside form is never longer than the outside one. A conversion that was cut leaves
+    // less room than one more character needs; one that fills the buffer this far may be cut.
+    if (std::strlen(text) >= capacity && std::strlen(out) + 2 >= capacity) return 1;
     return 0;
 }
 

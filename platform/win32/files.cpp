@@ -1,16 +1,71 @@
-// Win32 files: the C runtime opens ANSI paths as they are; replace and delete are the
-// system's own calls.
+// Win32 files: the C runtime opens ANSI paths as they are, a file read being taken only when its
+// handle is a disk file; stamps, identities, replace and delete are the system's own calls.
 #include <windows.h>
+#include <io.h>
 
 #include <cstdio>
 
 #include "platform/platform.h"
 
 namespace platform {
+namespace {
+
+HANDLE handleOf(std::FILE* file) {
+    return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+}
+
+// The volume and file index of an existing file or folder. true when known.
+bool identityOf(const char* path, BY_HANDLE_FILE_INFORMATION* info) {
+    HANDLE handle = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    bool known = GetFileInformationByHandle(handle, info) != 0;
+    CloseHandle(handle);
+    return known;
+}
+
+} // namespace
 
 std::FILE* openFile(const char* path, const char* mode) {
     if (path == nullptr || mode == nullptr) return nullptr;
-    return std::fopen(path, mode);
+    std::FILE* file = std::fopen(path, mode);
+    // A device (CON, NUL, COM1) or a pipe opens as a file does; reading it would wait or
+    // read nothing that is a model or a texture.
+    if (file != nullptr && mode[0] == 'r' && GetFileType(handleOf(file)) != FILE_TYPE_DISK) {
+        std::fclose(file);
+        return nullptr;
+    }
+    return file;
+}
+
+int fileStamp(std::FILE* file, FileStamp* stamp) {
+    if (file == nullptr || stamp == nullptr) return -1;
+    HANDLE handle = handleOf(file);
+    LARGE_INTEGER size;
+    FILETIME written;
+    if (!GetFileSizeEx(handle, &size) || !GetFileTime(handle, nullptr, nullptr, &written)) return -1;
+    stamp->size = static_cast<std::int64_t>(size.QuadPart);
+    stamp->modified = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime);
+    return 0;
+}
+
+bool sameFile(const char* a, const char* b) {
+    if (a == nullptr || b == nullptr) return false;
+    BY_HANDLE_FILE_INFORMATION infoA, infoB;
+    const bool existsA = identityOf(a, &infoA);
+    const bool existsB = identityOf(b, &infoB);
+    if (existsA && existsB)
+        return infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber &&
+               infoA.nFileIndexHigh == infoB.nFileIndexHigh &&
+               infoA.nFileIndexLow == infoB.nFileIndexLow;
+    if (existsA || existsB) return false;
+    char fullA[MAX_PATH];
+    char fullB[MAX_PATH];
+    DWORD lengthA = GetFullPathNameA(a, MAX_PATH, fullA, nullptr);
+    DWORD lengthB = GetFullPathNameA(b, MAX_PATH, fullB, nullptr);
+    if (lengthA == 0 || lengthA >= MAX_PATH || lengthB == 0 || lengthB >= MAX_PATH) return false;
+    return lstrcmpiA(fullA, fullB) == 0; // names match without case here
 }
 
 int renameReplace(const char* from, const char* to) {

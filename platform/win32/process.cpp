@@ -35,7 +35,7 @@ int argument(int index, char* out, std::size_t capacity) {
         used += step;
     }
     out[used] = '\0';
-    return 0;
+    return text[used] == '\0' ? 0 : 1; // a cut argument names another file
 }
 
 } // namespace platform

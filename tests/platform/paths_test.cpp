@@ -3,6 +3,7 @@
 // is no separator either way), and names match without ASCII case, as a Windows model expects,
 // and without regard to composition, as names unpacked from a macOS archive need.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/console.h"
 #include "platform/platform.h"
 #include "tests/platform/child_run.h"
 #include "tests/support/io_test_files.h"
@@ -27,7 +29,8 @@ const std::string kTableSjis = "\x95\x5C";
 // The argument in a buffer of exactly `capacity` bytes (the sanitizer sees a write past it).
 std::string argumentAt(int index, std::size_t capacity = 260) {
     std::vector<char> out(capacity);
-    return platform::argument(index, out.data(), capacity) == 0 ? out.data() : "<error>";
+    const int result = platform::argument(index, out.data(), capacity);
+    return result == 0 ? out.data() : result == 1 ? "<cut>" : "<error>";
 }
 
 TEST(LeadBytes, CodePage932RangesOnly) {
@@ -86,8 +89,9 @@ TEST_F(Paths, ArgumentsArriveAsShiftJisWithBackslashesExceptInOptions) {
     EXPECT_EQ(argumentAt(2), kTableSjis + "\\a.png");
     EXPECT_EQ(argumentAt(3), "-d2/m3"); // the slashes between options stay
     EXPECT_EQ(argumentAt(4), "x?.pmx");
-    // Six bytes hold two of the three characters and the terminator, never half of the third.
-    EXPECT_EQ(argumentAt(5, 6), "\x83\x82\x83\x66");
+    // Six bytes hold two of the three characters: a cut name, which names another file.
+    EXPECT_EQ(argumentAt(5, 6), "<cut>");
+    EXPECT_EQ(argumentAt(5, 10), kModelSjis);
     EXPECT_EQ(read(argumentAt(6)), "ascii");
     EXPECT_EQ(argumentAt(7), "<error>");
     platform::startProcess(0, nullptr); // the vector goes with this test
@@ -246,6 +250,29 @@ TEST_F(Paths, WritingReplacesAFileOfTheSameNameInOtherCase) {
     ASSERT_TRUE(write(inside("Out\\Fresh.pmx"), ""));
     EXPECT_EQ(iotest::readFile(folder.file("out/Fresh.pmx")), "");
     EXPECT_FALSE(write(inside("nowhere\\x.pmx"), ""));
+}
+
+TEST_F(Paths, SignalThatEndsTheProcessTakesTheTemporaryFileWithIt) {
+    const struct { int signal; bool released; } rows[] = {
+        {SIGINT, false}, {SIGTERM, false}, {SIGHUP, false}, {SIGTERM, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.signal);
+        std::remove(folder.file("part.tmp").c_str());
+        platformtest::ChildResult result = platformtest::runInChild("", {}, [&] {
+            consolePrint("Writing to  : part \n"); // still in standard output's buffer
+            std::FILE* file = nullptr;
+            if (platform::createTemporaryFile(inside("part.tmp").c_str(), &file) != 0) return 1;
+            std::fputs("part", file);
+            std::fflush(file);
+            consolePrint("Save OK. \n");
+            if (row.released) platform::releaseTemporaryFile();
+            raise(row.signal);
+            return 2;
+        });
+        EXPECT_EQ(result.exitCode, -1); // ended by the signal
+        EXPECT_EQ(result.out, "Writing to  : part \nSave OK. \n");
+        EXPECT_EQ(iotest::readFile(folder.file("part.tmp")), row.released ? "part" : "<missing>");
+    }
 }
 
 } // namespace
