@@ -83,7 +83,7 @@ int messageBox(const char* text, const char* caption, std::uint32_t flags, bool 
         }
         return kIdOk;
     }
-    for (;;) {
+    for (int refused = 0;;) {
         prompt(caption, choices);
         int got = posix::readAnswerLine(answer);
         if (got < 0) {
@@ -93,9 +93,9 @@ int messageBox(const char* text, const char* caption, std::uint32_t flags, bool 
         }
         // Piped answers are not echoed; end the prompt line for whoever reads standard error.
         if (!terminal) std::fputc('\n', stderr);
-        if (got > 0) continue;
-        int id = buttons == kMbYesNoCancel ? yesNoCancel(answer) : okCancel(answer);
+        int id = got != 0 ? 0 : buttons == kMbYesNoCancel ? yesNoCancel(answer) : okCancel(answer);
         if (id != 0) return id;
+        if (posix::refusedOnceMore(&refused)) return kIdCancel;
     }
 }
 

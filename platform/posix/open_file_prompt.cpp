@@ -190,24 +190,30 @@ int getOpenFileName(OpenFileRequest* request) {
     showRequest(*request);
     bool terminal = posix::answersFromTerminal();
     char line[posix::kAnswerBytes];
-    for (;;) {
+    for (int refused = 0;;) {
         posix::promptWrite("File name: ");
         posix::promptFlush();
         int got = posix::readAnswerLine(line);
         if (!terminal) std::fputc('\n', stderr);
-        if (got > 0) {
+        if (got == 1) {
             gLastError = kFnErrBufferTooSmall;
             return 0;
         }
         char* typed = got < 0 ? line : trimAnswer(line);
         if (got < 0 || typed[0] == '\0') return 0; // cancelled: the error code stays 0
-        switch (takeAnswer(request, typed)) {
+        Answer answer = Answer::Refused;
+        if (got == 2)
+            std::fprintf(stderr, "%s\nNo file name holds a NUL byte.\n", typed);
+        else
+            answer = takeAnswer(request, typed);
+        switch (answer) {
         case Answer::Chosen:
             return 1;
         case Answer::TooLong:
             gLastError = kFnErrBufferTooSmall;
             return 0;
         case Answer::Refused:
+            if (posix::refusedOnceMore(&refused)) return 0; // as cancelled
             break;
         }
     }

@@ -34,21 +34,35 @@ void promptFlush() {
 }
 
 int readAnswerLine(char* out) {
-    out[0] = '\0';
-    if (std::fgets(out, static_cast<int>(kAnswerBytes), stdin) == nullptr) return -1;
-    std::size_t length = std::strlen(out);
-    bool complete = length > 0 && out[length - 1] == '\n';
-    int result = 0;
-    if (!complete && !std::feof(stdin)) {
-        // Longer than the buffer: the rest of the line is no separate answer.
-        result = 1;
-        int c;
-        while ((c = std::getchar()) != EOF && c != '\n') {
+    std::size_t kept = 0;
+    std::size_t total = 0;
+    bool holdsNul = false;
+    for (int c; (c = std::getchar()) != '\n';) {
+        if (c == EOF) {
+            if (total == 0) {
+                out[0] = '\0';
+                return -1;
+            }
+            break; // a last line without its line end is still an answer
         }
+        if (++total > kEndlessLineBytes) {
+            out[0] = '\0';
+            return -1;
+        }
+        // A NUL would end the text early and hide the rest of the line; the line is refused.
+        if (c == '\0') holdsNul = true;
+        if (kept < kAnswerBytes - 1) out[kept++] = static_cast<char>(c);
     }
-    while (length > 0 && (out[length - 1] == '\n' || out[length - 1] == '\r')) --length;
-    out[length] = '\0';
-    return result;
+    while (kept > 0 && out[kept - 1] == '\r') --kept;
+    out[kept] = '\0';
+    if (holdsNul) return 2;
+    return total >= kAnswerBytes ? 1 : 0;
+}
+
+bool refusedOnceMore(int* refusedInARow) {
+    if (++*refusedInARow < kRefusedAnswerLimit || answersFromTerminal()) return false;
+    std::fprintf(stderr, "%d refused answers in a row: taken as Cancel.\n", kRefusedAnswerLimit);
+    return true;
 }
 
 bool answersFromTerminal() { return isatty(STDIN_FILENO) == 1; }

@@ -82,9 +82,15 @@ int countOf(const std::string& text, const std::string& piece) {
     return count;
 }
 
+std::string repeated(const std::string& line, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += line;
+    return text;
+}
+
 TEST(MessageBoxPrompt, AnswerGivesItsButtonAndAnyOtherAsksAgain) {
     // The prompt is shown `prompts` times.
-    const struct { std::uint32_t flags; const char* input; int id, prompts; } rows[] = {
+    const struct { std::uint32_t flags; std::string input; int id, prompts; } rows[] = {
         {kQuestion, "y\n", kIdYes, 1},          {kQuestion, "Yes\r\n", kIdYes, 1},
         {kQuestion, "N\n", kIdNo, 1},           {kQuestion, "no", kIdNo, 1},
         {kQuestion, "CANCEL\n", kIdCancel, 1},  {kQuestion, "c\n", kIdCancel, 1},
@@ -93,14 +99,22 @@ TEST(MessageBoxPrompt, AnswerGivesItsButtonAndAnyOtherAsksAgain) {
         {kContinue, "\n", kIdOk, 1},            {kContinue, "o\n", kIdOk, 1},
         {kContinue, "OK\r\n", kIdOk, 1},        {kContinue, "Cancel\n", kIdCancel, 1},
         {kContinue, "y\nok\n", kIdOk, 2},       {kContinue, "", kIdCancel, 1},
+        // A NUL byte makes its line one refused answer; the next line is the next answer.
+        {kQuestion, std::string("y\0x\nn\n", 6), kIdNo, 2},
+        {kQuestion, std::string(5000, 'y') + "\nn\n", kIdNo, 2},
+        // Input that never ends a line, and a script that repeats a refused answer, cancel.
+        {kQuestion, std::string(70000, 'y') + "\nn\n", kIdCancel, 1},
+        {kQuestion, repeated("what\n", 25) + "y\n", kIdCancel, 20},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.input);
+        SCOPED_TRACE(row.input.substr(0, 20));
         auto result = runInChild(row.input, {}, [&] { return ask(row.flags); });
         EXPECT_EQ(result.exitCode, row.id);
         EXPECT_EQ(countOf(result.err, row.flags == kQuestion ? kYesNoCancel : kOkCancel),
                   row.prompts);
         EXPECT_EQ(result.out, ""); // prompts never mix into the console text
+        EXPECT_EQ(countOf(result.err, "20 refused answers in a row: taken as Cancel.\n"),
+                  row.prompts == 20 ? 1 : 0);
     }
 }
 
@@ -187,6 +201,7 @@ TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
         {"sub.pmx\n", "pmx", "LANG=C", 0, "", 2}, // a folder is no answer
         {base + "/\xE9\xAB\xAA.png\n", "bmp", "LANG=ja_JP.UTF-8", 1, "\\\x94\xAF.png", 1},
         {deep + "/m.pmx\n", "pmx", "LANG=C", 2, "", 1},
+        {repeated("nothere\n", 25) + "model\n", "pmx", "LANG=C", 0, "", 20}, // as cancelled
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.input);
