@@ -69,6 +69,11 @@ void close() {
 
 int status() { return gStatus; }
 
+int stamp(platform::FileStamp* out) {
+    if (gStatus != kOpen) return -1;
+    return platform::fileStamp(gFile, out);
+}
+
 std::int32_t position() { return gPosition; }
 
 int readByte() {

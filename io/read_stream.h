@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/platform.h"
+
 namespace ReadStream {
 
 constexpr int kBufferBytes = 4096;
@@ -15,6 +17,8 @@ int open(const char* path);
 void close();
 // 0 open, -1 closed.
 int status();
+// The open file's size and last-write time: 0, or -1 when closed or the system cannot tell.
+int stamp(platform::FileStamp* out);
 // Bytes consumed so far: the offset of the next byte.
 std::int32_t position();
 // 0..255, or -1 (and the stream closed) at the end of input.

@@ -68,6 +68,30 @@ int open(const char* path) {
     return 0;
 }
 
+int create(const char* path) {
+    if (gStatus == kOpen) close();
+    gFailed = true; // until the file is there and buffered
+    std::FILE* file = nullptr;
+    int made = platform::createTemporaryFile(path, &file);
+    if (made == 1) return 1;
+    if (made != 0) {
+        consolePrint("Cannot open WR file : %s\n", path);
+        return -1;
+    }
+    if (std::setvbuf(file, gBuffer, _IOFBF, sizeof gBuffer) != 0) {
+        consolePrint("Buffering failed.(WR)\n");
+        std::fclose(file);
+        platform::removeFile(path);
+        platform::releaseTemporaryFile();
+        return -1;
+    }
+    gFailed = false;
+    gFile = file;
+    gPosition = 0;
+    gStatus = kOpen;
+    return 0;
+}
+
 int close() {
     if (gStatus == kOpen) {
         // fclose writes out the last partial buffer; a full disk often shows only here.

@@ -11,6 +11,11 @@ constexpr int kBufferBytes = 4096;
 // Creates or truncates; prints "Cannot open WR file : %s\n" on failure and returns -1. A
 // stream still open is closed first.
 int open(const char* path);
+// Creates a new file that no entry of the name had (a link of the name is never written
+// through), kept as the process's temporary file (see platform::createTemporaryFile): 0; 1 when
+// the name is taken (nothing printed); -1 after "Cannot open WR file : %s\n" or a buffering
+// failure. A stream still open is closed first.
+int create(const char* path);
 // Closes the file. Returns 0 when every byte reached the file (no earlier write failure and
 // fclose succeeded), -1 otherwise; the stream is closed either way.
 int close();

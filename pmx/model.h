@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "platform/platform.h"
+
 constexpr int kTextureCapacity = 1024;
 constexpr int kTexturePathBytes = 520;
 constexpr int kModelTextBytes = 256; // 254 bytes of text and two zero bytes
@@ -69,9 +71,15 @@ struct PmxModel {
     bool texturesChanged;
     // Entry k was renewed by the driver (the writer re-encodes only these).
     bool textureRenewed[kTextureCapacity];
+    // Entry k was longer than a path entry holds: what is kept is cut and names another file.
+    bool textureTooLong[kTextureCapacity];
 
     BoneSlot bones[kBoneSlotCount];
     TwistSlot twists[kTwistSlotCount];
+
+    // The source as the reader opened it: the writer copies only that same file.
+    platform::FileStamp sourceStamp;
+    bool sourceStamped;
 };
 
 extern PmxModel gModel;
@@ -87,5 +95,5 @@ extern const SlotName kBoneSlotNames[kBoneSlotCount];
 extern const SlotName kTwistSlotNames[kTwistSlotCount];
 
 // Clears the per-model marks before a read: found flags, offsets, verdicts, texturesChanged,
-// textureRenewed, textureCount and keptTextureCount.
+// textureRenewed, textureTooLong, textureCount, keptTextureCount and the source's stamp.
 void clearModelMarks();

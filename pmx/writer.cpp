@@ -1,6 +1,8 @@
 // writePatchedPmx: the repaired copy of the source, written to a temporary file beside the
 // destination and renamed over it only when complete, so a failed save damages nothing.
-// The stretches to replace (texture block, fixed axes) are applied in file order.
+// The temporary file is always a new one: an entry of its name (a link to the source among
+// them) is passed over for the next name. The stretches to replace (texture block, fixed
+// axes) are applied in file order, and only to the very file the reader read.
 #include "pmx/writer.h"
 
 #include <cstring>
@@ -16,7 +18,10 @@
 namespace {
 
 constexpr char kTemporarySuffix[] = ".tmp";
-constexpr int kTemporaryPathBytes = kPathBytes + static_cast<int>(sizeof kTemporarySuffix);
+// Names tried for the temporary file: ".tmp", then ".1.tmp" up to ".99.tmp".
+constexpr int kTemporaryNames = 100;
+constexpr char kLongestSuffix[] = ".99.tmp";
+constexpr int kTemporaryPathBytes = kPathBytes + static_cast<int>(sizeof kLongestSuffix);
 constexpr int kMaxPatches = 1 + kTwistSlotCount;
 constexpr int kTextureBlockPatch = -1; // patch id; twist patches use their slot number
 constexpr std::int32_t kAxisBytes = 12;
@@ -83,13 +88,41 @@ int copyWithPatches()
     return 0;
 }
 
-int makeTemporaryPath(const char* destination)
+// The temporary file's name number `n` (0 for the plain ".tmp") in gTemporaryPath. 0, or -1
+// when the destination is too long for any of them.
+int makeTemporaryPath(const char* destination, int n)
 {
     std::size_t length = std::strlen(destination);
-    if (length > sizeof gTemporaryPath - sizeof kTemporarySuffix) return -1;
+    if (length > sizeof gTemporaryPath - sizeof kLongestSuffix) return -1;
     std::memcpy(gTemporaryPath, destination, length);
-    std::memcpy(gTemporaryPath + length, kTemporarySuffix, sizeof kTemporarySuffix);
+    char* end = gTemporaryPath + length;
+    if (n > 0) {
+        *end++ = '.';
+        if (n >= 10) *end++ = static_cast<char>('0' + n / 10);
+        *end++ = static_cast<char>('0' + n % 10);
+    }
+    std::memcpy(end, kTemporarySuffix, sizeof kTemporarySuffix);
     return 0;
+}
+
+// Creates the temporary file under the first name no entry has. 0, or -1 (reported).
+int createTemporaryCopy(const char* destination)
+{
+    for (int n = 0; n < kTemporaryNames; ++n) {
+        makeTemporaryPath(destination, n);
+        int made = WriteStream::create(gTemporaryPath);
+        if (made != 1) return made;
+    }
+    consolePrint("Cannot open WR file : %s\n", gTemporaryPath);
+    return -1;
+}
+
+// The source opened again is the file the reader read: same size, same last-write time.
+bool sourceIsTheOneRead()
+{
+    platform::FileStamp now;
+    return gModel.sourceStamped && ReadStream::stamp(&now) == 0 &&
+           now.size == gModel.sourceStamp.size && now.modified == gModel.sourceStamp.modified;
 }
 
 void showFileName(const char* format, const char* path)
@@ -110,12 +143,19 @@ int writePatchedPmx(const char* destination, const char* source)
     showFileName("Reading from: %s \n", source);
     showFileName("Writing to  : %s \n", destination);
     // The source is never written: a destination naming it is refused.
-    if (std::strcmp(destination, source) == 0 || makeTemporaryPath(destination) != 0) {
+    if (std::strcmp(destination, source) == 0 || makeTemporaryPath(destination, 0) != 0) {
         consolePrint("Cannot open WR file : %s\n", destination);
         return -1;
     }
     if (ReadStream::open(source) != 0) return -1;
-    if (WriteStream::open(gTemporaryPath) != 0) {
+    // The recorded offsets belong to the file as it was read; in an edited file they name
+    // other bytes.
+    if (!sourceIsTheOneRead()) {
+        consolePrint("Source changed since read : %s\n", source);
+        ReadStream::close();
+        return -1;
+    }
+    if (createTemporaryCopy(destination) != 0) {
         ReadStream::close();
         return -1;
     }
@@ -132,6 +172,7 @@ int writePatchedPmx(const char* destination, const char* source)
         result = -1;
     }
     if (result != 0) platform::removeFile(gTemporaryPath);
+    platform::releaseTemporaryFile();
     consolePrint("\n");
     return result;
 }
