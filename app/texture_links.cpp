@@ -1,6 +1,7 @@
 // Texture-link check, question and repair (see texture_links.h). A texture path joined to the
 // model's folder that does not fit a path buffer counts as not present: a cut path could name
-// another file.
+// another file. So does a path the reader could keep only cut; its folder and name are no
+// ground for an inference either, nor anything to learn from.
 #include "app/texture_links.h"
 
 #include <cstring>
@@ -95,6 +96,11 @@ Answer askToSearch() {
     return askUser(&message, MessageKind::ContinuePrompt);
 }
 
+// Texture k's own path names an existing file below the model's folder.
+bool texturePresent(int k) {
+    return !gModel.textureTooLong[k] && presentBelowModel(gModel.texturePaths[k], "");
+}
+
 // Step 5 of a broken entry: the user finds the file. 0 renewed, -1 the run ends.
 int renewByDialog(int k, const char* texturePath) {
     if (askToSearch() == Answer::Cancel) return -1;
@@ -109,7 +115,7 @@ int renewByDialog(int k, const char* texturePath) {
     }
     storedPathOf(gChosen);
     consolePrint("\n => (renew) %s ", gNewPath);
-    learn(gFolder, gNewPath);
+    if (!gModel.textureTooLong[k]) learn(gFolder, gNewPath);
     return 0;
 }
 
@@ -122,7 +128,7 @@ int checkTextureLinks() {
     int broken = 0;
     for (int k = 0; k < gModel.keptTextureCount; ++k) {
         consolePrint("%d: %s ", k, gModel.texturePaths[k]);
-        if (presentBelowModel(gModel.texturePaths[k], "")) {
+        if (texturePresent(k)) {
             consolePrint("(ok)");
         } else {
             consolePrint("(=NG=)");
@@ -167,10 +173,11 @@ int repairTextureLinks() {
         std::memcpy(gModel.correctedTexturePaths[k], texturePath, sizeof gModel.correctedTexturePaths[k]);
         folderOf(gFolder, texturePath);
         fileNameOf(gName, texturePath);
-        if (presentBelowModel(texturePath, "")) {
+        if (texturePresent(k)) {
             consolePrint("(ok)");
         } else {
-            if (!renewByInference() && renewByDialog(k, texturePath) != 0) {
+            const bool inferred = !gModel.textureTooLong[k] && renewByInference();
+            if (!inferred && renewByDialog(k, texturePath) != 0) {
                 consolePrint("\n"); // the run ends here: this is its last output
                 return -1;
             }

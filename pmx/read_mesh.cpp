@@ -1,8 +1,11 @@
 // The mesh sections of a PMX file: vertices, faces, textures and materials. Only the counts
 // and the texture paths (with the texture block's offsets) are kept.
+#include <cstring>
+
 #include "io/read_stream.h"
 #include "platform/console.h"
 #include "pmx/read_parts.h"
+#include "text/sjis_tables.h"
 
 namespace {
 
@@ -14,6 +17,14 @@ constexpr int kAdditionalUvBytes = 4 * 4;
 constexpr int kMaterialColourBytes = (4 + 3 + 1 + 3) * 4 + 1 + (4 + 1) * 4;
 
 unsigned char gText[kModelTextBytes];
+
+// A texture path is kept whole as far as a path entry holds it (519 Shift-JIS bytes), which
+// takes at most two UTF-16LE or three UTF-8 bytes per Shift-JIS byte; a path cut shorter would
+// name another file, found or not.
+constexpr std::int32_t kTextureTextKeptBytes = 3 * kTexturePathBytes;
+unsigned char gTextureText[kTextureTextKeptBytes + 3];
+// The conversions write at most twice their input and a terminator.
+char gTextureSjis[2 * kTextureTextKeptBytes + 2];
 
 // The end-of-input test each record starts with.
 bool endedAt(const char* message, std::int32_t index)
@@ -82,6 +93,22 @@ int readFaces()
     return 0;
 }
 
+// Texture i's path, read into gTextureText (`whole` when nothing was left out), as Shift-JIS
+// into the model; one that does not fit whole is kept cut and marked too long.
+void keepTexturePath(std::int32_t i, bool whole)
+{
+    textToSjis(gTextureSjis, gTextureText);
+    std::size_t length = std::strlen(gTextureSjis);
+    const bool fits = whole && length < static_cast<std::size_t>(kTexturePathBytes);
+    if (!fits && length >= static_cast<std::size_t>(kTexturePathBytes)) {
+        length = kTexturePathBytes - 1;
+        gTextureSjis[length] = '\0';
+        length -= static_cast<std::size_t>(trimDanglingLeadByte(gTextureSjis));
+    }
+    std::memcpy(gModel.texturePaths[i], gTextureSjis, length + 1);
+    gModel.textureTooLong[i] = !fits;
+}
+
 int readTextures()
 {
     gModel.textureBlockStart = ReadStream::position();
@@ -96,9 +123,9 @@ int readTextures()
             result = -1;
             break;
         }
-        readText(gText);
+        const bool textWhole = readTextKept(gTextureText, kTextureTextKeptBytes);
         // Textures beyond the table's capacity are read to stay in step, and dropped.
-        if (i < kTextureCapacity) textToSjis(gModel.texturePaths[i], gText);
+        if (i < kTextureCapacity) keepTexturePath(i, textWhole);
         if (ReadStream::status() == 0) whole = i + 1;
     }
     gModel.keptTextureCount = whole < kTextureCapacity ? whole : kTextureCapacity;

@@ -12,6 +12,9 @@ constexpr int kSjisTextBytes = 520;
 // Reads a text field: the int length, then every byte of it; the first 254 go to `out`
 // (kModelTextBytes long), followed by zero bytes. A negative length reads nothing.
 void readText(unsigned char* out);
+// The same with the first `keep` bytes kept (`out` holds keep + 2 bytes or more); true when
+// the text had no more bytes than that.
+bool readTextKept(unsigned char* out, std::int32_t keep);
 // A kept text converted to Shift-JIS by the file's encoding (UTF-8 input prints its trace).
 void textToSjis(char* out, const unsigned char* text);
 // True when a kept text holds nothing (first unit or byte zero).

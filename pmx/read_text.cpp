@@ -31,12 +31,12 @@ void skipIndices(int width, int count)
     for (int i = 0; i < count; ++i) ReadStream::readIndex(width);
 }
 
-void readText(unsigned char* out)
+bool readTextKept(unsigned char* out, std::int32_t keep)
 {
     std::int32_t n = ReadStream::readInt32();
     std::int32_t kept = 0;
     if (n > 0) {
-        std::int32_t want = n < kModelTextKeptBytes ? n : kModelTextKeptBytes;
+        std::int32_t want = n < keep ? n : keep;
         // A text cut by the end of the file keeps only the bytes that arrived.
         kept = ReadStream::readBlock(out, want);
         skipBytes(n - want);
@@ -45,8 +45,11 @@ void readText(unsigned char* out)
     // zero unit right after it.
     out[kept] = 0;
     out[kept + 1] = 0;
-    if (kept + 2 < kModelTextBytes) out[kept + 2] = 0;
+    if (kept < keep) out[kept + 2] = 0;
+    return n <= keep;
 }
+
+void readText(unsigned char* out) { readTextKept(out, kModelTextKeptBytes); }
 
 void textToSjis(char* out, const unsigned char* text)
 {

@@ -100,11 +100,15 @@ TEST_F(ReaderSlots, EachSlotHoldsItsBoneAndAxisOffset)
 TEST_F(ReaderSlots, TexturesAreConvertedCutAndForgottenByTheNextReading)
 {
     PmxRecipe s = typicalModel(0);
-    s.textures = {"テクスチャ\\顔.png", std::string(300, 'a')};
-    for (int i = 2; i < 1030; ++i) s.textures.push_back("t" + std::to_string(i));
+    s.textures = {"テクスチャ\\顔.png", std::string(300, 'a'), std::string(600, 'b')};
+    for (int i = 3; i < 1030; ++i) s.textures.push_back("t" + std::to_string(i));
     read(s);
     EXPECT_STREQ("\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83\\\x8A\xE7.png", gModel.texturePaths[0]);
-    EXPECT_EQ(std::string(127, 'a'), gModel.texturePaths[1]);
+    // Whole as far as a path entry holds them; a longer path is kept cut, marked too long.
+    EXPECT_EQ(std::string(300, 'a'), gModel.texturePaths[1]);
+    EXPECT_EQ(std::string(519, 'b'), gModel.texturePaths[2]);
+    EXPECT_EQ((std::vector<bool>{false, false, true}),
+              (std::vector<bool>{gModel.textureTooLong[0], gModel.textureTooLong[1], gModel.textureTooLong[2]}));
     // Past the table's capacity textures are counted, not kept.
     EXPECT_EQ(1030, gModel.textureCount);
     EXPECT_EQ(1024, gModel.keptTextureCount);
@@ -116,7 +120,7 @@ TEST_F(ReaderSlots, TexturesAreConvertedCutAndForgottenByTheNextReading)
               (std::vector<int>{gModel.textureCount, gModel.keptTextureCount, gModel.textureBlockStart,
                                 gModel.twists[kArmTwistL].axisOffset}));
     EXPECT_FALSE(gModel.twists[kArmTwistL].found || gModel.twists[kArmTwistL].verdict);
-    EXPECT_FALSE(gModel.texturesChanged || gModel.textureRenewed[1]);
+    EXPECT_FALSE(gModel.texturesChanged || gModel.textureRenewed[1] || gModel.textureTooLong[2]);
     read(typicalModel(0));
     EXPECT_EQ(2, readBytes({'P', 'M', 'D', 0}).result);
     EXPECT_EQ(0, gModel.keptTextureCount);
