@@ -30,8 +30,15 @@ float roundedQuotient(float a, float b) {
     return q;
 }
 
-// Compares one twist slot with the direction from `from` to `to`. Coincident bones give a
-// direction that is not a number, so no comparison holds and nothing is marked.
+// A direction that can stand as an axis: every part finite, not all of them zero.
+bool usableDirection(float x, float y, float z) {
+    return std::isfinite(x) && std::isfinite(y) && std::isfinite(z) &&
+           (x != 0.0f || y != 0.0f || z != 0.0f);
+}
+
+// Compares one twist slot with the direction from `from` to `to`. Coincident bones give no
+// direction; bones near the float limit give a difference or a length that overflows, and a
+// quotient that comes out (0, 0, 0): no verdict either way, so no such axis is ever written.
 void checkTwist(TwistSlot* twist, const Vec3& from, const Vec3& to) {
     const float dx = roundedDifference(to.x, from.x);
     const float dy = roundedDifference(to.y, from.y);
@@ -41,6 +48,10 @@ void checkTwist(TwistSlot* twist, const Vec3& from, const Vec3& to) {
     twist->correctedAxis.x = roundedQuotient(dx, length);
     twist->correctedAxis.y = roundedQuotient(dy, length);
     twist->correctedAxis.z = roundedQuotient(dz, length);
+    const Vec3& corrected = twist->correctedAxis;
+    if (!usableDirection(dx, dy, dz) || !std::isfinite(length) ||
+        !usableDirection(corrected.x, corrected.y, corrected.z))
+        return;
     const float ex = roundedDifference(twist->correctedAxis.x, twist->axis.x);
     const float ey = roundedDifference(twist->correctedAxis.y, twist->axis.y);
     const float ez = roundedDifference(twist->correctedAxis.z, twist->axis.z);

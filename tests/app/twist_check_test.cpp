@@ -41,6 +41,9 @@ TEST(TwistAxis, VerdictsPerSlot) {
              twist(kWristTwistL, {0.0f, 1.0f, 0.0f});
          },
          {false, true, false, false}},
+        // The length overflows a float: the quotient would be the axis (0, 0, 0).
+        {"elbow near the float limit: no direction",
+         [] { place(kElbowL, {3e38f, 3e38f, 0.0f}); }, {false, false, false, false}},
         {"missing wrist skips its side only",
          [] {
              gModel.bones[kWristL].found = false;
