@@ -1,6 +1,8 @@
 // Collecting command-line arguments into the fixed pool (see argument_list.h).
 #include "app/argument_list.h"
 
+#include <cstring>
+
 #include "platform/platform.h"
 
 ArgumentList gArguments;
@@ -11,16 +13,14 @@ void clearArguments() {
     gArguments.pool[0] = '\0';
 }
 
-void collectArgument(const char* text) {
-    if (text[0] == '\0') return;
-    if (gArguments.count >= kArgumentSlots) return;
+int collectArgument(const char* text) {
+    if (text[0] == '\0') return 0;
+    if (gArguments.count >= kArgumentSlots) return -1;
     const bool quoted = text[0] == '"';
     const char* from = quoted ? text + 1 : text;
-    const std::int32_t start = gArguments.used;
-    const std::int32_t room = kArgumentTextLimit - start; // characters this entry may take
-    std::int32_t copied = 0;
+    std::int32_t length = 0;
     bool inDoubleByte = false;
-    for (const char* p = from; *p != '\0' && copied < room; ++p) {
+    for (const char* p = from; *p != '\0'; ++p) {
         unsigned char byte = static_cast<unsigned char>(*p);
         if (inDoubleByte) {
             inDoubleByte = false;
@@ -29,14 +29,18 @@ void collectArgument(const char* text) {
         } else if (quoted && byte == '"') {
             break; // the closing quote and what follows are dropped
         }
-        gArguments.pool[start + copied] = *p;
-        ++copied;
+        // A cut entry would name another file: one that does not fit is left out whole.
+        if (length >= kArgumentTextLimit - gArguments.used) return -1;
+        ++length;
     }
-    if (copied == 0) return;
-    gArguments.pool[start + copied] = '\0';
+    if (length == 0) return 0;
+    const std::int32_t start = gArguments.used;
+    std::memcpy(gArguments.pool + start, from, static_cast<std::size_t>(length));
+    gArguments.pool[start + length] = '\0';
     gArguments.starts[gArguments.count] = start;
     ++gArguments.count;
-    gArguments.used = start + copied + 1;
+    gArguments.used = start + length + 1;
+    return 0;
 }
 
 const char* argumentEntry(int index) { return gArguments.pool + gArguments.starts[index]; }

@@ -21,8 +21,9 @@ extern ArgumentList gArguments;
 
 void clearArguments();
 // Adds one argument: an empty text or one that copies no byte adds nothing; a text in double
-// quotes is taken up to the closing quote (a trail byte is never taken for it).
-void collectArgument(const char* text);
+// quotes is taken up to the closing quote (a trail byte is never taken for it). 0, or -1 when
+// the entry does not fit the rest of the pool or the table: then nothing of it is added.
+int collectArgument(const char* text);
 // Entry i (0 <= i < count).
 const char* argumentEntry(int index);
 // An entry whose first byte is "-" or "/".

@@ -40,14 +40,17 @@ void noteStatus(int status) {
 void collectCommandLine() {
     clearArguments();
     const int total = platform::argumentCount();
+    int leftOut = 0;
     for (int i = 0; i < total; ++i) {
         if (i >= kArgumentLimit) {
             consolePrint("Too many command line parameters.\n");
             break;
         }
-        if (platform::argument(i, gArgumentText, sizeof gArgumentText) != 0) continue;
-        collectArgument(gArgumentText);
+        int got = platform::argument(i, gArgumentText, sizeof gArgumentText);
+        if (got < 0) continue;
+        if (got > 0 || collectArgument(gArgumentText) != 0) ++leftOut;
     }
+    if (leftOut > 0) consolePrint("Too long command line: %d parameter(s) left out.\n", leftOut);
 }
 
 void findExeFolder() {
@@ -110,9 +113,10 @@ int fullModelPath(const char* entry) {
     return length < static_cast<std::uint32_t>(kPathBytes) ? 0 : -1;
 }
 
-// One model through read, twist check, texture check and repair, and save or notice.
-// 0 to go on with the next entry, -1 when the run ends.
-int processModel(const char* entry) {
+// One model (argument entry `index`) through read, twist check, texture check and repair,
+// and save or notice. 0 to go on with the next entry, -1 when the run ends.
+int processModel(int index) {
+    const char* entry = argumentEntry(index);
     consolePrint("\n");
     if (fullModelPath(entry) != 0) {
         // No file of such a name can be opened on the system the paths come from.
@@ -148,7 +152,7 @@ int processModel(const char* entry) {
     }
 
     if (broken > 0 || anyTwistVerdict()) {
-        if (saveRepairedCopy(modelPath) != 0) noteStatus(kExitTrouble);
+        if (saveRepairedCopy(modelPath, index + 1) != 0) noteStatus(kExitTrouble);
     } else {
         notifyNothingFound();
     }
@@ -192,7 +196,7 @@ int runProgram() {
             parseOptionEntry(entry, false);
             continue;
         }
-        if (processModel(entry) != 0) break;
+        if (processModel(i) != 0) break;
     }
     return gExitStatus;
 }

@@ -3,12 +3,14 @@
 
 #include <cstring>
 
+#include "app/argument_list.h"
 #include "app/message_text.h"
 #include "app/model_folder.h"
 #include "app/path_join.h"
 #include "app/texts_ja.h"
 #include "io/path.h"
 #include "platform/console.h"
+#include "platform/platform.h"
 #include "pmx/writer.h"
 #include "text/language.h"
 
@@ -36,6 +38,21 @@ void notifySaved(const char* destination) {
     consolePrint("\n");
 }
 
+// A model entry from `firstLater` on names `destination`: the copy would replace a model
+// before the run reads it.
+bool laterModelIs(const char* destination, int firstLater) {
+    char full[kPathBytes];
+    for (int i = firstLater; i < gArguments.count; ++i) {
+        const char* entry = argumentEntry(i);
+        if (isOptionEntry(entry)) continue;
+        std::uint32_t length = platform::fullPathName(entry, kPathBytes, full);
+        const char* path = length == 0 ? entry : full;
+        if (length < static_cast<std::uint32_t>(kPathBytes) && platform::sameFile(path, destination))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int newCopyName(char* out, std::size_t capacity, const char* modelPath) {
@@ -55,10 +72,15 @@ int newCopyName(char* out, std::size_t capacity, const char* modelPath) {
     return joinPath(out + used, capacity - used, extension, "");
 }
 
-int saveRepairedCopy(const char* modelPath) {
+int saveRepairedCopy(const char* modelPath, int firstLater) {
     char destination[kPathBytes];
     if (newCopyName(destination, sizeof destination, modelPath) != 0) {
         consolePrint("Too long path for the new file. \n");
+        consolePrint("New PMX save failed. \n");
+        return -1;
+    }
+    if (laterModelIs(destination, firstLater)) {
+        consolePrint("Copy would replace a later model : %s\n", destination);
         consolePrint("New PMX save failed. \n");
         return -1;
     }

@@ -7,6 +7,8 @@
 // The destination name for `modelPath`: its folder, stem, "-new" and extension. 0, or -1 when
 // it would not fit `capacity` bytes.
 int newCopyName(char* out, std::size_t capacity, const char* modelPath);
-// Writes the repaired copy and reports it. 0 saved, -1 failed (reported).
-int saveRepairedCopy(const char* modelPath);
+// Writes the repaired copy and reports it. 0 saved, -1 failed (reported). A copy that would
+// replace a model named by an argument entry from `firstLater` on is refused: the run has
+// still to read that model.
+int saveRepairedCopy(const char* modelPath, int firstLater);
 void notifyNothingFound();

@@ -17,15 +17,18 @@ TEST(ArgumentList, QuotedTextStopsAtTheClosingQuoteButNotAtATrailByte) {
     EXPECT_STREQ(argumentEntry(1), "\x93\x22x");
 }
 
-TEST(ArgumentList, PoolNeverOverflows) {
+TEST(ArgumentList, EntryThatDoesNotFitThePoolIsLeftOutWhole) {
     clearArguments();
     const std::string big(40000, 'a');
-    collectArgument(big.c_str());
-    collectArgument(big.c_str()); // only what is left of the pool is taken
-    collectArgument("x");         // nothing is left
-    ASSERT_EQ(gArguments.count, 2);
-    EXPECT_EQ(std::string(argumentEntry(1)).size(),
-              static_cast<std::size_t>(kArgumentTextLimit - 40001));
+    EXPECT_EQ(collectArgument(big.c_str()), 0);
+    EXPECT_EQ(collectArgument(big.c_str()), -1); // a cut entry would name another file
+    EXPECT_EQ(collectArgument("x"), 0);          // a shorter one still fits
+    const std::string rest(kArgumentTextLimit - gArguments.used, 'b');
+    EXPECT_EQ(collectArgument(("\"" + rest + "\"").c_str()), 0); // fills the pool exactly
+    EXPECT_EQ(collectArgument("y"), -1);
+    ASSERT_EQ(gArguments.count, 3);
+    EXPECT_STREQ(argumentEntry(1), "x");
+    EXPECT_EQ(std::string(argumentEntry(2)), rest);
     EXPECT_LE(gArguments.used, kArgumentPoolBytes);
 }
 
