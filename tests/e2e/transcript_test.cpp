@@ -4,15 +4,19 @@
 // a model's run.
 #include <gtest/gtest.h>
 #include <iconv.h>
+#include <sys/stat.h>
 #include <sys/utsname.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <map>
 
+#include "app/argument_list.h"
 #include "tests/support/io_test_files.h"
 #include "tests/support/pmx_builder.h"
 
@@ -48,21 +52,30 @@ string quoted(const string& text) {
 }
 
 // Runs the program in the folder `cwd` (or this process's own, when empty) with only LC_ALL of
-// the locale variables; returns its exit status (-1 when it did not exit) and fills `out` and
-// `err` with its standard output and error (the prompts).
+// the locale variables, after the shell words `shell` (a limit, another user); returns its exit
+// status (-1 when it did not exit, or was killed after a minute) and fills `out` and `err` with
+// its standard output and error (the prompts). A shell command `edit` runs once the first
+// prompt is on standard error, before the answers come.
 int runProgram(const std::vector<string>& args, const string& locale, const string& input,
-               const string& cwd, string* out, string* err) {
+               const string& cwd, const string& shell, const string& edit, string* out,
+               string* err) {
     iotest::TempFolder io;
     iotest::writeFile(io.file("in"), input);
-    string command = (cwd.empty() ? "" : "cd " + quoted(cwd) + " && ") + "env -i " +
-                     quoted("LC_ALL=" + locale);
+    string command = (cwd.empty() ? "" : "cd " + quoted(cwd) + " && ") + shell +
+                     " timeout -s KILL 60 env -i " + quoted("LC_ALL=" + locale);
     for (const char* name : {"PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
         if (const char* value = std::getenv(name))
             command += " " + quoted(string(name) + "=" + value);
     command += " " + quoted(std::getenv("QV_BINARY"));
     for (const string& arg : args) command += " " + quoted(arg);
-    const int status = std::system((command + " <" + io.file("in") + " >" + io.file("out") +
-                                    " 2>" + io.file("err")).c_str());
+    command += " >" + io.file("out") + " 2>" + io.file("err");
+    if (edit.empty())
+        command += " <" + io.file("in");
+    else // the answers through a pipe, once the edit is made
+        command = "{ i=0; until grep -q '? ' " + io.file("err") + " || [ $i -ge 3000 ]; do "
+                  "sleep 0.02; i=$((i+1)); done; " + edit + "; cat " + io.file("in") + "; } | { " +
+                  command + "; }";
+    const int status = std::system(command.c_str());
     *out = iotest::readFile(io.file("out"));
     *err = iotest::readFile(io.file("err"));
     return status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -156,6 +169,11 @@ string guideRun(const string& folder) {
            " => (renew) img\\ガイド.png \n\n" + saved("モデル.pmx", "モデル-new.pmx");
 }
 
+// A texture path of more than 127 UTF-16 characters, and one longer than a path entry holds
+// whose first 127 characters name an existing file.
+const string kLongTexture = "t\\" + string(131, 'n') + ".png";
+const string kCutTexture = "c\\" + string(700, 'x') + ".png";
+
 struct Scenario {
     const char* name;
     int status; // the exit status: 0 clean or saved, 1 something left as it was, 2 trouble
@@ -170,6 +188,10 @@ struct Scenario {
     std::vector<string> copies; // every "-new" file the run must leave
     string prompt = "";         // a text the prompts must hold ("{R}": the folder, no "/")
     string cwd = "";            // the folder the program starts in, when not this process's
+    // Hostile entries made in the folder (outside form, no "/" at its end) before the run.
+    std::function<void(const string&)> prepare = nullptr;
+    string shell = ""; // shell words before the program ("{U}": run it as another user)
+    string edit = "";  // a shell command run while the first question waits for its answer
 };
 
 std::vector<Scenario> scenarios() {
@@ -304,6 +326,64 @@ std::vector<Scenario> scenarios() {
              saved("tex.pmx", "tex-new.pmx", true) + read("clean.pmx", 1, 0, 10, true) + kClean +
              kNothingJa,
          {"model-new.pmx", "tex-new.pmx"}},
+
+        // Hostile folders: links, special files, permissions, edits and limits around a run.
+        {"LinkNamedLikeTheTemporaryFileToTheSourceIsPassedOver", 0, en, {"{O}model.pmx"}, "y\n",
+         kEn + twist("model.pmx", "YES") + saved("model.pmx", "model-new.pmx"), {"model-new.pmx"},
+         "", "", [](const string& d) { fs::create_symlink("model.pmx", d + "/model-new.pmx.tmp"); }},
+        {"LinkNamedLikeTheTemporaryFileLeadingOutIsPassedOver", 0, en, {"{O}a.b.pmx"}, "y\n",
+         kEn + twist("a.b.pmx", "YES") + saved("a.b.pmx", "a.b-new.pmx"), {"a.b-new.pmx"}, "", "",
+         [](const string& d) { fs::create_symlink("other/stolen-new.pmx", d + "/a.b-new.pmx.tmp"); }},
+        {"LinkAsTheDestinationIsReplacedNotWrittenThrough", 0, en, {"{O}model.pmx"}, "y\n",
+         kEn + twist("model.pmx", "YES") + saved("model.pmx", "model-new.pmx"), {"model-new.pmx"},
+         "", "", [](const string& d) { fs::create_symlink("model.pmx", d + "/model-new.pmx"); }},
+        {"FifoAsModelIsRefusedUnopened", 2, en, {"{O}fifo.pmx"}, "",
+         kEn + "\nReading from: {D}fifo.pmx \nCannot open RD file : {D}fifo.pmx\n"
+               "pmdinforead err -1. \npmx dir: {D} \n\n" + kNothing, {}, "", "",
+         [](const string& d) { mkfifo((d + "/fifo.pmx").c_str(), 0600); }},
+        {"FolderAsModelIsRefused", 2, en, {"{O}img"}, "",
+         kEn + "\nReading from: {D}img \nCannot open RD file : {D}img\n"
+               "pmdinforead err -1. \npmx dir: {D} \n\n" + kNothing, {}},
+        {"FifoAsTextureIsNotPresent", 1, en, {"{O}pipe.pmx"}, "n\n",
+         kEn + read("pipe.pmx", 1, 0, 10) + "pmx dir: {D} \n0: pipe.png (=NG=)\n\n" +
+             texAsk(1, "NO") + kNothing, {}, "", "",
+         [](const string& d) { mkfifo((d + "/pipe.png").c_str(), 0600); }},
+        {"FifoPickedInTheDialogIsNotPresent", 1, en, {"{O}tex.pmx"}, "y\n\npipe.png\n",
+         kEn + texYes + " => OK \n\nCannot find tex(0) again: {D}pipe.png \n\n", {}, "", "",
+         [](const string& d) { mkfifo((d + "/pipe.png").c_str(), 0600); }},
+        {"ReadOnlyFolderFailsTheSaveAndNamesTheFile", 2, en, {"{O}ro/model.pmx"}, "y\n",
+         kEn + read("ro\\model.pmx", 0, 0, 10) + twistAsk("model.pmx", "YES") +
+             "pmx dir: {D}ro\\ \n\nReading from: model.pmx \nWriting to  : model-new.pmx \n"
+             "Cannot open WR file : {D}ro\\model-new.pmx.tmp\nNew PMX save failed. \n", {}, "", "",
+         [](const string& d) { chmod((d + "/ro").c_str(), 0555); }, "{U}"},
+        {"SourceEditedBetweenReadAndSaveIsNotCopied", 2, en, {"{O}edited.pmx"}, "y\n",
+         kEn + twist("edited.pmx", "YES") + "Reading from: edited.pmx \n"
+               "Writing to  : edited-new.pmx \nSource changed since read : {D}edited.pmx\n"
+               "New PMX save failed. \n", {}, "", "", nullptr, "",
+         // 14 bytes more inside the bones, the file itself rewritten
+         "f={O}edited.pmx; { head -c 300 $f; printf fourteen-bytes; tail -c +301 $f; } >$f.x && "
+         "cat $f.x >$f && rm $f.x"},
+        // The same model twice, and its copy's name as a model between: that copy waits until
+        // the model of that name has been read.
+        {"CopyNeverReplacesAModelStillToBeRead", 2, en,
+         {"{O}twice.pmx", "{O}twice-new.pmx", "{O}twice.pmx"}, "y\ny\n",
+         kEn + twist("twice.pmx", "YES") + "Copy would replace a later model : {D}twice-new.pmx\n"
+               "New PMX save failed. \n" + read("twice-new.pmx", 1, 0, 10) + kClean + kNothing +
+             twist("twice.pmx", "YES") + saved("twice.pmx", "twice-new.pmx"), {"twice-new.pmx"},
+         "", "", [](const string& d) { fs::copy_file(d + "/clean.pmx", d + "/twice-new.pmx"); }},
+        {"FileSizeLimitMetInTheSaveLeavesNoTemporaryFile", 2, en, {"{O}big.pmx"}, "y\n",
+         kEn + read("big.pmx", 0, 0, 1010) + twistAsk("big.pmx", "YES") + "pmx dir: {D} \n\n"
+               "Reading from: big.pmx \nWriting to  : big-new.pmx \n{*}New PMX save failed. \n",
+         {}, "", "", nullptr, "ulimit -f 20;"},
+        {"ArgumentThatDoesNotFitThePoolIsLeftOutWhole", 2, en, {"{F}", "{O}model.pmx.user-copy.pmx"},
+         "y\n", kEn + "Too long command line: 1 parameter(s) left out.\n\nToo long path: skipped. \n",
+         {}},
+        {"TexturePathOfMoreThan127CharactersIsReadWhole", 0, en, {"{O}longtex.pmx"}, "",
+         kEn + read("longtex.pmx", 1, 0, 10) + "pmx dir: {D} \n0: " + kLongTexture + " (ok)\n\n" +
+             kNothing, {}},
+        {"TexturePathLongerThanAnEntryIsNeverTakenCut", 1, en, {"{O}cuttex.pmx"}, "n\n",
+         kEn + read("cuttex.pmx", 1, 0, 10) + "pmx dir: {D} \n0: " + kCutTexture.substr(0, 519) +
+             " (=NG=)\n\n" + texAsk(1, "NO") + kNothing, {}},
     };
 }
 
@@ -371,8 +451,15 @@ struct Models {
           deep(string(257 - (root + "//model.pmx").size(), 'd')) {
         pmxtest::PmxLayout layout;
         string fixed = add("model.pmx", armsModel({3, 9}), &layout);
-        for (const char* name : {"a.b.pmx", "model", "blocked.pmx", "モデル.pmx"})
+        for (const char* name : {"a.b.pmx", "model", "blocked.pmx", "モデル.pmx", "twice.pmx",
+                                 "ro/model.pmx"})
             add(name, armsModel({3, 9}), nullptr);
+        // Edited while the program runs: no source kept to compare it with.
+        const std::vector<std::uint8_t> edited = pmxtest::buildPmx(armsModel({3, 9}));
+        iotest::writeFile(tmp.file("edited.pmx"), string(edited.begin(), edited.end()));
+        pmxtest::PmxRecipe big = armsModel({3, 9}); // its copy is larger than a few KiB
+        for (int i = 0; i < 1000; ++i) big.bones.push_back(pmxtest::plainBone("b", "b", {}));
+        add("big.pmx", big, nullptr);
         add(deep + "/model.pmx", armsModel({3, 9}), nullptr);
         // The left arm twist (bone 3) and the right wrist twist (bone 9) are corrected.
         const float axes[2][3] = {{0.6f, -0.8f, 0.0f}, {-0.6f, -0.8f, 0.0f}};
@@ -386,7 +473,8 @@ struct Models {
             const std::int32_t at = layout.fixedAxisOffsets[k == 0 ? 3 : 9];
             fixed.replace(static_cast<std::size_t>(at), axis.size(), axis);
         }
-        for (const char* copy : {"model-new.pmx", "a.b-new.pmx", "model-new", "モデル-new.pmx"})
+        for (const char* copy : {"model-new.pmx", "a.b-new.pmx", "model-new", "モデル-new.pmx",
+                                 "twice-new.pmx"})
             copies[copy] = fixed;
         pmxtest::PmxRecipe tex = armsModel({});
         tex.bones.clear();
@@ -421,6 +509,9 @@ struct Models {
         copies["both-new.pmx"] =
             addTextures("both.pmx", armsModel({4, 8}), "tex\\a.png", {"img\\a.png"});
         addTextures("clean.pmx", armsModel({}), "ok.png", {});
+        addTextures("pipe.pmx", armsModel({}), "pipe.png", {});
+        addTextures("longtex.pmx", armsModel({}), kLongTexture.c_str(), {});
+        addTextures("cuttex.pmx", armsModel({}), kCutTexture.c_str(), {});
         pmxtest::PmxRecipe cut = armsModel({});
         cut.textures = {"ok.png"};
         const string whole = add("cut.pmx", cut, &layout);
@@ -431,17 +522,26 @@ struct Models {
         fs::create_directories(tmp.file("dir/img"));
         fs::create_directories(tmp.file("side"));
         fs::create_directories(tmp.file("blocked-new.pmx")); // a folder: the copy cannot be made
-        for (const char* image : {"img/a.png", "img/b.png", "ok.png", "other/img/c.png",
-                                  "dir/img/a.png", "dir/img/b.png", "dir/ok.png"})
+        fs::create_directories(tmp.file("t"));
+        fs::create_directories(tmp.file("c"));
+        for (const string& image : std::vector<string>{"img/a.png", "img/b.png", "ok.png", "other/img/c.png",
+                                   "dir/img/a.png", "dir/img/b.png", "dir/ok.png",
+                                   "t/" + kLongTexture.substr(2), "c/" + kCutTexture.substr(2, 125)})
             iotest::writeFile(tmp.file(image), "png");
         iotest::writeFile(tmp.file("bad.pmx"), "PMD file");
     }
-    // `text` with "{O}" as the folder (ending in "/"), "{R}" as the folder without it, and
-    // "{L}" as the deep folder's name.
+    // `text` with "{O}" as the folder (ending in "/"), "{R}" as the folder without it, "{L}" as
+    // the deep folder's name, "{F}" as a path in the folder long enough to leave the argument
+    // pool room for "{O}model.pmx" alone, and "{U}" as the words that run the program as a user
+    // whom permissions bind (nothing when the tests run as such a user).
     string fill(string text) const {
+        const std::size_t program = std::strlen(std::getenv("QV_BINARY"));
+        const std::size_t filler = kArgumentTextLimit - 2 - program - (root + "/model.pmx").size();
+        replaceAll(&text, "{F}", root + "/" + string(filler - root.size() - 1, 'f'));
         replaceAll(&text, "{O}", root + "/");
         replaceAll(&text, "{R}", root);
         replaceAll(&text, "{L}", deep);
+        replaceAll(&text, "{U}", geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "");
         return text;
     }
 };
@@ -453,10 +553,13 @@ TEST(Transcript, EveryScenarioPrintsItsTranscriptAndLeavesItsCopies) {
     for (const Scenario& s : scenarios()) {
         SCOPED_TRACE(s.name);
         Models m;
+        if (s.prepare) s.prepare(m.root);
         std::vector<string> args;
         for (const string& arg : s.args) args.push_back(m.fill(arg));
         string out, err;
-        EXPECT_EQ(runProgram(args, s.locale, m.fill(s.input), m.fill(s.cwd), &out, &err), s.status);
+        EXPECT_EQ(runProgram(args, s.locale, m.fill(s.input), m.fill(s.cwd), m.fill(s.shell),
+                             m.fill(s.edit), &out, &err),
+                  s.status);
         EXPECT_NE(err.find(m.fill(s.prompt)), string::npos) << err;
         // On POSIX the version line names the host system; the folder is shown in inside form.
         string expected = m.fill(s.transcript);
@@ -474,7 +577,9 @@ TEST(Transcript, EveryScenarioPrintsItsTranscriptAndLeavesItsCopies) {
         std::vector<string> left, copies = s.copies;
         for (const auto& entry : fs::recursive_directory_iterator(m.tmp.path())) {
             const string name = fs::relative(entry.path(), m.tmp.path()).string();
-            if (entry.is_regular_file() && name.find("-new") != string::npos) left.push_back(name);
+            // A link of such a name is no copy (and must never have been written through).
+            if (fs::is_regular_file(entry.symlink_status()) && name.find("-new") != string::npos)
+                left.push_back(name);
         }
         std::sort(left.begin(), left.end());
         std::sort(copies.begin(), copies.end());
