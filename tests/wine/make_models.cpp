@@ -81,6 +81,11 @@ int main(int argc, char** argv) {
         before(dir + "/twist.pmx", model("ねじれ", "twisted", {"tex\\a.png"}, true));
     }
     saved("twist/twist-new.pmx", model("ねじれ", "twisted", {"tex\\a.png"}, false));
+    // A temporary file an interrupted run left behind: never written, the copy takes another.
+    before("leftover/tex/a.png", kImage);
+    before("leftover/twist.pmx", model("ねじれ", "twisted", {"tex\\a.png"}, true));
+    before("leftover/twist-new.pmx.tmp", {'o', 'l', 'd'});
+    saved("leftover/twist-new.pmx", model("ねじれ", "twisted", {"tex\\a.png"}, false));
     // Two links into tex\ whose files now stand in img\; the model is named by its full path,
     // then by relative ones.
     for (const std::string dir : {"links", "relative-own", "relative-parent", "relative-sibling"}) {

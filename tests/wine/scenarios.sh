@@ -100,6 +100,26 @@ textures $'0: tex\\a.png (ok)'
 saved twist.pmx twist-new.pmx
 finish
 
+# A device opens as a file does (NUL reads nothing, CON would wait for the keyboard); only a
+# disk file is read as a model.
+begin "device named as the model is refused"
+run en NUL
+box Return # the nothing-found notice
+e $'\n' $'Reading from: \\\\.\\NUL \n' $'Cannot open RD file : \\\\.\\NUL\n' $'pmdinforead err -1. \n'
+e $'pmx dir: \\\\.\\ \n' $'\n'
+nothing_found
+finish 2
+
+# The temporary file's first name is taken by a file an interrupted run left: it stays as it
+# was (CREATE_NEW never opens it), and the copy is saved through the next name.
+begin "temporary file left in the folder is passed over"
+open_model en leftover twist.pmx twisted 1
+box y Return # the twist question, the saved notice
+twist_question YES
+textures $'0: tex\\a.png (ok)'
+saved twist.pmx twist-new.pmx
+finish
+
 # No clears the verdicts: with the textures intact nothing is saved. The path is typed in other
 # letters than the file's name; the question names the file as the folder stores it.
 begin "twist question answered No, model named in another letter case"
