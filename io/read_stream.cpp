@@ -3,6 +3,7 @@
 // input closes the stream, and every later read returns its failure value without a file.
 #include "io/read_stream.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -14,6 +15,7 @@ namespace {
 
 constexpr signed char kOpen = 0;
 constexpr signed char kClosed = -1;
+constexpr std::int32_t kLastPosition = INT32_MAX;
 
 std::FILE* gFile = nullptr;
 signed char gStatus = kClosed;
@@ -50,6 +52,13 @@ int open(const char* path) {
         consolePrint("Cannot open RD file : %s\n", path);
         return -1;
     }
+    // Every offset of the file must be a position: at 2 GiB they no longer are.
+    platform::FileStamp opened;
+    if (platform::fileStamp(file, &opened) == 0 && opened.size > kLastPosition) {
+        consolePrint("Too large RD file (2 GiB or more) : %s\n", path);
+        std::fclose(file);
+        return -1;
+    }
     gFile = file;
     gStatus = kOpen;
     gPosition = 0;
@@ -78,7 +87,8 @@ std::int32_t position() { return gPosition; }
 
 int readByte() {
     if (gStatus != kOpen) return -1;
-    int byte = platform::readFileByte(gFile);
+    // A file that grew past what a position counts ends there.
+    int byte = gPosition < kLastPosition ? platform::readFileByte(gFile) : EOF;
     if (byte == EOF) {
         close();
         return -1;
@@ -116,7 +126,8 @@ std::int32_t readIndex(int width) {
 std::int32_t readBlock(void* destination, std::int32_t n) {
     if (gStatus != kOpen || n <= 0) return 0;
     std::size_t want = static_cast<std::size_t>(n);
-    std::size_t got = std::fread(destination, 1, want, gFile);
+    std::size_t room = static_cast<std::size_t>(kLastPosition - gPosition);
+    std::size_t got = std::fread(destination, 1, want < room ? want : room, gFile);
     if (got < want) close();
     gPosition += static_cast<std::int32_t>(got);
     return static_cast<std::int32_t>(got);

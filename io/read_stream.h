@@ -12,7 +12,8 @@ constexpr int kBufferBytes = 4096;
 
 // Opens silently (default buffering); 0, or -1 and the stream closed. For existence tests.
 int probe(const char* path);
-// Opens with the static 4096-byte buffer; prints "Cannot open RD file : %s\n" on failure.
+// Opens with the static 4096-byte buffer; prints "Cannot open RD file : %s\n" on failure, and
+// refuses a file of 2 GiB or more, whose offsets no position holds ("Too large RD file").
 int open(const char* path);
 void close();
 // 0 open, -1 closed.

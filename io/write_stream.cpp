@@ -3,6 +3,7 @@
 // close() can tell the caller whether the file is complete. Also the disk-full test seam.
 #include "io/write_stream.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -41,6 +42,14 @@ void failAndClose() {
     if (gStatus == kOpen) std::fclose(gFile);
     gFile = nullptr;
     gStatus = kClosed;
+}
+
+// A file longer than a position counts could never be read again: the write fails instead.
+bool tooLarge(std::int32_t n) {
+    if (n <= INT32_MAX - gPosition) return false;
+    consolePrint("Too large WR file (2 GiB or more)\n");
+    failAndClose();
+    return true;
 }
 
 } // namespace
@@ -107,7 +116,7 @@ int status() { return gStatus; }
 std::int32_t position() { return gPosition; }
 
 int writeByte(int value) {
-    if (gStatus != kOpen) return -1;
+    if (gStatus != kOpen || tooLarge(1)) return -1;
     if (seamAllows(1) != 1 || std::fputc(value & 0xFF, gFile) == EOF) {
         consolePrint("File writing error.(or Disk full)\n");
         failAndClose();
@@ -157,7 +166,7 @@ int writeUniString(const unsigned char* text) {
 }
 
 std::int32_t writeBlock(const void* source, std::int32_t n) {
-    if (gStatus != kOpen || n < 0) return -1;
+    if (gStatus != kOpen || n < 0 || tooLarge(n)) return -1;
     std::int32_t allowed = seamAllows(n);
     std::size_t put = 0;
     if (allowed > 0) put = std::fwrite(source, 1, static_cast<std::size_t>(allowed), gFile);

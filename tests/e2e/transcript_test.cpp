@@ -378,6 +378,13 @@ std::vector<Scenario> scenarios() {
         {"ArgumentThatDoesNotFitThePoolIsLeftOutWhole", 2, en, {"{F}", "{O}model.pmx.user-copy.pmx"},
          "y\n", kEn + "Too long command line: 1 parameter(s) left out.\n\nToo long path: skipped. \n",
          {}},
+        {"ModelOf2GiBIsRefusedAtOpen", 2, en, {"{O}huge.pmx"}, "",
+         kEn + "\nReading from: {D}huge.pmx \nToo large RD file (2 GiB or more) : {D}huge.pmx\n"
+               "pmdinforead err -1. \npmx dir: {D} \n\n" + kNothing, {}, "", "",
+         [](const string& d) { // a model followed by zero bytes up to 2 GiB, sparse
+             fs::copy_file(d + "/model.pmx", d + "/huge.pmx");
+             fs::resize_file(d + "/huge.pmx", std::uintmax_t{1} << 31);
+         }},
         {"TexturePathOfMoreThan127CharactersIsReadWhole", 0, en, {"{O}longtex.pmx"}, "",
          kEn + read("longtex.pmx", 1, 0, 10) + "pmx dir: {D} \n0: " + kLongTexture + " (ok)\n\n" +
              kNothing, {}},

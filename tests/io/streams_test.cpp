@@ -60,6 +60,24 @@ TEST_F(Streams, ValueCutByTheEndGetsFFBytesAndTheClosedStreamGivesAllOnes) {
     EXPECT_EQ(ReadStream::readByte(), -1);
 }
 
+TEST_F(Streams, FileOf2GiBOrMoreIsRefusedBeforeAPositionCanOverflow) {
+    // Sparse files: nothing is read, only their size is asked.
+    const std::string in = folder.file("in.bin");
+    const struct { std::uintmax_t size; int result; } rows[] = {
+        {0x7FFFFFFFu, 0}, {0x80000000u, -1}, {0x100000008u, -1}}; // the last wraps to 8 bytes
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.size);
+        iotest::writeFile(in, "PMX ");
+        std::filesystem::resize_file(in, row.size);
+        iotest::Capture capture;
+        EXPECT_EQ(ReadStream::open(iotest::insidePath(in).c_str()), row.result);
+        EXPECT_EQ(ReadStream::status(), row.result);
+        EXPECT_EQ(capture.text(), row.result == 0 ? "" : "Too large RD file (2 GiB or more) : " +
+                                                             iotest::insidePath(in) + "\n");
+        ReadStream::close();
+    }
+}
+
 TEST_F(Streams, WritesAreLittleEndianAndStringsStopAfter513BytesOrUnits) {
     auto writeUnits = [](int count) { // units 0x4141, then the zero unit
         std::string text = std::string(2 * count, 'A') + std::string(2, '\0');
