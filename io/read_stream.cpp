@@ -138,16 +138,7 @@ std::int32_t readBlock(void* destination, std::int32_t n) {
     unsigned char* out = static_cast<unsigned char*>(destination);
     std::int32_t got = 0;
     while (got < n) {
-        if (gNext == gEnd) {
-            const std::int32_t want = n - got;
-            if (want >= kBlockBytes) {
-                // A whole block or more goes straight to the destination.
-                std::size_t direct = std::fread(out + got, 1, static_cast<std::size_t>(want), gFile);
-                got += static_cast<std::int32_t>(direct);
-                break;
-            }
-            if (!refill()) break;
-        }
+        if (gNext == gEnd && !refill()) break;
         const std::int32_t take = smaller(n - got, buffered());
         std::memcpy(out + got, gBlock + gNext, static_cast<std::size_t>(take));
         gNext += take;
