@@ -1,5 +1,5 @@
 // Win32 files: the C runtime opens ANSI paths as they are; replace and delete are the
-// system's own calls.
+// system's own calls. Stretches of files are copied by the runtime's reads and writes.
 #include <windows.h>
 
 #include <cstdio>
@@ -12,6 +12,9 @@ std::FILE* openFile(const char* path, const char* mode) {
     if (path == nullptr || mode == nullptr) return nullptr;
     return std::fopen(path, mode);
 }
+
+// The copy between the streams reads and writes through their large buffers instead.
+std::int32_t copyFileBytes(std::FILE*, std::int32_t, std::FILE*, std::int32_t) { return -1; }
 
 int renameReplace(const char* from, const char* to) {
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) ? 0 : -1;
