@@ -1,10 +1,10 @@
-// The read stream ("RD"): one process-wide input file with its status byte, byte position and
-// static 4096-byte buffer. Values are composed little-endian from single bytes; the end of the
-// input closes the stream, and every later read returns its failure value without a file.
+// The read stream ("RD"): one process-wide input file with its status byte and byte position.
+// The file is read in 128 KiB blocks into a static buffer, and values are taken from there one
+// byte at a time (little-endian); the end of the input closes the stream, and every later read
+// returns its failure value without a file.
 #include "io/read_stream.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 
 #include "platform/console.h"
@@ -21,6 +21,33 @@ std::FILE* gFile = nullptr;
 signed char gStatus = kClosed;
 std::int32_t gPosition = 0;
 char gBuffer[kBufferBytes];
+
+// Blocks are read to gBlock + kPeekBytes; the room before them takes the few bytes a peek
+// still needs from the previous block, so a peek always sees its bytes in one piece.
+unsigned char gBlock[kPeekBytes + kBlockBytes];
+// The unread bytes are gBlock[gNext, gEnd); gBlock[gNext] is the byte at gPosition.
+std::int32_t gNext = kPeekBytes;
+std::int32_t gEnd = kPeekBytes;
+
+std::int32_t smaller(std::int32_t a, std::int32_t b) { return a < b ? a : b; }
+
+std::int32_t buffered() { return gEnd - gNext; }
+
+void dropBuffered() { gNext = gEnd = kPeekBytes; }
+
+// Reads the next block behind the unread bytes (fewer than kPeekBytes of them), which move just
+// before it. False when no byte arrived: the end of the file, or a read error.
+bool refill() {
+    const std::int32_t keep = buffered();
+    std::memmove(gBlock + kPeekBytes - keep, gBlock + gNext, static_cast<std::size_t>(keep));
+    gNext = kPeekBytes - keep;
+    // A file that grew past what a position counts ends there: no byte beyond is brought in,
+    // so no position taken from the buffer can overflow.
+    const std::int32_t room = smaller(kBlockBytes, kLastPosition - gPosition - keep);
+    std::size_t got = std::fread(gBlock + kPeekBytes, 1, static_cast<std::size_t>(room), gFile);
+    gEnd = kPeekBytes + static_cast<std::int32_t>(got);
+    return got > 0;
+}
 
 // A missing byte (-1) keeps all its bits set, so it contributes 0xFF to a composed value.
 std::uint32_t byteBits(int byte) { return static_cast<std::uint32_t>(byte) & 0xFFu; }
@@ -74,6 +101,7 @@ void close() {
     if (gStatus == kOpen) std::fclose(gFile);
     gFile = nullptr;
     gStatus = kClosed;
+    dropBuffered();
 }
 
 int status() { return gStatus; }
@@ -87,14 +115,12 @@ std::int32_t position() { return gPosition; }
 
 int readByte() {
     if (gStatus != kOpen) return -1;
-    // A file that grew past what a position counts ends there.
-    int byte = gPosition < kLastPosition ? platform::readFileByte(gFile) : EOF;
-    if (byte == EOF) {
+    if (gNext == gEnd && !refill()) {
         close();
         return -1;
     }
     ++gPosition;
-    return byte;
+    return gBlock[gNext++];
 }
 
 int readInt16() {
@@ -125,26 +151,85 @@ std::int32_t readIndex(int width) {
 
 std::int32_t readBlock(void* destination, std::int32_t n) {
     if (gStatus != kOpen || n <= 0) return 0;
-    std::size_t want = static_cast<std::size_t>(n);
-    std::size_t room = static_cast<std::size_t>(kLastPosition - gPosition);
-    std::size_t got = std::fread(destination, 1, want < room ? want : room, gFile);
-    if (got < want) close();
-    gPosition += static_cast<std::int32_t>(got);
-    return static_cast<std::int32_t>(got);
+    unsigned char* out = static_cast<unsigned char*>(destination);
+    std::int32_t got = 0;
+    while (got < n) {
+        if (gNext == gEnd && !refill()) break;
+        const std::int32_t take = smaller(n - got, buffered());
+        std::memcpy(out + got, gBlock + gNext, static_cast<std::size_t>(take));
+        gNext += take;
+        gPosition += take; // counted as taken: the next refill stops where a position does
+        got += take;
+    }
+    if (got < n) close();
+    return got;
+}
+
+std::int32_t skip(std::int32_t n) {
+    if (gStatus != kOpen || n <= 0) return 0;
+    std::int32_t passed = 0;
+    while (passed < n) {
+        if (gNext == gEnd && !refill()) break;
+        const std::int32_t take = smaller(n - passed, buffered());
+        gNext += take;
+        gPosition += take;
+        passed += take;
+    }
+    if (passed < n) close();
+    return passed;
 }
 
 int seek(std::int32_t offset) {
     // A closed stream has no file to reposition; it stays closed.
     if (gStatus != kOpen) return -1;
+    if (offset >= gPosition && offset - gPosition <= buffered()) {
+        // Forward into what is already buffered: the file need not move.
+        gNext += offset - gPosition;
+        gPosition = offset;
+        return gStatus;
+    }
     // A repositioning that fails would leave the position naming a byte the next read does
     // not return; the stream is closed instead, so the caller sees the failure.
     if (offset < 0 || std::fseek(gFile, offset, SEEK_SET) != 0) {
         close();
         return -1;
     }
+    dropBuffered();
     gPosition = offset;
     gStatus = kOpen;
     return gStatus;
+}
+
+const unsigned char* peek(std::int32_t n, std::int32_t* available) {
+    if (gStatus != kOpen || n <= 0 || n > kPeekBytes) return nullptr;
+    // Short of the end of the file, one block read always brings the bytes asked for.
+    if (buffered() < n) {
+        refill();
+        if (buffered() < n) return nullptr;
+    }
+    *available = buffered();
+    return gBlock + gNext;
+}
+
+void advance(std::int32_t n) {
+    if (n <= 0) return;
+    n = smaller(n, buffered());
+    gNext += n;
+    gPosition += n;
+}
+
+std::int32_t transferTo(std::FILE* to, std::int32_t n) {
+    if (gStatus != kOpen) return -1;
+    // The position must still count every byte moved.
+    n = smaller(n, INT32_MAX - gPosition);
+    if (n <= 0) return 0;
+    std::int32_t moved = platform::copyFileBytes(gFile, gPosition, to, n);
+    if (moved < 0) return -1;
+    // The copy went around the buffer: what it holds now lies behind the position.
+    dropBuffered();
+    gPosition += moved;
+    if (std::fseek(gFile, gPosition, SEEK_SET) != 0) close();
+    return moved;
 }
 
 } // namespace ReadStream

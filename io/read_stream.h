@@ -3,12 +3,18 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 #include "platform/platform.h"
 
 namespace ReadStream {
 
+// The runtime's buffer for the file, handed over at open.
 constexpr int kBufferBytes = 4096;
+// The file is read in blocks of this size into the stream's own static buffer.
+constexpr std::int32_t kBlockBytes = 128 * 1024;
+// The most bytes one peek can ask to see at once.
+constexpr std::int32_t kPeekBytes = 4096;
 
 // Opens silently (default buffering); 0, or -1 and the stream closed. For existence tests.
 int probe(const char* path);
@@ -32,8 +38,24 @@ float readFloat();
 std::int32_t readIndex(int width);
 // Up to n bytes into `destination`; a short read closes the stream. Returns the count read.
 std::int32_t readBlock(void* destination, std::int32_t n);
+// Passes over up to n bytes exactly as readBlock would read them (a short count closes the
+// stream), without copying them anywhere. Returns the count passed.
+std::int32_t skip(std::int32_t n);
 // Repositions to an absolute offset: 0, or -1 when the stream is closed (nothing touched) or
 // the file cannot be repositioned there (the stream is then closed).
 int seek(std::int32_t offset);
+
+// The bytes ahead of the position, unconsumed: at least n of them (n at most kPeekBytes), with
+// their count in *available. nullptr when the stream is closed or the file has fewer than n
+// bytes left; the stream then stays as it was, and the next read meets the end as usual.
+const unsigned char* peek(std::int32_t n, std::int32_t* available);
+// Consumes n bytes that peek has shown.
+void advance(std::int32_t n);
+
+// Moves up to n bytes from the position straight into `to` (an output file with nothing
+// buffered) by the system's file-to-file copy, and counts them as read. Returns the count
+// moved, fewer when the file ends first or the copy stops part-way, or -1 when the system
+// cannot copy between these files or the stream is closed (nothing moved).
+std::int32_t transferTo(std::FILE* to, std::int32_t n);
 
 } // namespace ReadStream

@@ -1,5 +1,5 @@
 // The write stream ("WR"): one process-wide output file with its status byte, byte count and
-// static 4096-byte buffer. Any failed write closes it and is remembered until the next open, so
+// static 64 KiB buffer. Any failed write closes it and is remembered until the next open, so
 // close() can tell the caller whether the file is complete. Also the disk-full test seam.
 #include "io/write_stream.h"
 
@@ -177,6 +177,24 @@ std::int32_t writeBlock(const void* source, std::int32_t n) {
     }
     gPosition += n;
     return n;
+}
+
+std::FILE* beginTransfer(std::int32_t* count) {
+    if (gStatus != kOpen) return nullptr;
+    if (gSeamBudget >= 0 && *count > gSeamBudget) *count = gSeamBudget;
+    if (*count > INT32_MAX - gPosition) *count = INT32_MAX - gPosition; // the position counts it
+    if (std::fflush(gFile) != 0) {
+        consolePrint("File buffered writing error.(or Disk full)\n");
+        failAndClose();
+        return nullptr;
+    }
+    return gFile;
+}
+
+void endTransfer(std::int32_t moved) {
+    if (moved <= 0) return;
+    seamAllows(moved);
+    gPosition += moved;
 }
 
 void failAfterBytesForTesting(std::int32_t bytes) { gSeamBudget = bytes; }

@@ -3,10 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 namespace WriteStream {
 
-constexpr int kBufferBytes = 4096;
+// The runtime's buffer for the file, handed over at open: large, so that the copies between
+// the streams reach the file in few writes where the system cannot copy file to file.
+constexpr int kBufferBytes = 64 * 1024;
 
 // Creates or truncates; prints "Cannot open WR file : %s\n" on failure and returns -1. A
 // stream still open is closed first.
@@ -30,6 +33,14 @@ int writeCString(const char* text);
 int writeUniString(const unsigned char* text);
 // n bytes in one write: n, or the accepted count after a short write (stream closed), or -1.
 std::int32_t writeBlock(const void* source, std::int32_t n);
+
+// For a copy that moves bytes into the file around the stream: writes out what is buffered
+// and returns the file, with *count cut to what the test seam still lets through. nullptr when
+// the stream is closed, or when writing out failed ("File buffered writing error.(or Disk
+// full)\n", the stream closed).
+std::FILE* beginTransfer(std::int32_t* count);
+// Counts the `moved` bytes that such a copy put into the file.
+void endTransfer(std::int32_t moved);
 
 // Test seam: after `bytes` more bytes the underlying writes fail as on a full disk
 // (negative: never). Lets tests fail a save part-way although they run as root. It stays in

@@ -160,19 +160,13 @@ void releaseTemporaryFile();
 // or letter case lead to it; otherwise the same full name.
 bool sameFile(const char* a, const char* b);
 
-// One byte of a file (EOF at the end or on an error) without the runtime's per-call stream
-// locking: the process has one thread, and the PMX reader takes every byte of a model through
-// here one at a time. The unlocked reads are declared by <cstdio> itself (POSIX getc_unlocked,
-// the Microsoft runtime's _getc_nolock); elsewhere the ordinary getc does the same job.
-inline int readFileByte(std::FILE* file) {
-#if defined(_WIN32)
-    return _getc_nolock(file);
-#elif defined(__unix__) || defined(__APPLE__)
-    return getc_unlocked(file);
-#else
-    return std::getc(file);
-#endif
-}
+// Copies up to `count` bytes of `from`, starting at its byte `offset`, to `to` where its writes
+// have reached, inside the system (Linux copy_file_range), without the bytes passing through
+// the program. `to` must have nothing buffered; its position moves on by the bytes copied, and
+// `from` is left where it was. Returns the count copied, fewer when `from` ends first or the
+// copy stopped part-way, or -1 when nothing could be copied this way (no such call, or not
+// between these two files): the caller then reads and writes the bytes itself.
+std::int32_t copyFileBytes(std::FILE* from, std::int32_t offset, std::FILE* to, std::int32_t count);
 
 // Replaces `to` by `from` in one step (an existing `to` is replaced). 0 or -1.
 int renameReplace(const char* from, const char* to);

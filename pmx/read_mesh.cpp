@@ -34,6 +34,55 @@ bool endedAt(const char* message, std::int32_t index)
     return true;
 }
 
+bool plainIndexWidth(int width) { return width == 1 || width == 2 || width == 4; }
+
+// The byte size of a whole vertex record, per deform type, for one model's header.
+struct VertexSizes {
+    std::int32_t headBytes;           // the fields before the deform type byte
+    std::int32_t ofType[kQdef + 1];
+    std::int32_t largest;
+};
+
+VertexSizes vertexSizes(int boneWidth)
+{
+    VertexSizes v;
+    v.headBytes = kVertexFixedBytes + kAdditionalUvBytes * gModel.additionalUvCount;
+    const std::int32_t deformBytes[kQdef + 1] = {
+        boneWidth,                // BDEF1
+        2 * boneWidth + 4,        // BDEF2: weight
+        4 * boneWidth + 4 * 4,    // BDEF4: four weights
+        2 * boneWidth + 10 * 4,   // SDEF: weight, C, R0, R1
+        4 * boneWidth + 4 * 4,    // QDEF: four weights
+    };
+    v.largest = 0;
+    for (int type = 0; type <= kQdef; ++type) {
+        v.ofType[type] = v.headBytes + 1 + deformBytes[type] + 4; // type byte, edge scale
+        if (v.ofType[type] > v.largest) v.largest = v.ofType[type];
+    }
+    return v;
+}
+
+// Passes over as many of the next `count` vertices as lie whole in the read stream's buffer,
+// by their sizes alone, and returns how many. Such a vertex cannot meet the end of the file,
+// and its fields are none the model keeps; a vertex of an unknown deform type stops the pass,
+// to be read field by field and reported.
+std::int32_t skipBufferedVertices(std::int32_t count, const VertexSizes& v)
+{
+    std::int32_t available = 0;
+    const unsigned char* bytes = ReadStream::peek(v.largest, &available);
+    if (bytes == nullptr) return 0;
+    std::int32_t used = 0;
+    std::int32_t passed = 0;
+    while (passed < count && available - used >= v.largest) {
+        const unsigned type = bytes[used + v.headBytes];
+        if (type > kQdef) break;
+        used += v.ofType[type];
+        ++passed;
+    }
+    ReadStream::advance(used);
+    return passed;
+}
+
 } // namespace
 
 int readVertices()
@@ -41,9 +90,16 @@ int readVertices()
     gModel.vertexCount = ReadStream::readInt32();
     consolePrint("%d Vertices.\n", gModel.vertexCount);
     const int boneWidth = gModel.boneIndexSize;
-    const std::int32_t headBytes = kVertexFixedBytes + kAdditionalUvBytes * gModel.additionalUvCount;
+    const VertexSizes sizes = vertexSizes(boneWidth);
+    const bool wholeFromBuffer = plainIndexWidth(boneWidth) && sizes.largest <= ReadStream::kPeekBytes;
+    const std::int32_t headBytes = sizes.headBytes;
     for (std::int32_t i = 0; i < gModel.vertexCount; ++i) {
         if (endedAt("Err: file ended at vertex %d. \n", i)) return -1;
+        if (wholeFromBuffer) {
+            i += skipBufferedVertices(gModel.vertexCount - i, sizes);
+            if (i == gModel.vertexCount) break;
+        }
+        // Field by field: near the end of the buffer or the file, or a vertex to report.
         skipBytes(headBytes);
         int type = ReadStream::readByte();
         switch (type) {
@@ -81,8 +137,14 @@ int readFaces()
         consolePrint("Err: num of surface data (=%d) is not multiples of 3. \n", indexCount);
         return -1;
     }
+    const int width = gModel.vertexIndexSize;
     for (std::int32_t i = 0; i < gModel.faceCount; ++i) {
         if (endedAt("Err: file ended at surface %d. \n", i)) return -1;
+        const std::int32_t whole = plainIndexWidth(width) ? skipBufferedRecords(gModel.faceCount - i, 3 * width) : 0;
+        if (whole > 0) {
+            i += whole - 1;
+            continue;
+        }
         const std::int32_t faceStart = ReadStream::position();
         skipIndices(gModel.vertexIndexSize, 3);
         // A vertex index width the header does not define reads nothing, so every later face

@@ -24,6 +24,13 @@ bool textEquals(const unsigned char* text, const char* utf8, const unsigned char
 
 // Passes over n bytes (nothing when n <= 0); the stream closes at the end of input.
 void skipBytes(std::int32_t n);
+// Passes over `count` records of `recordBytes` each (nothing when count <= 0), as many calls
+// of skipBytes would, without a limit on the product.
+void skipRecords(std::int32_t count, std::int32_t recordBytes);
+// Passes over as many of the next `count` records of `recordBytes` (at most
+// ReadStream::kPeekBytes) as lie whole in the read stream's buffer, and returns how many: such
+// a record cannot meet the end of the file. 0 when not even one lies there.
+std::int32_t skipBufferedRecords(std::int32_t count, std::int32_t recordBytes);
 // Passes over `count` indices of a width; a width other than 1, 2 or 4 reads nothing and
 // reports each index, as ReadStream::readIndex does.
 void skipIndices(int width, int count);

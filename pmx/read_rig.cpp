@@ -24,35 +24,37 @@ bool endedAt(const char* message, std::int32_t index)
     return true;
 }
 
-// The index width and the float bytes of one offset of a morph kind.
-void skipMorphOffset(int kind)
+// One offset of a morph: an index of some kind, then fixed fields.
+struct MorphOffset {
+    int indexWidth;
+    std::int32_t restBytes;
+};
+
+MorphOffset morphOffset(int kind)
 {
     switch (kind) {
     case kGroupMorph:
-    case kFlipMorph:
-        skipIndices(gModel.morphIndexSize, 1);
-        skipBytes(4);
-        break;
-    case kVertexMorph:
-        skipIndices(gModel.vertexIndexSize, 1);
-        skipBytes(3 * 4);
-        break;
-    case kBoneMorph:
-        skipIndices(gModel.boneIndexSize, 1);
-        skipBytes((3 + 4) * 4);
-        break;
-    case kMaterialMorph:
-        skipIndices(gModel.materialIndexSize, 1);
-        skipBytes(1 + 28 * 4);
-        break;
-    case kImpulseMorph:
-        skipIndices(gModel.rigidBodyIndexSize, 1);
-        skipBytes(1 + 6 * 4);
-        break;
-    default: // UV and additional UV morphs
-        skipIndices(gModel.vertexIndexSize, 1);
-        skipBytes(4 * 4);
-        break;
+    case kFlipMorph: return {gModel.morphIndexSize, 4};
+    case kVertexMorph: return {gModel.vertexIndexSize, 3 * 4};
+    case kBoneMorph: return {gModel.boneIndexSize, (3 + 4) * 4};
+    case kMaterialMorph: return {gModel.materialIndexSize, 1 + 28 * 4};
+    case kImpulseMorph: return {gModel.rigidBodyIndexSize, 1 + 6 * 4};
+    default: return {gModel.vertexIndexSize, 4 * 4}; // UV and additional UV morphs
+    }
+}
+
+void skipMorphOffsets(int kind, std::int32_t count)
+{
+    const MorphOffset offset = morphOffset(kind);
+    const int width = offset.indexWidth;
+    if (width == 1 || width == 2 || width == 4) {
+        skipRecords(count, width + offset.restBytes);
+        return;
+    }
+    // Each index of a width the header does not define is reported on its own.
+    for (std::int32_t k = 0; k < count && ReadStream::status() == 0; ++k) {
+        skipIndices(width, 1);
+        skipBytes(offset.restBytes);
     }
 }
 
@@ -72,9 +74,7 @@ int readMorphs()
             consolePrint("Err: unknown morph kind at morph %d. \n", i);
             return -1;
         }
-        std::int32_t offsetCount = ReadStream::readInt32();
-        for (std::int32_t k = 0; k < offsetCount && ReadStream::status() == 0; ++k)
-            skipMorphOffset(kind);
+        skipMorphOffsets(kind, ReadStream::readInt32());
     }
     return 0;
 }

@@ -6,20 +6,30 @@
 #include "pmx/read_parts.h"
 #include "text/convert.h"
 
-namespace {
-// Holds fields being passed over; never read back.
-unsigned char gSkipScratch[256];
-} // namespace
-
 void skipBytes(std::int32_t n)
 {
-    while (n > 0 && ReadStream::status() == 0) {
-        std::int32_t chunk = n < static_cast<std::int32_t>(sizeof gSkipScratch)
-                                 ? n
-                                 : static_cast<std::int32_t>(sizeof gSkipScratch);
-        ReadStream::readBlock(gSkipScratch, chunk);
-        n -= chunk;
+    ReadStream::skip(n);
+}
+
+void skipRecords(std::int32_t count, std::int32_t recordBytes)
+{
+    // One record after another reads exactly what one pass over all of them reads.
+    constexpr std::int64_t kStep = 1 << 30;
+    std::int64_t left = static_cast<std::int64_t>(count) * recordBytes;
+    while (left > 0 && ReadStream::status() == 0) {
+        const std::int64_t step = left < kStep ? left : kStep;
+        ReadStream::skip(static_cast<std::int32_t>(step));
+        left -= step;
     }
+}
+
+std::int32_t skipBufferedRecords(std::int32_t count, std::int32_t recordBytes)
+{
+    std::int32_t available = 0;
+    if (count <= 0 || ReadStream::peek(recordBytes, &available) == nullptr) return 0;
+    const std::int32_t whole = available / recordBytes < count ? available / recordBytes : count;
+    ReadStream::advance(whole * recordBytes);
+    return whole;
 }
 
 void skipIndices(int width, int count)

@@ -12,16 +12,21 @@ constexpr long kDumpBytesPerLine = 16;
 void readTrailingData(int firstByte)
 {
     const signed char level = displayLevel();
+    if (level < 1) {
+        // Nothing of it is shown: passed over to the end of the file in blocks.
+        (void)firstByte;
+        while (ReadStream::skip(ReadStream::kBlockBytes) == ReadStream::kBlockBytes) {
+        }
+        return;
+    }
     if (level >= 2) consolePrint("Unrecognized data bytes found. \n");
     long count = 0;
     for (int b = firstByte; b != -1; b = ReadStream::readByte()) {
-        if (level >= 1) consolePrint("%02X ", static_cast<unsigned>(b));
+        consolePrint("%02X ", static_cast<unsigned>(b));
         ++count;
-        if (level >= 1 && count % kDumpBytesPerLine == 0) consolePrint("\n");
+        if (count % kDumpBytesPerLine == 0) consolePrint("\n");
     }
-    if (level >= 1) {
-        consolePrint("\n");
-        consolePrint(level >= 2 ? "Unrecognized block: " : "SoftBody block: ");
-        consolePrint("Total %ld bytes.\n", count);
-    }
+    consolePrint("\n");
+    consolePrint(level >= 2 ? "Unrecognized block: " : "SoftBody block: ");
+    consolePrint("Total %ld bytes.\n", count);
 }

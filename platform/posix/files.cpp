@@ -1,10 +1,12 @@
 // Files and file search on POSIX: opening, renaming and removing the program's inside-form
-// paths, and the FindFirstFileA-style search over a full path (no wildcards), which gives the
-// entry's name as stored on disk. Paths cross the code-page boundary in codepage.cpp.
+// paths (a file is read only when regular), copying a stretch of one open file into another
+// inside the kernel, and the FindFirstFileA-style search over a full path (no wildcards), which
+// gives the entry's name as stored on disk. Paths cross the code-page boundary in codepage.cpp.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -88,6 +90,31 @@ bool sameFile(const char* a, const char* b) {
     const bool existsB = stat(outsideB, &infoB) == 0;
     if (existsA && existsB) return infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
     return !existsA && !existsB && std::strcmp(outsideA, outsideB) == 0;
+}
+
+std::int32_t copyFileBytes(std::FILE* from, std::int32_t offset, std::FILE* to, std::int32_t count) {
+    if (from == nullptr || to == nullptr || offset < 0 || count < 0) return -1;
+#if defined(__linux__)
+    // The source offset is passed explicitly, so neither the source descriptor's offset nor
+    // its runtime buffer is disturbed; the destination's own offset moves on with the copy.
+    off_t at = offset;
+    std::int32_t copied = 0;
+    while (copied < count) {
+        ssize_t got = copy_file_range(fileno(from), &at, fileno(to), nullptr,
+                                      static_cast<std::size_t>(count - copied), 0);
+        if (got < 0 && errno == EINTR) continue;
+        // Refused at once (another file system, a kernel without the call, a special file):
+        // the caller copies by reading and writing. Later failures show there again.
+        if (got < 0) return copied > 0 ? copied : -1;
+        if (got == 0) break; // the end of the source
+        copied += static_cast<std::int32_t>(got);
+    }
+    return copied;
+#else
+    (void)offset;
+    (void)count;
+    return -1;
+#endif
 }
 
 int renameReplace(const char* from, const char* to) {

@@ -1,5 +1,6 @@
 // Win32 files: the C runtime opens ANSI paths as they are, a file read being taken only when its
 // handle is a disk file; stamps, identities, replace and delete are the system's own calls.
+// Stretches of files are copied by the runtime's reads and writes.
 #include <windows.h>
 #include <io.h>
 
@@ -67,6 +68,9 @@ bool sameFile(const char* a, const char* b) {
     if (lengthA == 0 || lengthA >= MAX_PATH || lengthB == 0 || lengthB >= MAX_PATH) return false;
     return lstrcmpiA(fullA, fullB) == 0; // names match without case here
 }
+
+// The copy between the streams reads and writes through their large buffers instead.
+std::int32_t copyFileBytes(std::FILE*, std::int32_t, std::FILE*, std::int32_t) { return -1; }
 
 int renameReplace(const char* from, const char* to) {
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) ? 0 : -1;

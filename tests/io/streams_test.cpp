@@ -76,6 +76,15 @@ TEST_F(Streams, FileOf2GiBOrMoreIsRefusedBeforeAPositionCanOverflow) {
                                                              iotest::insidePath(in) + "\n");
         ReadStream::close();
     }
+    // A file that grows past 2 GiB while it is read ends where a position stops counting.
+    std::filesystem::resize_file(in, 0x7FFFFFFFu);
+    ASSERT_EQ(ReadStream::open(iotest::insidePath(in).c_str()), 0);
+    std::filesystem::resize_file(in, 0x80000010u);
+    ASSERT_EQ(ReadStream::seek(0x7FFFFFFD), 0);
+    char block[16];
+    EXPECT_EQ(ReadStream::readBlock(block, 16), 2);
+    EXPECT_EQ(ReadStream::position(), 0x7FFFFFFF);
+    EXPECT_EQ(ReadStream::readByte(), -1);
 }
 
 TEST_F(Streams, WritesAreLittleEndianAndStringsStopAfter513BytesOrUnits) {

@@ -37,6 +37,8 @@ void hundredTrailingBytes(PmxRecipe& r)
     for (int i = 0; i < 100; ++i) r.trailing.push_back(static_cast<std::uint8_t>(i));
 }
 
+const std::string kManyBlocksTop = kTop + "30000 Vertices.\n50000 Surfaces.\n";
+
 const ReadCase kReadCases[] = {
     {"clean UTF-16 model", nullptr, nullptr, 0, kTop + kCounts + kClean},
     {"Japanese mode shows the Japanese name in Shift-JIS", [](PmxRecipe&) { setJapaneseMode(true); }, nullptr, 0,
@@ -96,6 +98,18 @@ const ReadCase kReadCases[] = {
     {"file ends before a deform type byte", [](PmxRecipe& r) { r.vertexDeformTypes.assign(10, 0); },
      [](Bytes& b, const PmxLayout& l) { b.resize(static_cast<std::size_t>(l.vertexStarts[5] + 32)); }, 0,
      kTop + "10 Vertices.\nErr: illegal DEF type -1. \n\n"},
+    {"file ends inside face 4 of 10", [](PmxRecipe& r) { r.faceIndexCount = 3 * 10; },
+     [](Bytes& b, const PmxLayout& l) { b.resize(static_cast<std::size_t>(l.faceSection + 4 + 4 * 3 + 1)); }, 0,
+     kTop + "4 Vertices.\n10 Surfaces.\nErr: file ended at surface 5. \n\n"},
+    {"a model of many read blocks reads in step to its end", growToManyBlocks, nullptr, 0,
+     kManyBlocksTop + "2 Textures.\n1 Materials.\n12 Bones.\n1 Morphs.\n1 Frames.\n1 Rigid-bodies.\n1 Joints.\nOK. \n" +
+         kClean},
+    {"many blocks, file ends inside vertex 20000 after its deform type", growToManyBlocks,
+     [](Bytes& b, const PmxLayout& l) { b.resize(static_cast<std::size_t>(l.vertexStarts[20000] + 32 + 2)); }, 0,
+     kTop + "30000 Vertices.\nErr: file ended at vertex 20001. \n\n"},
+    {"many blocks, file ends inside face 40000", growToManyBlocks,
+     [](Bytes& b, const PmxLayout& l) { b.resize(static_cast<std::size_t>(l.faceSection + 4 + 40000 * 12 + 5)); }, 0,
+     kManyBlocksTop + "Err: file ended at surface 40001. \n\n"},
     {"file ends after the vertices", nullptr,
      [](Bytes& b, const PmxLayout& l) { b.resize(static_cast<std::size_t>(l.faceSection)); }, 0,
      kTop + "4 Vertices.\n0 Surfaces.\nErr: num of surface data (=-1) is not multiples of 3. \n\n"},

@@ -48,6 +48,7 @@ struct SaveCase {
     std::vector<std::pair<std::size_t, Bytes>> entries;
     std::vector<int> axes;
     std::string notices;
+    bool large = false; // grown to many read blocks, with 200,000 bytes after the joints
 };
 
 const SaveCase kSaveCases[] = {
@@ -70,6 +71,9 @@ const SaveCase kSaveCases[] = {
     {"more than 1024 textures", 0, k1030Textures, false, {{1023, "z.png"}}, {}, {{1023, utf16Entry("z.png")}}, {}, ""},
     {"twist bones in reverse order", 0, {}, true, {{0, "a.png"}}, {0, 1, 2, 3}, {{0, utf16Entry("a.png")}},
      {0, 1, 3, 4}, ""},
+    // Stretches of many copy chunks, some moved file to file around the read buffer.
+    {"a model of many read blocks", 0, {}, false, {{0, "a.png"}}, {kArmTwistL, kWristTwistR},
+     {{0, utf16Entry("a.png")}}, {3, 10}, "", true},
 };
 
 class Writer : public PmxTest {
@@ -100,6 +104,10 @@ TEST_F(Writer, CopyChangesOnlyTheRepairedStretches)
         SCOPED_TRACE(c.what);
         PmxRecipe recipe = typicalModel(c.encoding);
         if (!c.textures.empty()) recipe.textures = c.textures;
+        if (c.large) {
+            growToManyBlocks(recipe);
+            for (int i = 0; i < 200000; ++i) recipe.trailing.push_back(static_cast<std::uint8_t>(i * 7 + i / 251));
+        }
         if (c.reversedTwists) {
             recipe.bones = {twistBone("右手捩", "", {0, 1, 0}), twistBone("右腕捩", "", {0, 1, 0}),
                             plainBone("センター", "", {}), twistBone("左手捩", "", {0, 1, 0}),
