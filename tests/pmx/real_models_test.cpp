@@ -93,7 +93,6 @@ class RealModels : public PmxTest {
 protected:
     void SetUp() override
     {
-        PmxTest::SetUp();
         if (readFile(kFixtures + "/SOURCES.md").empty()) GTEST_SKIP() << "no fixtures at " << kFixtures;
     }
 };

@@ -88,35 +88,30 @@ void writeBone(Out& o, const PmxRecipe& r, const BoneRecipe& b, PmxLayout* layou
     o.text(b.name);
     o.text(b.englishName);
     o.vec(b.position);
-    o.index(b.parent, bw);
-    o.i32(b.deformLayer);
+    o.index(-1, bw); // parent
+    o.i32(0);        // deform layer
     o.le(b.flags, 2);
-    if (b.flags & kBoneConnection) o.index(b.connection, bw);
-    else o.vec(b.tailOffset);
-    if (b.flags & (kBoneInheritRotation | kBoneInheritTranslation)) {
-        o.index(b.inheritParent, bw);
-        o.f32(b.inheritWeight);
+    if (b.flags & kBoneConnection) o.index(1, bw);
+    else o.zeros(12);
+    if (b.flags & 0x0300) { // inherit rotation or translation
+        o.index(0, bw);
+        o.f32(1.0f);
     }
     layout->fixedAxisOffsets.push_back((b.flags & kBoneFixedAxis) ? o.at() : 0);
     if (b.flags & kBoneFixedAxis) o.vec(b.fixedAxis);
-    if (b.flags & kBoneLocalAxes) {
-        o.vec(b.localX);
-        o.vec(b.localZ);
-    }
-    if (b.flags & kBoneExternalParent) o.i32(b.externalKey);
+    if (b.flags & kBoneLocalAxes) o.zeros(24);
+    if (b.flags & kBoneExternalParent) o.i32(0);
     if (b.flags & kBoneIk) {
-        o.index(b.ikTarget, bw);
-        o.i32(b.ikLoopCount);
-        o.f32(b.ikLimitAngle);
-        o.i32(static_cast<std::int32_t>(b.ikLinks.size()));
-        for (const IkLinkRecipe& l : b.ikLinks) {
-            o.index(l.bone, bw);
-            o.u8(l.limited);
-            if (l.limited == 1) {
-                o.vec(l.lower);
-                o.vec(l.upper);
-            }
-        }
+        o.index(0, bw);
+        o.i32(1);      // loop count
+        o.f32(1.0f);   // limit angle
+        o.i32(2);      // links
+        o.index(0, bw);
+        o.u8(1);       // limited: lower and upper follow
+        o.vec({-1.0f, 0.0f, 0.0f});
+        o.vec({1.0f, 0.0f, 0.0f});
+        o.index(0, bw);
+        o.u8(0);
     }
 }
 
@@ -142,9 +137,8 @@ void writeMorph(Out& o, const PmxRecipe& r, const MorphRecipe& m)
     }
 }
 
-void writeRigBodiesAndJoints(Out& o, const PmxRecipe& r, PmxLayout* layout)
+void writeRigBodiesAndJoints(Out& o, const PmxRecipe& r)
 {
-    layout->rigidBodySection = o.at();
     o.i32(r.rigidBodyCount);
     for (std::int32_t i = 0; i < r.rigidBodyCount; ++i) {
         o.text("body" + std::to_string(i));
@@ -156,7 +150,6 @@ void writeRigBodiesAndJoints(Out& o, const PmxRecipe& r, PmxLayout* layout)
         o.zeros(4 * 14);    // size, position, rotation, five physics values
         o.u8(0);            // physics mode
     }
-    layout->jointSection = o.at();
     o.i32(static_cast<std::int32_t>(r.joints.size()));
     for (const JointRecipe& j : r.joints) {
         o.text(j.name);
@@ -214,7 +207,6 @@ std::vector<std::uint8_t> buildPmx(const PmxRecipe& r, PmxLayout* layoutOut)
     for (const std::string* t : {&r.modelName, &r.modelNameEnglish, &r.comment, &r.commentEnglish})
         o.text(*t);
 
-    layout->vertexSection = o.at();
     o.i32(static_cast<std::int32_t>(r.vertexDeformTypes.size()));
     for (std::uint8_t type : r.vertexDeformTypes) {
         layout->vertexStarts.push_back(o.at());
@@ -234,11 +226,9 @@ std::vector<std::uint8_t> buildPmx(const PmxRecipe& r, PmxLayout* layoutOut)
     }
     layout->textureBlockEnd = o.at();
 
-    layout->materialSection = o.at();
     o.i32(static_cast<std::int32_t>(r.materials.size()));
     for (const MaterialRecipe& m : r.materials) writeMaterial(o, r, m);
 
-    layout->boneSection = o.at();
     o.i32(static_cast<std::int32_t>(r.bones.size()));
     for (const BoneRecipe& b : r.bones) writeBone(o, r, b, layout);
 
@@ -246,7 +236,6 @@ std::vector<std::uint8_t> buildPmx(const PmxRecipe& r, PmxLayout* layoutOut)
     o.i32(static_cast<std::int32_t>(r.morphs.size()));
     for (const MorphRecipe& m : r.morphs) writeMorph(o, r, m);
 
-    layout->frameSection = o.at();
     o.i32(static_cast<std::int32_t>(r.frames.size()));
     for (const FrameRecipe& f : r.frames) {
         o.text(f.name);
@@ -259,7 +248,7 @@ std::vector<std::uint8_t> buildPmx(const PmxRecipe& r, PmxLayout* layoutOut)
         }
     }
 
-    writeRigBodiesAndJoints(o, r, layout);
+    writeRigBodiesAndJoints(o, r);
     layout->trailingStart = o.at();
     o.bytes.insert(o.bytes.end(), r.trailing.begin(), r.trailing.end());
     layout->fileSize = o.at();
@@ -306,10 +295,8 @@ PmxRecipe typicalModel(std::uint8_t encoding)
 
     BoneRecipe root = plainBone("センター", "center", {0.0f, 8.0f, 0.0f});
     root.flags |= kBoneConnection;
-    root.connection = 1;
     BoneRecipe ik = plainBone("左足ＩＫ", "leg IK_L", {1.0f, 1.0f, 0.0f});
     ik.flags |= kBoneIk | kBoneInheritRotation | kBoneLocalAxes | kBoneExternalParent;
-    ik.ikLinks = {IkLinkRecipe{0, 1, {-1.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}}, IkLinkRecipe{}};
     s.bones = {
         root,
         ik,
