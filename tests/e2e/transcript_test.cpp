@@ -292,9 +292,15 @@ std::vector<Scenario> scenarios() {
          kEn + tex + texAsk(2, "Cancel"), {}},
         {"CancelOnTheContinuePromptEndsTheRun", 1, en, {"{O}tex.pmx", "{O}tex.pmx"}, "y\nc\n",
          kEn + texYes + " => Cancel \n\n", {}},
-        {"CancelledDialogEndsTheRunNamingNoFile", 1, en, {"{O}tex.pmx", "{O}tex.pmx"}, "y\n\n\n",
-         kEn + texYes + " => OK \n\nCanceled File-Open Dialog Box. (stat=0000).\n"
-                        "\nCannot find tex(0) again:  \n\n", {}},
+        // After a file picked for an earlier model: the message must not name that one.
+        {"CancelledDialogEndsTheRunNamingNoFile", 1, en, {"{O}tex.pmx", "{O}pipe.pmx", "{O}tex.pmx"},
+         "y\n\nimg/a.png\ny\n\n\n",
+         kEn + texYes + kPickAInferB + saved("tex.pmx", "tex-new.pmx") + read("pipe.pmx", 1, 0, 10) +
+             "pmx dir: {D} \n0: pipe.png (=NG=)\n\n" + texAsk(1, "YES") + "--- \n0: pipe.png \n"
+             " Texture or sphere: \r\n \r\n pipe.png \r\n \r\n not found.  \r\n"
+             " Please select it on the next dialogue. (continue:OK) \r\n => OK \n\n"
+             "Canceled File-Open Dialog Box. (stat=0000).\n\nCannot find tex(0) again:  \n\n",
+         {"tex-new.pmx"}},
         {"TwistNoThenTextureRepairKeepsTheAxes", 1, en, {"{O}both.pmx"}, "n\ny\n\nimg/a.png\n",
          kEn + read("both.pmx", 1, 0, 10) +
              twistAsk("both.pmx", "NO", false, " left wrist twist \r\n right arm twist \r\n") +
@@ -375,6 +381,10 @@ std::vector<Scenario> scenarios() {
          kEn + read("big.pmx", 0, 0, 1010) + twistAsk("big.pmx", "YES") + "pmx dir: {D} \n\n"
                "Reading from: big.pmx \nWriting to  : big-new.pmx \n{*}New PMX save failed. \n",
          {}, "", "", nullptr, "ulimit -f 20;"},
+        // A current folder removed under the program: a relative name is tried as given.
+        {"ModelNamedInARemovedCurrentFolder", 2, en, {"m.pmx"}, "",
+         kEn + "\nReading from: m.pmx \nCannot open RD file : m.pmx\npmdinforead err -1. \n"
+               "pmx dir:  \n\n" + kNothing, {}, "", "{O}side", nullptr, "rmdir {O}side &&"},
         {"ArgumentThatDoesNotFitThePoolIsLeftOutWhole", 2, en, {"{F}", "{O}model.pmx.user-copy.pmx"},
          "y\n", kEn + "Too long command line: 1 parameter(s) left out.\n\nToo long path: skipped. \n",
          {}},

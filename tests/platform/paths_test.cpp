@@ -140,6 +140,7 @@ TEST_F(Paths, FullPathIsMadeAgainstTheCurrentFolderAsWindowsMakesIt) {
         {"a\\\\b\\..\\..\\.", current},
         {"\\x\\..\\..\\m.pmx", "\\m.pmx"}, // already full; nothing above the root
         {"\\a\\.\\b\\", "\\a\\b\\"},    // a folder keeps its separator
+        {"\\x\\", "\\x\\"},
     };
     platformtest::ChildResult result = platformtest::runInChild("", {}, [&] {
         if (chdir(folder.file(kTableUtf8).c_str()) != 0) return 1;
@@ -148,18 +149,21 @@ TEST_F(Paths, FullPathIsMadeAgainstTheCurrentFolderAsWindowsMakesIt) {
             std::uint32_t length = platform::fullPathName(row.path.c_str(), sizeof out, out);
             std::printf("%s|%u\n", out, static_cast<unsigned>(length));
         }
-        // One byte short of room: the size needed, and nothing of the path.
+        // One byte short of room: the size needed, and nothing of the path; then just room,
+        // and nothing written past it.
         char out[260] = "x";
         const auto fits = static_cast<std::uint32_t>(current.size() + 7); // "\m.pmx" and NUL
         const std::uint32_t needed = platform::fullPathName("m.pmx", fits - 1, out);
         std::printf("%u|%s|", static_cast<unsigned>(needed), out);
-        std::printf("%u|%s\n", static_cast<unsigned>(platform::fullPathName("m.pmx", fits, out)), out);
+        out[fits] = '#';
+        std::printf("%u|%s", static_cast<unsigned>(platform::fullPathName("m.pmx", fits, out)), out);
+        std::printf("%c\n", out[fits]);
         return 0;
     });
     std::string expected;
     for (const auto& row : rows) expected += row.full + "|" + std::to_string(row.full.size()) + "\n";
     expected += std::to_string(current.size() + 7) + "||" + std::to_string(current.size() + 6) +
-                "|" + current + "\\m.pmx\n";
+                "|" + current + "\\m.pmx#\n";
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, expected);
 }
@@ -169,7 +173,7 @@ TEST_F(Paths, NameInOtherCaseFindsTheStoredFileExactMatchFirst) {
     iotest::writeFile(folder.file("tex/hair.png"), "hair");
     // A.PNG, the first in byte order, is made neither first nor last, so a lookup that takes
     // the first or the last entry listed is caught (also on ext4, which lists by hash).
-    for (const char* name : {"a.png", "A.PNG", "A.Png", "a.PNG"})
+    for (const char* name : {"a.png", "A.PNG", "A.Png", "a.PNG", "h."})
         iotest::writeFile(folder.file(name), name);
     // What openFile reads and findFirst names for each name asked.
     const struct { const char *asked, *bytes, *stored; } rows[] = {
@@ -180,6 +184,7 @@ TEST_F(Paths, NameInOtherCaseFindsTheStoredFileExactMatchFirst) {
         {"a.png", "a.png", "a.png"},
         {"A.Png", "A.Png", "A.Png"},
         {"A.pNG", "A.PNG", "A.PNG"}, // "A.PNG" < "A.Png" < "a.PNG" < "a.png" in byte order
+        {"H.", "h.", "h."}, // two characters, like "..", but a name
         {"Tex\\Hair.PN", "<none>", "<none>"}, // case is all that may differ
         {"Tex\\Hairs.PNG", "<none>", "<none>"},
         {"Tex\\Hair.PNG\\x", "<none>", "<none>"},
@@ -253,12 +258,14 @@ TEST_F(Paths, WritingReplacesAFileOfTheSameNameInOtherCase) {
 }
 
 TEST_F(Paths, SignalThatEndsTheProcessTakesTheTemporaryFileWithIt) {
-    const struct { int signal; bool released; } rows[] = {
-        {SIGINT, false}, {SIGTERM, false}, {SIGHUP, false}, {SIGTERM, true}};
+    const struct { int signal; bool released, ignored; } rows[] = {
+        {SIGINT, false, false}, {SIGTERM, false, false}, {SIGHUP, false, false},
+        {SIGTERM, true, false}, {SIGHUP, false, true}}; // ignored as under nohup: it stays so
     for (const auto& row : rows) {
         SCOPED_TRACE(row.signal);
         std::remove(folder.file("part.tmp").c_str());
         platformtest::ChildResult result = platformtest::runInChild("", {}, [&] {
+            if (row.ignored) signal(row.signal, SIG_IGN);
             consolePrint("Writing to  : part \n"); // still in standard output's buffer
             std::FILE* file = nullptr;
             if (platform::createTemporaryFile(inside("part.tmp").c_str(), &file) != 0) return 1;
@@ -269,9 +276,9 @@ TEST_F(Paths, SignalThatEndsTheProcessTakesTheTemporaryFileWithIt) {
             raise(row.signal);
             return 2;
         });
-        EXPECT_EQ(result.exitCode, -1); // ended by the signal
+        EXPECT_EQ(result.exitCode, row.ignored ? 2 : -1); // ended by the signal
         EXPECT_EQ(result.out, "Writing to  : part \nSave OK. \n");
-        EXPECT_EQ(iotest::readFile(folder.file("part.tmp")), row.released ? "part" : "<missing>");
+        EXPECT_EQ(iotest::readFile(folder.file("part.tmp")), row.released || row.ignored ? "part" : "<missing>");
     }
 }
 

@@ -91,7 +91,7 @@ std::string repeated(const std::string& line, int times) {
 TEST(MessageBoxPrompt, AnswerGivesItsButtonAndAnyOtherAsksAgain) {
     // The prompt is shown `prompts` times.
     const struct { std::uint32_t flags; std::string input; int id, prompts; } rows[] = {
-        {kQuestion, "y\n", kIdYes, 1},          {kQuestion, "Yes\r\n", kIdYes, 1},
+        {kQuestion, " \ty\n", kIdYes, 1},      {kQuestion, "Yes\r\n", kIdYes, 1},
         {kQuestion, "N\n", kIdNo, 1},           {kQuestion, "no", kIdNo, 1},
         {kQuestion, "CANCEL\n", kIdCancel, 1},  {kQuestion, "c\n", kIdCancel, 1},
         {kQuestion, "maybe\n\nyess\nn\n", kIdNo, 4},
@@ -195,12 +195,14 @@ TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
         {"\n", "pmx", "LANG=C", 0, "", 1},
         {"", "pmx", "LANG=C", 0, "", 1},
         {"  \r\n", "pmx", "LANG=C", 0, "", 1},
-        {"model\n", "pmx", "LANG=C", 1, "\\model.pmx", 1},
+        {"model\t\n", "pmx", "LANG=C", 1, "\\model.pmx", 1},
         // Refused twice (missing, then tex.bmp), then found as stored, without the dot folders.
         {"nothere.png\ntex\n./TEX/../tex/hair.PNG\n", "bmp", "LANG=C", 1, "\\Tex\\Hair.png", 3},
+        {"./Tex/../Tex/Hair.png\n", "bmp", "LANG=C", 1, "\\Tex\\Hair.png", 1},
         {"sub.pmx\n", "pmx", "LANG=C", 0, "", 2}, // a folder is no answer
         {base + "/\xE9\xAB\xAA.png\n", "bmp", "LANG=ja_JP.UTF-8", 1, "\\\x94\xAF.png", 1},
         {deep + "/m.pmx\n", "pmx", "LANG=C", 2, "", 1},
+        {std::string(1100, 'x') + "\n", "pmx", "LANG=C", 2, "", 1}, // longer than an answer
         {repeated("nothere\n", 25) + "model\n", "pmx", "LANG=C", 0, "", 20}, // as cancelled
     };
     for (const auto& row : rows) {

@@ -34,6 +34,14 @@ std::vector<float> xyz(const V& v)
     return {v.x, v.y, v.z};
 }
 
+// The typical model's bones with only their Japanese, or only their English, names.
+std::vector<BoneRecipe> renamed(bool japanese)
+{
+    std::vector<BoneRecipe> bones = typicalModel(0).bones;
+    for (BoneRecipe& b : bones) (japanese ? b.englishName : b.name) = japanese ? "" : "x" + b.englishName;
+    return bones;
+}
+
 struct SlotCase {
     const char* what;
     std::vector<BoneRecipe> bones;
@@ -43,13 +51,8 @@ struct SlotCase {
 
 const SlotCase kSlotCases[] = {
     {"usual names and order", typicalModel(0).bones, {3, 5, 8, 10}, {2, 7, 4, 9, 6, 11}},
-    {"English names only",
-     [] {
-         std::vector<BoneRecipe> bones = typicalModel(0).bones;
-         for (BoneRecipe& b : bones) b.name = "x" + b.englishName;
-         return bones;
-     }(),
-     {3, 5, 8, 10}, {2, 7, 4, 9, 6, 11}},
+    {"English names only", renamed(false), {3, 5, 8, 10}, {2, 7, 4, 9, 6, 11}},
+    {"Japanese names only", renamed(true), {3, 5, 8, 10}, {2, 7, 4, 9, 6, 11}},
     {"the Japanese name wins over a wrong English name",
      {twistBone("左腕捩", "arm_L", {0, 1, 0}), twistBone("右手首", "arm twist_R", {1, 0, 0}, {5, 6, 7})},
      {0, -1, -1, -1}, {-1, -1, -1, -1, -1, 1}},
@@ -100,15 +103,17 @@ TEST_F(ReaderSlots, EachSlotHoldsItsBoneAndAxisOffset)
 TEST_F(ReaderSlots, TexturesAreConvertedCutAndForgottenByTheNextReading)
 {
     PmxRecipe s = typicalModel(0);
-    s.textures = {"テクスチャ\\顔.png", std::string(300, 'a'), std::string(600, 'b')};
-    for (int i = 3; i < 1030; ++i) s.textures.push_back("t" + std::to_string(i));
+    s.textures = {"テクスチャ\\顔.png", std::string(300, 'a'), std::string(600, 'b'), std::string(520, 'c')};
+    for (int i = 4; i < 1030; ++i) s.textures.push_back("t" + std::to_string(i));
     read(s);
     EXPECT_STREQ("\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83\\\x8A\xE7.png", gModel.texturePaths[0]);
     // Whole as far as a path entry holds them; a longer path is kept cut, marked too long.
     EXPECT_EQ(std::string(300, 'a'), gModel.texturePaths[1]);
     EXPECT_EQ(std::string(519, 'b'), gModel.texturePaths[2]);
-    EXPECT_EQ((std::vector<bool>{false, false, true}),
-              (std::vector<bool>{gModel.textureTooLong[0], gModel.textureTooLong[1], gModel.textureTooLong[2]}));
+    EXPECT_EQ(std::string(519, 'c'), gModel.texturePaths[3]);
+    EXPECT_EQ((std::vector<bool>{false, false, true, true}),
+              (std::vector<bool>{gModel.textureTooLong[0], gModel.textureTooLong[1], gModel.textureTooLong[2],
+                                 gModel.textureTooLong[3]}));
     // Past the table's capacity textures are counted, not kept.
     EXPECT_EQ(1030, gModel.textureCount);
     EXPECT_EQ(1024, gModel.keptTextureCount);

@@ -80,6 +80,9 @@ const ReadCase kReadCases[] = {
      [](PmxRecipe& r) { r.materials[0].toonSharing = 2, r.materials[0].faceVertexCount = 4; }, nullptr, 0,
      kTop + "4 Vertices.\n2 Surfaces.\n2 Textures.\n1 Materials.\nErr: unknown toon sharing mode at matrial 0. \n"
             "Err: illegal material-related vertex number at matrial 0. \n\n"},
+    {"material vertex count alone", [](PmxRecipe& r) { r.materials[0].faceVertexCount = 4; }, nullptr, 0,
+     kTop + "4 Vertices.\n2 Surfaces.\n2 Textures.\n1 Materials.\n"
+            "Err: illegal material-related vertex number at matrial 0. \n\n"},
     {"morph kinds 9 and 10 read, 0xFF ends",
      [](PmxRecipe& r) {
          r.morphs.resize(3);
@@ -121,6 +124,9 @@ const ReadCase kReadCases[] = {
      kTop + "4 Vertices.\n2 Surfaces.\n2 Textures.\nErr: file ended at texture 1. \n\n"},
     {"empty English name shows no model line", [](PmxRecipe& r) { r.modelNameEnglish = ""; }, nullptr, 0,
      "PMX Ver 2.00 \n" + kCounts + kClean},
+    // U+4E00 is 00 4E in UTF-16LE: a zero first byte does not make the name empty.
+    {"English name that starts with 一", [](PmxRecipe& r) { r.modelNameEnglish = "一x"; }, nullptr, 0,
+     "PMX Ver 2.00 \nModel: \x88\xEAx \n" + kCounts + kClean},
     // Cut to 20 bytes, the name ends between two double-byte characters, or inside the tenth.
     {"name cut between characters",
      [](PmxRecipe& r) { r.modelNameEnglish = "", r.modelName = "ああああああああああああ", setDisplayLevel(1); },
