@@ -77,7 +77,7 @@ void writeMaterial(Out& o, const PmxRecipe& r, const MaterialRecipe& m)
     o.u8(m.toonSharing);
     if (m.toonSharing == 0) o.index(m.toon, r.textureIndexSize);
     else if (m.toonSharing == 1) o.u8(static_cast<std::uint8_t>(m.toon & 0xFF));
-    o.text(m.memo);
+    o.text(""); // memo
     o.i32(m.faceVertexCount);
 }
 
@@ -118,8 +118,8 @@ void writeBone(Out& o, const PmxRecipe& r, const BoneRecipe& b, PmxLayout* layou
 void writeMorph(Out& o, const PmxRecipe& r, const MorphRecipe& m)
 {
     o.text(m.name);
-    o.text(m.englishName);
-    o.u8(m.panel);
+    o.text("");
+    o.u8(1); // panel
     o.u8(m.kind);
     o.i32(m.offsetCount);
     if (m.kind > 10) return; // broken kind: the reader stops before the offsets
@@ -152,12 +152,12 @@ void writeRigBodiesAndJoints(Out& o, const PmxRecipe& r)
     }
     o.i32(static_cast<std::int32_t>(r.joints.size()));
     for (const JointRecipe& j : r.joints) {
-        o.text(j.name);
-        o.text(j.englishName);
+        o.text("joint");
+        o.text("");
         o.u8(j.type);
         if (j.type > 5) continue; // broken type: the reader stops here
-        o.index(j.bodyA, r.rigidBodyIndexSize);
-        o.index(j.bodyB, r.rigidBodyIndexSize);
+        o.index(0, r.rigidBodyIndexSize); // bodies A and B
+        o.index(0, r.rigidBodyIndexSize);
         o.zeros(4 * 8 * 3); // position, rotation, four limits, two springs
     }
 }
@@ -197,13 +197,12 @@ std::vector<std::uint8_t> buildPmx(const PmxRecipe& r, PmxLayout* layoutOut)
     Out o;
     o.encoding = r.encoding;
 
-    for (std::uint8_t b : r.signature) o.u8(b);
+    o.bytes.insert(o.bytes.end(), {'P', 'M', 'X', ' '});
     o.f32(r.version);
-    for (std::uint8_t b : {r.globalCount, r.encoding, r.additionalUvCount, r.vertexIndexSize,
+    for (std::uint8_t b : {std::uint8_t{8}, r.encoding, r.additionalUvCount, r.vertexIndexSize,
                            r.textureIndexSize, r.materialIndexSize, r.boneIndexSize,
                            r.morphIndexSize, r.rigidBodyIndexSize})
         o.u8(b);
-    for (int i = 8; i < r.globalCount; ++i) o.u8(1);
     for (const std::string* t : {&r.modelName, &r.modelNameEnglish, &r.comment, &r.commentEnglish})
         o.text(*t);
 
@@ -238,9 +237,9 @@ std::vector<std::uint8_t> buildPmx(const PmxRecipe& r, PmxLayout* layoutOut)
 
     o.i32(static_cast<std::int32_t>(r.frames.size()));
     for (const FrameRecipe& f : r.frames) {
-        o.text(f.name);
-        o.text(f.englishName);
-        o.u8(f.builtIn);
+        o.text("Root");
+        o.text("");
+        o.u8(1); // built in
         o.i32(static_cast<std::int32_t>(f.elements.size()));
         for (const FrameElementRecipe& e : f.elements) {
             o.u8(e.target);
@@ -251,7 +250,6 @@ std::vector<std::uint8_t> buildPmx(const PmxRecipe& r, PmxLayout* layoutOut)
     writeRigBodiesAndJoints(o, r);
     layout->trailingStart = o.at();
     o.bytes.insert(o.bytes.end(), r.trailing.begin(), r.trailing.end());
-    layout->fileSize = o.at();
     return o.bytes;
 }
 
@@ -313,10 +311,7 @@ PmxRecipe typicalModel(std::uint8_t encoding)
     };
     s.morphs = {MorphRecipe{}};
     s.morphs[0].name = "あ";
-    s.frames = {FrameRecipe{}};
-    s.frames[0].name = "Root";
-    s.frames[0].builtIn = 1;
-    s.frames[0].elements = {FrameElementRecipe{}};
+    s.frames = {FrameRecipe{{FrameElementRecipe{}}}};
     s.rigidBodyCount = 1;
     s.joints = {JointRecipe{}};
     return s;

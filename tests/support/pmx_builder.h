@@ -38,7 +38,7 @@ BoneRecipe twistBone(const std::string& name, const std::string& englishName, Ve
 BoneRecipe plainBone(const std::string& name, const std::string& englishName, Vec3f position);
 
 struct MaterialRecipe {
-    std::string name = "mat", englishName, memo;
+    std::string name = "mat", englishName;
     std::int32_t texture = -1, sphereTexture = -1;
     std::uint8_t sphereMode = 0;
     std::uint8_t toonSharing = 0; // 0: texture index follows; 1: a byte; others are broken
@@ -47,8 +47,7 @@ struct MaterialRecipe {
 };
 
 struct MorphRecipe {
-    std::string name = "morph", englishName;
-    std::uint8_t panel = 1;
+    std::string name = "morph";
     std::uint8_t kind = 1;        // 0..10; any other value is broken
     std::int32_t offsetCount = 1; // offsets of the kind, indices 0 and zero values
 };
@@ -58,22 +57,18 @@ struct FrameElementRecipe {
     std::int32_t index = 0;
 };
 
+// Written as the built-in root frame.
 struct FrameRecipe {
-    std::string name = "frame", englishName;
-    std::uint8_t builtIn = 0; // the frame's flag byte (1 for the root and expression frames)
     std::vector<FrameElementRecipe> elements;
 };
 
+// Named "joint", between rigid bodies 0 and 0.
 struct JointRecipe {
-    std::string name = "joint", englishName;
     std::uint8_t type = 0; // 0..5; any other value is broken
-    std::int32_t bodyA = 0, bodyB = 0;
 };
 
 struct PmxRecipe {
     float version = 2.0f;
-    std::uint8_t signature[4] = {'P', 'M', 'X', ' '};
-    std::uint8_t globalCount = 8; // above 8: filler bytes (0x01) follow the eight
     std::uint8_t encoding = 0;    // 0 UTF-16LE, 1 UTF-8
     std::uint8_t additionalUvCount = 0;
     std::uint8_t vertexIndexSize = 1, textureIndexSize = 1, materialIndexSize = 1;
@@ -105,7 +100,6 @@ struct PmxLayout {
     std::vector<std::int32_t> boneStarts;
     std::vector<std::int32_t> fixedAxisOffsets;   // per bone: its 12-byte fixed axis, 0 when none
     std::int32_t trailingStart = 0;               // just past the last joint
-    std::int32_t fileSize = 0;
 };
 
 std::vector<std::uint8_t> buildPmx(const PmxRecipe& recipe, PmxLayout* layoutOut = nullptr);
