@@ -96,7 +96,9 @@ TEST_F(Writer, RefusedSavesWriteNothing)
     Bytes changed = original;
     changed[static_cast<std::size_t>(layout.textureEntryStarts[1])] += 2;
     ASSERT_TRUE(writeFile(path(), changed));
-    EXPECT_EQ(-1, save().result);
+    const Outcome run = save();
+    EXPECT_EQ(-1, run.result);
+    EXPECT_EQ("Reading from: m.pmx \nWriting to  : m-new.pmx \nSource changed since read : " + path() + "\n", run.text);
     EXPECT_TRUE(readFile(destination()).empty());
 }
 
