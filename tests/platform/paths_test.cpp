@@ -1,6 +1,7 @@
 // Paths across the code-page boundary: arguments and the current folder arrive as Shift-JIS
 // with backslashes, inside paths reach the file system as UTF-8 with slashes (a trail byte 0x5C
-// is no separator either way), and names match without ASCII case, as a Windows model expects.
+// is no separator either way), and names match without ASCII case, as a Windows model expects,
+// and without regard to composition, as names unpacked from a macOS archive need.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -185,6 +186,15 @@ TEST_F(Paths, NameInOtherCaseFindsTheStoredFileExactMatchFirst) {
         EXPECT_EQ(read(inside(row.asked)), row.bytes);
         EXPECT_EQ(storedName(inside(row.asked)), row.stored);
     }
+}
+
+TEST_F(Paths, DecomposedNameIsFoundByItsComposedForm) {
+    // As a macOS archive unpacks it: パーツ/é.Png decomposed, パ as ハ + U+309A, é as e + U+0301.
+    makeFolder("ハ\u309Aーツ");
+    iotest::writeFile(folder.file("ハ\u309Aーツ/e\u0301.Png"), "e");
+    const std::string asked = "\x83\x70\x81\x5B\x83\x63\\\x85\x7E.png"; // パーツ\é.png
+    EXPECT_EQ(read(inside(asked)), "e");
+    EXPECT_EQ(storedName(inside(asked)), "\x85\x7E.Png"); // the stored name composed
 }
 
 TEST_F(Paths, WritingReplacesAFileOfTheSameNameInOtherCase) {
