@@ -13,6 +13,7 @@ TEST(SaveName, StemNewExtension) {
     const std::string folder = "C:\\" + std::string(245, 'f') + "\\";
     const std::pair<std::string, std::string> cases[] = {
         {"model.PMX", "model-new.PMX"},
+        {"C:\\m\\.pmx", "C:\\m\\-new.pmx"},        // all extension
         {"C:\\old.2\\model", "C:\\old.2\\model-new"},  // a dot in the folder
         {"C:\\a/b.pmx", "C:\\a/b-new.pmx"},            // a name after a slash
         {"C:\\m\\\x95\x5C.pmx", "C:\\m\\\x95\x5C-new.pmx"}, // 0x5C as trail byte

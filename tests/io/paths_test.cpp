@@ -42,7 +42,7 @@ TEST(PathSplit, SplitsAtSingleByteSeparatorsAndDotsOnly) {
 TEST(PathTrim, RemovesOneSeparatorKeepsRootsAndWholeCharactersAndCutsAt259Bytes) {
     const std::string p257(257, 'p'), p258(258, 'p');
     const std::pair<std::string, std::string> cases[] = {
-        {"C:\\a\\", "C:\\a"}, {"C:\\", "C:\\"}, {"\\", "\\"}, {"a/", "a"}, {"C:\\a\\\\", "C:\\a\\"},
+        {"C:\\a\\", "C:\\a"}, {"C:\\", "C:\\"}, {"z:\\", "z:\\"}, {"\\", "\\"}, {"a/", "a"}, {"C:\\a\\\\", "C:\\a\\"},
         {"C:\\" + kHyou, "C:\\" + kHyou}, {"C:\\" + kHyou + "\\", "C:\\" + kHyou},
         {std::string(300, 'p'), std::string(259, 'p')}, {p257 + "\\", p257}, {p258 + "\\", p258 + "\\"},
         {p258 + kHyou, p258}};
@@ -63,6 +63,7 @@ TEST(RelativePath, ClimbsFromTheBaseOnlyWhereARelativePathCanLead) {
         {"C:\\m\\tex\\a.png", "C:\\m\\model\\", "..\\tex\\a.png"},
         {"C:\\x\\a.png", "C:\\m\\n\\", "..\\..\\x\\a.png"},
         {"C:\\mm\\a.png", "C:\\m\\", "..\\mm\\a.png"}, // a shared prefix of a name
+        {"\\x\\a.png", "\\m\\", "..\\x\\a.png"},       // only the root shared
         {"D:\\t\\a.png", "C:\\m\\", "D:\\t\\a.png"},
         {"c:\\m\\a.png", "C:\\m\\", "c:\\m\\a.png"},
         {"\\\\srv\\s\\a.png", "C:\\m\\", "\\\\srv\\s\\a.png"},

@@ -142,6 +142,7 @@ TEST_F(Streams, CopiesReturnTheBytesCopiedUpToTheEndOfTheSourceOrMinusOneOnAFail
     EXPECT_EQ(copyBytes(0), 0);
     EXPECT_EQ(copyBytes(-5), 0);
     EXPECT_EQ(copyBytes(96), 96);
+    EXPECT_EQ(WriteStream::position(), 96);
     ReadStream::readInt32(); // the old value, replaced by a new one
     WriteStream::writeInt32(0x7A7A7A7A);
     EXPECT_EQ(copyRest(), 2 * 8192); // an exact multiple of the copy buffer

@@ -5,13 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "platform/console.h"
 #include "pmx/display_level.h"
 #include "pmx/model.h"
 #include "pmx/reader.h"
 #include "pmx/writer.h"
+#include "tests/support/io_test_files.h"
 #include "tests/support/pmx_builder.h"
 #include "text/language.h"
 
@@ -83,13 +82,8 @@ inline void resetConsole()
 
 class PmxTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_NE(nullptr, mkdtemp(&folder[0])); }
-    void TearDown() override
-    {
-        resetConsole();
-        (void)std::system(("rm -rf '" + folder + "'").c_str());
-    }
-    std::string file(const std::string& name) const { return folder + "/" + name; }
+    void TearDown() override { resetConsole(); }
+    std::string file(const std::string& name) const { return folder.file(name); }
     Outcome readBytes(const Bytes& bytes)
     {
         EXPECT_TRUE(writeFile(path(), bytes));
@@ -98,7 +92,7 @@ protected:
     Outcome read(const PmxRecipe& recipe, PmxLayout* layout = nullptr) { return readBytes(buildPmx(recipe, layout)); }
     std::string path() const { return file("m.pmx"); }
 
-    std::string folder = "/tmp/qv-pmx-XXXXXX"; // the pattern until SetUp makes the folder
+    iotest::TempFolder folder;
 };
 
 } // namespace pmxtest

@@ -1,6 +1,6 @@
 // Which bone fills which named-bone and twist slot, and the axis offsets the writer patches:
-// names in either language, both file encodings, every index width and record kind; and the
-// texture table, which belongs to the last reading only.
+// names in either language, amid records of every kind; and the texture table, which belongs
+// to the last reading only.
 #include "tests/pmx/pmx_test_util.h"
 
 namespace pmxtest {
@@ -34,30 +34,30 @@ std::vector<float> xyz(const V& v)
     return {v.x, v.y, v.z};
 }
 
+// The typical model's bones with only their Japanese, or only their English, names.
+std::vector<BoneRecipe> renamed(bool japanese)
+{
+    std::vector<BoneRecipe> bones = typicalModel(0).bones;
+    for (BoneRecipe& b : bones) (japanese ? b.englishName : b.name) = japanese ? "" : "x" + b.englishName;
+    return bones;
+}
+
 struct SlotCase {
     const char* what;
+    int encoding, indexWidth;
     std::vector<BoneRecipe> bones;
     int twist[kTwistSlotCount]; // the bone that fills each twist slot; -1 none
     int bone[kBoneSlotCount];   // arm L, arm R, elbow L, elbow R, wrist L, wrist R
 };
 
 const SlotCase kSlotCases[] = {
-    {"usual names and order", typicalModel(0).bones, {3, 5, 8, 10}, {2, 7, 4, 9, 6, 11}},
-    {"English names only",
-     [] {
-         std::vector<BoneRecipe> bones = typicalModel(0).bones;
-         for (BoneRecipe& b : bones) b.name = "x" + b.englishName;
-         return bones;
-     }(),
-     {3, 5, 8, 10}, {2, 7, 4, 9, 6, 11}},
-    {"the Japanese name wins over a wrong English name",
+    {"English names only", 0, 1, renamed(false), {3, 5, 8, 10}, {2, 7, 4, 9, 6, 11}},
+    {"Japanese names only", 0, 1, renamed(true), {3, 5, 8, 10}, {2, 7, 4, 9, 6, 11}},
+    {"Japanese names only", 1, 1, renamed(true), {3, 5, 8, 10}, {2, 7, 4, 9, 6, 11}},
+    {"the Japanese name wins over a wrong English name", 0, 1,
      {twistBone("左腕捩", "arm_L", {0, 1, 0}), twistBone("右手首", "arm twist_R", {1, 0, 0}, {5, 6, 7})},
      {0, -1, -1, -1}, {-1, -1, -1, -1, -1, 1}},
-    {"right arm twist by its own names; a twist name without a fixed axis",
-     {plainBone("センター", "center", {}), twistBone("右腕捩", "arm twist_R", {-0.5f, -0.5f, 0}),
-      plainBone("左腕捩", "arm twist_L", {1, 2, 3})},
-     {-1, -1, 1, -1}, {-1, -1, -1, -1, -1, -1}},
-    {"a later bone of the same name wins",
+    {"a later bone of the same name wins", 0, 4,
      {plainBone("左腕", "", {1, 0, 0}), plainBone("左腕", "", {2, 0, 0}), twistBone("左手捩", "", {0, 1, 0}),
       twistBone("左手捩", "", {0, 0, 1}), plainBone("右腕", "", {3, 0, 0}), plainBone("x", "arm_R", {4, 0, 0})},
      {-1, 3, -1, -1}, {1, 5, -1, -1, -1, -1}},
@@ -67,32 +67,30 @@ class ReaderSlots : public PmxTest {};
 
 TEST_F(ReaderSlots, EachSlotHoldsItsBoneAndAxisOffset)
 {
-    for (const SlotCase& c : kSlotCases)
-        for (int encoding : {0, 1})
-            for (int width : {1, 2, 4}) {
-                SCOPED_TRACE(::testing::Message() << c.what << ", encoding " << encoding << ", width " << width);
-                PmxLayout layout;
-                Outcome run = read(everyRecordKind(c.bones, encoding, width), &layout);
-                EXPECT_NE(std::string::npos, run.text.find("11 Morphs.\n1 Frames.\n2 Rigid-bodies.\n2 Joints.\nOK. \n"
-                                                           "PMX 2.0: correctly read-in: OK. \ndone. \n\n"));
-                EXPECT_EQ(layout.textureBlockStart, gModel.textureBlockStart);
-                EXPECT_EQ(layout.textureBlockEnd, gModel.textureBlockEnd);
-                for (int t = 0; t < kTwistSlotCount; ++t) {
-                    const int b = c.twist[t];
-                    EXPECT_EQ(b >= 0, gModel.twists[t].found) << "twist " << t;
-                    EXPECT_EQ(b >= 0 ? layout.fixedAxisOffsets[b] : 0, gModel.twists[t].axisOffset) << "twist " << t;
-                    if (b >= 0) {
-                        EXPECT_EQ(xyz(c.bones[b].fixedAxis), xyz(gModel.twists[t].axis)) << "twist " << t;
-                    }
-                }
-                for (int s = 0; s < kBoneSlotCount; ++s) {
-                    const int b = c.bone[s];
-                    EXPECT_EQ(b >= 0, gModel.bones[s].found) << "bone " << s;
-                    if (b >= 0) {
-                        EXPECT_EQ(xyz(c.bones[b].position), xyz(gModel.bones[s].position)) << "bone " << s;
-                    }
-                }
+    for (const SlotCase& c : kSlotCases) {
+        SCOPED_TRACE(::testing::Message() << c.what << ", encoding " << c.encoding << ", width " << c.indexWidth);
+        PmxLayout layout;
+        Outcome run = read(everyRecordKind(c.bones, c.encoding, c.indexWidth), &layout);
+        EXPECT_NE(std::string::npos, run.text.find("11 Morphs.\n1 Frames.\n2 Rigid-bodies.\n2 Joints.\nOK. \n"
+                                                   "PMX 2.0: correctly read-in: OK. \ndone. \n\n"));
+        EXPECT_EQ(layout.textureBlockStart, gModel.textureBlockStart);
+        EXPECT_EQ(layout.textureBlockEnd, gModel.textureBlockEnd);
+        for (int t = 0; t < kTwistSlotCount; ++t) {
+            const int b = c.twist[t];
+            EXPECT_EQ(b >= 0, gModel.twists[t].found) << "twist " << t;
+            EXPECT_EQ(b >= 0 ? layout.fixedAxisOffsets[b] : 0, gModel.twists[t].axisOffset) << "twist " << t;
+            if (b >= 0) {
+                EXPECT_EQ(xyz(c.bones[b].fixedAxis), xyz(gModel.twists[t].axis)) << "twist " << t;
             }
+        }
+        for (int s = 0; s < kBoneSlotCount; ++s) {
+            const int b = c.bone[s];
+            EXPECT_EQ(b >= 0, gModel.bones[s].found) << "bone " << s;
+            if (b >= 0) {
+                EXPECT_EQ(xyz(c.bones[b].position), xyz(gModel.bones[s].position)) << "bone " << s;
+            }
+        }
+    }
 }
 
 // Paths arrive in Shift-JIS, cut at 254 bytes of the file's encoding, the first 1024 kept; a
@@ -100,15 +98,17 @@ TEST_F(ReaderSlots, EachSlotHoldsItsBoneAndAxisOffset)
 TEST_F(ReaderSlots, TexturesAreConvertedCutAndForgottenByTheNextReading)
 {
     PmxRecipe s = typicalModel(0);
-    s.textures = {"テクスチャ\\顔.png", std::string(300, 'a'), std::string(600, 'b')};
-    for (int i = 3; i < 1030; ++i) s.textures.push_back("t" + std::to_string(i));
+    s.textures = {"テクスチャ\\顔.png", std::string(300, 'a'), std::string(600, 'b'), std::string(520, 'c')};
+    for (int i = 4; i < 1030; ++i) s.textures.push_back("t" + std::to_string(i));
     read(s);
     EXPECT_STREQ("\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83\\\x8A\xE7.png", gModel.texturePaths[0]);
     // Whole as far as a path entry holds them; a longer path is kept cut, marked too long.
     EXPECT_EQ(std::string(300, 'a'), gModel.texturePaths[1]);
     EXPECT_EQ(std::string(519, 'b'), gModel.texturePaths[2]);
-    EXPECT_EQ((std::vector<bool>{false, false, true}),
-              (std::vector<bool>{gModel.textureTooLong[0], gModel.textureTooLong[1], gModel.textureTooLong[2]}));
+    EXPECT_EQ(std::string(519, 'c'), gModel.texturePaths[3]);
+    EXPECT_EQ((std::vector<bool>{false, false, true, true}),
+              (std::vector<bool>{gModel.textureTooLong[0], gModel.textureTooLong[1], gModel.textureTooLong[2],
+                                 gModel.textureTooLong[3]}));
     // Past the table's capacity textures are counted, not kept.
     EXPECT_EQ(1030, gModel.textureCount);
     EXPECT_EQ(1024, gModel.keptTextureCount);

@@ -77,7 +77,7 @@ void writeMaterial(Out& o, const PmxRecipe& r, const MaterialRecipe& m)
     o.u8(m.toonSharing);
     if (m.toonSharing == 0) o.index(m.toon, r.textureIndexSize);
     else if (m.toonSharing == 1) o.u8(static_cast<std::uint8_t>(m.toon & 0xFF));
-    o.text(m.memo);
+    o.text(""); // memo
     o.i32(m.faceVertexCount);
 }
 
@@ -88,43 +88,38 @@ void writeBone(Out& o, const PmxRecipe& r, const BoneRecipe& b, PmxLayout* layou
     o.text(b.name);
     o.text(b.englishName);
     o.vec(b.position);
-    o.index(b.parent, bw);
-    o.i32(b.deformLayer);
+    o.index(-1, bw); // parent
+    o.i32(0);        // deform layer
     o.le(b.flags, 2);
-    if (b.flags & kBoneConnection) o.index(b.connection, bw);
-    else o.vec(b.tailOffset);
-    if (b.flags & (kBoneInheritRotation | kBoneInheritTranslation)) {
-        o.index(b.inheritParent, bw);
-        o.f32(b.inheritWeight);
+    if (b.flags & kBoneConnection) o.index(1, bw);
+    else o.zeros(12);
+    if (b.flags & 0x0300) { // inherit rotation or translation
+        o.index(0, bw);
+        o.f32(1.0f);
     }
     layout->fixedAxisOffsets.push_back((b.flags & kBoneFixedAxis) ? o.at() : 0);
     if (b.flags & kBoneFixedAxis) o.vec(b.fixedAxis);
-    if (b.flags & kBoneLocalAxes) {
-        o.vec(b.localX);
-        o.vec(b.localZ);
-    }
-    if (b.flags & kBoneExternalParent) o.i32(b.externalKey);
+    if (b.flags & kBoneLocalAxes) o.zeros(24);
+    if (b.flags & kBoneExternalParent) o.i32(0);
     if (b.flags & kBoneIk) {
-        o.index(b.ikTarget, bw);
-        o.i32(b.ikLoopCount);
-        o.f32(b.ikLimitAngle);
-        o.i32(static_cast<std::int32_t>(b.ikLinks.size()));
-        for (const IkLinkRecipe& l : b.ikLinks) {
-            o.index(l.bone, bw);
-            o.u8(l.limited);
-            if (l.limited == 1) {
-                o.vec(l.lower);
-                o.vec(l.upper);
-            }
-        }
+        o.index(0, bw);
+        o.i32(1);      // loop count
+        o.f32(1.0f);   // limit angle
+        o.i32(2);      // links
+        o.index(0, bw);
+        o.u8(1);       // limited: lower and upper follow
+        o.vec({-1.0f, 0.0f, 0.0f});
+        o.vec({1.0f, 0.0f, 0.0f});
+        o.index(0, bw);
+        o.u8(0);
     }
 }
 
 void writeMorph(Out& o, const PmxRecipe& r, const MorphRecipe& m)
 {
     o.text(m.name);
-    o.text(m.englishName);
-    o.u8(m.panel);
+    o.text("");
+    o.u8(1); // panel
     o.u8(m.kind);
     o.i32(m.offsetCount);
     if (m.kind > 10) return; // broken kind: the reader stops before the offsets
@@ -142,9 +137,8 @@ void writeMorph(Out& o, const PmxRecipe& r, const MorphRecipe& m)
     }
 }
 
-void writeRigBodiesAndJoints(Out& o, const PmxRecipe& r, PmxLayout* layout)
+void writeRigBodiesAndJoints(Out& o, const PmxRecipe& r)
 {
-    layout->rigidBodySection = o.at();
     o.i32(r.rigidBodyCount);
     for (std::int32_t i = 0; i < r.rigidBodyCount; ++i) {
         o.text("body" + std::to_string(i));
@@ -156,15 +150,14 @@ void writeRigBodiesAndJoints(Out& o, const PmxRecipe& r, PmxLayout* layout)
         o.zeros(4 * 14);    // size, position, rotation, five physics values
         o.u8(0);            // physics mode
     }
-    layout->jointSection = o.at();
     o.i32(static_cast<std::int32_t>(r.joints.size()));
     for (const JointRecipe& j : r.joints) {
-        o.text(j.name);
-        o.text(j.englishName);
+        o.text("joint");
+        o.text("");
         o.u8(j.type);
         if (j.type > 5) continue; // broken type: the reader stops here
-        o.index(j.bodyA, r.rigidBodyIndexSize);
-        o.index(j.bodyB, r.rigidBodyIndexSize);
+        o.index(0, r.rigidBodyIndexSize); // bodies A and B
+        o.index(0, r.rigidBodyIndexSize);
         o.zeros(4 * 8 * 3); // position, rotation, four limits, two springs
     }
 }
@@ -204,17 +197,15 @@ std::vector<std::uint8_t> buildPmx(const PmxRecipe& r, PmxLayout* layoutOut)
     Out o;
     o.encoding = r.encoding;
 
-    for (std::uint8_t b : r.signature) o.u8(b);
+    o.bytes.insert(o.bytes.end(), {'P', 'M', 'X', ' '});
     o.f32(r.version);
-    for (std::uint8_t b : {r.globalCount, r.encoding, r.additionalUvCount, r.vertexIndexSize,
+    for (std::uint8_t b : {std::uint8_t{8}, r.encoding, r.additionalUvCount, r.vertexIndexSize,
                            r.textureIndexSize, r.materialIndexSize, r.boneIndexSize,
                            r.morphIndexSize, r.rigidBodyIndexSize})
         o.u8(b);
-    for (int i = 8; i < r.globalCount; ++i) o.u8(1);
     for (const std::string* t : {&r.modelName, &r.modelNameEnglish, &r.comment, &r.commentEnglish})
         o.text(*t);
 
-    layout->vertexSection = o.at();
     o.i32(static_cast<std::int32_t>(r.vertexDeformTypes.size()));
     for (std::uint8_t type : r.vertexDeformTypes) {
         layout->vertexStarts.push_back(o.at());
@@ -234,11 +225,9 @@ std::vector<std::uint8_t> buildPmx(const PmxRecipe& r, PmxLayout* layoutOut)
     }
     layout->textureBlockEnd = o.at();
 
-    layout->materialSection = o.at();
     o.i32(static_cast<std::int32_t>(r.materials.size()));
     for (const MaterialRecipe& m : r.materials) writeMaterial(o, r, m);
 
-    layout->boneSection = o.at();
     o.i32(static_cast<std::int32_t>(r.bones.size()));
     for (const BoneRecipe& b : r.bones) writeBone(o, r, b, layout);
 
@@ -246,12 +235,11 @@ std::vector<std::uint8_t> buildPmx(const PmxRecipe& r, PmxLayout* layoutOut)
     o.i32(static_cast<std::int32_t>(r.morphs.size()));
     for (const MorphRecipe& m : r.morphs) writeMorph(o, r, m);
 
-    layout->frameSection = o.at();
     o.i32(static_cast<std::int32_t>(r.frames.size()));
     for (const FrameRecipe& f : r.frames) {
-        o.text(f.name);
-        o.text(f.englishName);
-        o.u8(f.builtIn);
+        o.text("Root");
+        o.text("");
+        o.u8(1); // built in
         o.i32(static_cast<std::int32_t>(f.elements.size()));
         for (const FrameElementRecipe& e : f.elements) {
             o.u8(e.target);
@@ -259,10 +247,9 @@ std::vector<std::uint8_t> buildPmx(const PmxRecipe& r, PmxLayout* layoutOut)
         }
     }
 
-    writeRigBodiesAndJoints(o, r, layout);
+    writeRigBodiesAndJoints(o, r);
     layout->trailingStart = o.at();
     o.bytes.insert(o.bytes.end(), r.trailing.begin(), r.trailing.end());
-    layout->fileSize = o.at();
     return o.bytes;
 }
 
@@ -306,10 +293,8 @@ PmxRecipe typicalModel(std::uint8_t encoding)
 
     BoneRecipe root = plainBone("センター", "center", {0.0f, 8.0f, 0.0f});
     root.flags |= kBoneConnection;
-    root.connection = 1;
     BoneRecipe ik = plainBone("左足ＩＫ", "leg IK_L", {1.0f, 1.0f, 0.0f});
     ik.flags |= kBoneIk | kBoneInheritRotation | kBoneLocalAxes | kBoneExternalParent;
-    ik.ikLinks = {IkLinkRecipe{0, 1, {-1.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}}, IkLinkRecipe{}};
     s.bones = {
         root,
         ik,
@@ -326,10 +311,7 @@ PmxRecipe typicalModel(std::uint8_t encoding)
     };
     s.morphs = {MorphRecipe{}};
     s.morphs[0].name = "あ";
-    s.frames = {FrameRecipe{}};
-    s.frames[0].name = "Root";
-    s.frames[0].builtIn = 1;
-    s.frames[0].elements = {FrameElementRecipe{}};
+    s.frames = {FrameRecipe{{FrameElementRecipe{}}}};
     s.rigidBodyCount = 1;
     s.joints = {JointRecipe{}};
     return s;

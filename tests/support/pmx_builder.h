@@ -17,34 +17,19 @@ struct Vec3f {
 constexpr std::uint16_t kBoneConnection = 0x0001;
 constexpr std::uint16_t kBoneIk = 0x0020;
 constexpr std::uint16_t kBoneInheritRotation = 0x0100;
-constexpr std::uint16_t kBoneInheritTranslation = 0x0200;
 constexpr std::uint16_t kBoneFixedAxis = 0x0400;
 constexpr std::uint16_t kBoneLocalAxes = 0x0800;
 constexpr std::uint16_t kBoneExternalParent = 0x2000;
 
-struct IkLinkRecipe {
-    std::int32_t bone = 0;
-    std::uint8_t limited = 0; // 1: lower and upper limits follow
-    Vec3f lower, upper;
-};
-
 // Names are UTF-8, written in the file's encoding. Each conditional field is written only
-// under its flag, as the format has it.
+// under its flag, as the format has it: the connection to bone 1 (else a zero tail offset),
+// the inherit parent 0 at weight 1, the fixed axis, zero local axes, external key 0, and an IK
+// on bone 0 with two links to bone 0, the first limited.
 struct BoneRecipe {
     std::string name, englishName;
     Vec3f position;
-    std::int32_t parent = -1, deformLayer = 0;
     std::uint16_t flags = 0;
-    std::int32_t connection = -1;                       // flag 0x0001 set
-    Vec3f tailOffset;                                   // flag 0x0001 clear
-    std::int32_t inheritParent = 0;                     // flag 0x0100 or 0x0200
-    float inheritWeight = 1.0f;
-    Vec3f fixedAxis;                                    // flag 0x0400
-    Vec3f localX, localZ;                               // flag 0x0800
-    std::int32_t externalKey = 0;                       // flag 0x2000
-    std::int32_t ikTarget = 0, ikLoopCount = 1;         // flag 0x0020
-    float ikLimitAngle = 1.0f;
-    std::vector<IkLinkRecipe> ikLinks;
+    Vec3f fixedAxis; // flag 0x0400
 };
 
 // A visible, rotatable bone with a fixed axis, and one without.
@@ -53,7 +38,7 @@ BoneRecipe twistBone(const std::string& name, const std::string& englishName, Ve
 BoneRecipe plainBone(const std::string& name, const std::string& englishName, Vec3f position);
 
 struct MaterialRecipe {
-    std::string name = "mat", englishName, memo;
+    std::string name = "mat", englishName;
     std::int32_t texture = -1, sphereTexture = -1;
     std::uint8_t sphereMode = 0;
     std::uint8_t toonSharing = 0; // 0: texture index follows; 1: a byte; others are broken
@@ -62,8 +47,7 @@ struct MaterialRecipe {
 };
 
 struct MorphRecipe {
-    std::string name = "morph", englishName;
-    std::uint8_t panel = 1;
+    std::string name = "morph";
     std::uint8_t kind = 1;        // 0..10; any other value is broken
     std::int32_t offsetCount = 1; // offsets of the kind, indices 0 and zero values
 };
@@ -73,22 +57,18 @@ struct FrameElementRecipe {
     std::int32_t index = 0;
 };
 
+// Written as the built-in root frame.
 struct FrameRecipe {
-    std::string name = "frame", englishName;
-    std::uint8_t builtIn = 0; // the frame's flag byte (1 for the root and expression frames)
     std::vector<FrameElementRecipe> elements;
 };
 
+// Named "joint", between rigid bodies 0 and 0.
 struct JointRecipe {
-    std::string name = "joint", englishName;
     std::uint8_t type = 0; // 0..5; any other value is broken
-    std::int32_t bodyA = 0, bodyB = 0;
 };
 
 struct PmxRecipe {
     float version = 2.0f;
-    std::uint8_t signature[4] = {'P', 'M', 'X', ' '};
-    std::uint8_t globalCount = 8; // above 8: filler bytes (0x01) follow the eight
     std::uint8_t encoding = 0;    // 0 UTF-16LE, 1 UTF-8
     std::uint8_t additionalUvCount = 0;
     std::uint8_t vertexIndexSize = 1, textureIndexSize = 1, materialIndexSize = 1;
@@ -112,8 +92,7 @@ struct PmxRecipe {
 // Where things stand in the built file (byte offsets from its start). A section's offset is
 // that of its count field.
 struct PmxLayout {
-    std::int32_t vertexSection = 0, faceSection = 0, materialSection = 0, boneSection = 0;
-    std::int32_t morphSection = 0, frameSection = 0, rigidBodySection = 0, jointSection = 0;
+    std::int32_t faceSection = 0, morphSection = 0;
     std::vector<std::int32_t> vertexStarts;       // first byte of each vertex record
     std::int32_t textureBlockStart = 0;           // the texture count field
     std::vector<std::int32_t> textureEntryStarts; // each entry's length field
@@ -121,7 +100,6 @@ struct PmxLayout {
     std::vector<std::int32_t> boneStarts;
     std::vector<std::int32_t> fixedAxisOffsets;   // per bone: its 12-byte fixed axis, 0 when none
     std::int32_t trailingStart = 0;               // just past the last joint
-    std::int32_t fileSize = 0;
 };
 
 std::vector<std::uint8_t> buildPmx(const PmxRecipe& recipe, PmxLayout* layoutOut = nullptr);

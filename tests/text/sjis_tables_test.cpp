@@ -1,6 +1,5 @@
 // The Shift-JIS <-> Unicode tables: the committed data against its generator, their shape
-// (counts, ranges, exact inverses), the rows where they part from code page 932, the
-// overrides, and the two byte helpers.
+// (counts, ranges, exact inverses), the overrides, and the two byte helpers.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -47,30 +46,6 @@ TEST(SjisTables, CountsRangesAndExactInversesHoldForEveryCode) {
     EXPECT_EQ(codes, 11398);
     EXPECT_EQ(aboveBmp, 303);
     EXPECT_EQ(points, 11095);
-}
-
-TEST(SjisTables, SingleBytesAndTellingRowsDifferFromCodePage932AsDocumented) {
-    // First code, last code, code point of the first (0: undefined). 0x8790-0x879C: the NEC
-    // mathematical symbols of code page 932 are not in the table.
-    const std::uint32_t codes[][3] = {
-        {0x00, 0x00, 0}, {0x01, 0x5B, 0x01}, {0x5C, 0x5C, 0x00A5}, {0x5D, 0x7D, 0x5D}, {0x7E, 0x7E, 0x203E},
-        {0x7F, 0x7F, 0x7F}, {0x80, 0x80, 0}, {0xA0, 0xA0, 0}, {0xA1, 0xDF, 0xFF61}, {0xFD, 0xFF, 0},
-        {0x815C, 0x815C, 0x2014}, {0x815F, 0x815F, 0x005C}, {0x8160, 0x8160, 0x301C}, {0x8161, 0x8161, 0x2016},
-        {0x817C, 0x817C, 0x2212}, {0x8191, 0x8191, 0x00A2}, {0x8192, 0x8192, 0x00A3}, {0x81CA, 0x81CA, 0x00AC},
-        {0x81D4, 0x81D5, 0xFF5F}, {0x8740, 0x8740, 0x2460}, {0xED40, 0xED40, 0x7843}, {0xFA40, 0xFA40, 0x8C57},
-        {0x87A0, 0x87A0, 0x2000B}, {0xFC4B, 0xFC4B, 0x29A72}, {0x1815C, 0x1815C, 0x2014}, {0x8040, 0x8040, 0},
-        {0xFCF5, 0xFCF5, 0}, {0xFD40, 0xFD40, 0}, {0x8790, 0x8792, 0}, {0x8794, 0x8797, 0}, {0x879A, 0x879C, 0},
-        // The 25 codes of a base character plus a combining mark.
-        {0x82F5, 0x82F9, 0}, {0x8397, 0x839E, 0}, {0x83F6, 0x83F6, 0}, {0x8663, 0x8663, 0}, {0x8667, 0x866E, 0},
-        {0x8685, 0x8686, 0}};
-    for (const auto& row : codes) {
-        for (std::uint32_t code = row[0]; code <= row[1]; ++code) {
-            EXPECT_EQ(sjisToUnicode(code), row[2] == 0 ? 0 : row[2] + (code - row[0])) << std::hex << code;
-        }
-    }
-    const std::uint32_t points[][2] = {{0x5C, 0x815F}, {0x7E, 0x81B0}, {0x10041, 0x41}, {0x2015, 0}, {0xFF5E, 0},
-                                       {0xFF3C, 0}, {0x2985, 0}, {0x2986, 0}, {0x0500, 0}, {0x1DFF, 0}, {0xE000, 0}};
-    for (const auto& row : points) EXPECT_EQ(unicodeToSjis(row[0]), row[1]) << std::hex << row[0];
 }
 
 TEST(SjisOverrides, EighteenAndNineteenEntriesThatAgreeAndChangeTheTable) {
