@@ -83,7 +83,8 @@ TEST(MessageBoxPrompt, AnswerGivesItsButtonAndAnyOtherAsksAgain) {
     const struct { std::uint32_t flags; std::string input; int id, prompts; } rows[] = {
         {kQuestion, " \ty\n", kIdYes, 1},     {kQuestion, "CANCEL\n", kIdCancel, 1},
         {kQuestion, "what\n", kIdCancel, 2},  {kContinue, "Cancel\n", kIdCancel, 1},
-        // A script that repeats a refused answer cancels.
+        // Input that never ends a line, and a script that repeats a refused answer, cancel.
+        {kQuestion, std::string(70000, 'y') + "\nn\n", kIdCancel, 1},
         {kQuestion, repeated("what\n", 25) + "y\n", kIdCancel, 20},
     };
     for (const auto& row : rows) {
@@ -171,6 +172,7 @@ TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
         // Refused twice (missing, then tex.bmp), then found as stored, without the dot folders.
         {"nothere.png\ntex\n./TEX/../tex/hair.PNG\n", "bmp", 1, "\\Tex\\Hair.png", 3},
         {"./Tex/../Tex/Hair.png\n", "bmp", 1, "\\Tex\\Hair.png", 1},
+        {base + "/model\n", "pmx", 1, "\\model.pmx", 1}, // a full path typed
         {deep + "/m.pmx\n", "pmx", 2, "", 1},
         {std::string(1100, 'x') + "\n", "pmx", 2, "", 1}, // longer than an answer
         {repeated("nothere\n", 25) + "model\n", "pmx", 0, "", 20}, // as cancelled
