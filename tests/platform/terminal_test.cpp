@@ -84,6 +84,7 @@ TEST(MessageBoxPrompt, AnswerGivesItsButtonAndAnyOtherAsksAgain) {
     const struct { std::uint32_t flags; std::string input; int id, prompts; } rows[] = {
         {kQuestion, " \ty\n", kIdYes, 1},     {kQuestion, "CANCEL\n", kIdCancel, 1},
         {kQuestion, "what\n", kIdCancel, 2},  {kContinue, "Cancel\n", kIdCancel, 1},
+        {kContinue, "y\nok\n", kIdOk, 2},
         // A NUL byte makes its line one refused answer; the next line is the next answer.
         {kQuestion, std::string("y\0x\nn\n", 6), kIdNo, 2},
         // Input that never ends a line, and a script that repeats a refused answer, cancel.
