@@ -6,6 +6,7 @@
 
 #include "app/save_copy.h"
 #include "io/path.h"
+#include "tests/support/io_test_files.h"
 
 namespace {
 
@@ -25,6 +26,14 @@ TEST(SaveName, StemNewExtension) {
         EXPECT_EQ(newCopyName(out, sizeof out, c.first.c_str()) == 0 ? out : "<refused>", c.second)
             << c.first;
     }
+}
+
+// A copy whose name cannot fit is a failed save, never one under a cut name.
+TEST(SaveName, CopyNameThatCannotFitFailsTheSave) {
+    const std::string model = "C:\\" + std::string(245, 'f') + "\\abc.pmx";
+    iotest::Capture capture;
+    EXPECT_EQ(saveRepairedCopy(model.c_str(), 0), -1);
+    EXPECT_EQ(capture.text(), "Too long path for the new file. \nNew PMX save failed. \n");
 }
 
 } // namespace

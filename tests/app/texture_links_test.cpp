@@ -1,4 +1,5 @@
-// Texture links: inference from the substitutions learned so far, in the order learned.
+// Texture links: presence below the model's folder, never through a cut path, and inference
+// from the substitutions learned so far, in the order learned.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -18,6 +19,20 @@ void useModel(const std::string& folder, std::initializer_list<const char*> path
     gModel.textureCount = gModel.keptTextureCount = static_cast<std::int32_t>(paths.size());
     int k = 0;
     for (const char* p : paths) std::strcpy(gModel.texturePaths[k++], p);
+}
+
+TEST(TextureLinks, JoinedPathTooLongForAPathBufferIsMissingNotCut) {
+    // A folder whose path plus "x.png" is exactly 259 bytes, holding x.png: the texture
+    // x.pngEXTRA, cut to 259 bytes, would name that file.
+    iotest::TempFolder tmp;
+    const std::string folder = tmp.file(std::string(254 - tmp.path().size() - 2, 'd')) + "/";
+    ASSERT_EQ(folder.size(), 254u);
+    std::filesystem::create_directories(folder);
+    iotest::writeFile(folder + "x.png", "png");
+    useModel(folder, {"x.png", "x.pngEXTRA"});
+    iotest::Capture capture;
+    EXPECT_EQ(checkTextureLinks(), 1);
+    EXPECT_NE(capture.text().find("0: x.png (ok)\n1: x.pngEXTRA (=NG=)\n"), std::string::npos);
 }
 
 TEST(TextureLinks, InferenceTakesTheFirstLearnedFolderWhoseFileExists) {

@@ -36,6 +36,8 @@ TEST(OpenDialogRequest, EachKindGetsItsFiltersTitleInitialFolderNameAndPreselect
                    std::string filter, folder, name, extension, shownTitle; const char* defaultExtension; unsigned filterIndex;
     } cases[] = {
         {FileKind::Model, false, "C:\\models\\", nullptr, kModel + kAll, "C:\\models", "", "", "Open MMD Model File", "pmx", 0},
+        // An empty title is no title.
+        {FileKind::Image, true, "tex/sub/a.bmp", "", kImages + kAll, "", "a.bmp", ".bmp", "Open Image File", "bmp", 2},
         {FileKind::Image, true, overlong, nullptr, kImages + kAll, "C:\\", std::string(256, 'f'), "", "Open Image File",
          "bmp", 0},
         // A bare drive keeps its backslash.

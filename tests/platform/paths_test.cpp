@@ -218,24 +218,26 @@ TEST_F(Paths, WritingReplacesAFileOfTheSameNameInOtherCase) {
 }
 
 TEST_F(Paths, SignalThatEndsTheProcessTakesTheTemporaryFileWithIt) {
-    // A hangup, and one ignored as under nohup: it stays so.
-    for (bool ignored : {false, true}) {
-        SCOPED_TRACE(ignored ? "ignored" : "default");
+    // A hangup; one after the file was released, which keeps it; one ignored as under nohup.
+    const struct { bool released, ignored; } rows[] = {{false, false}, {true, false}, {false, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.released ? "released" : "held") + (row.ignored ? ", ignored" : ""));
         std::remove(folder.file("part.tmp").c_str());
         platformtest::ChildResult result = platformtest::runInChild("", {}, [&] {
-            if (ignored) signal(SIGHUP, SIG_IGN);
+            if (row.ignored) signal(SIGHUP, SIG_IGN);
             consolePrint("Writing to  : part \n"); // still in standard output's buffer
             std::FILE* file = nullptr;
             if (platform::createTemporaryFile(inside("part.tmp").c_str(), &file) != 0) return 1;
             std::fputs("part", file);
             std::fflush(file);
+            if (row.released) platform::releaseTemporaryFile();
             consolePrint("Save OK. \n");
             raise(SIGHUP);
             return 2;
         });
-        EXPECT_EQ(result.exitCode, ignored ? 2 : -1); // -1: ended by the signal
+        EXPECT_EQ(result.exitCode, row.ignored ? 2 : -1); // -1: ended by the signal
         EXPECT_EQ(result.out, "Writing to  : part \nSave OK. \n");
-        EXPECT_EQ(iotest::readFile(folder.file("part.tmp")), ignored ? "part" : "<missing>");
+        EXPECT_EQ(iotest::readFile(folder.file("part.tmp")), row.released || row.ignored ? "part" : "<missing>");
     }
 }
 

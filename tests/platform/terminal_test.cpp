@@ -33,6 +33,7 @@ TEST(LocaleSetting, GivesItsLanguageAndConsoleBytes) {
         {{}, false, false},
         {{"LC_ALL=C", "LC_MESSAGES=ja_JP", "LANG=ja_JP.UTF-8"}, false, false}, // LC_ALL first
         {{"LC_ALL=ja_JP.UTF-8"}, true, true},
+        {{"LANG=ja_JP.UTF-8@cjk"}, true, true}, // the modifier is no part of the codeset
     };
     std::string longText = "x"; // more than the sink converts at once, a pair across each step
     for (int i = 0; i < 3000; ++i) longText += kMoSjis;
@@ -83,7 +84,11 @@ TEST(MessageBoxPrompt, AnswerGivesItsButtonAndAnyOtherAsksAgain) {
     const struct { std::uint32_t flags; std::string input; int id, prompts; } rows[] = {
         {kQuestion, " \ty\n", kIdYes, 1},     {kQuestion, "CANCEL\n", kIdCancel, 1},
         {kQuestion, "what\n", kIdCancel, 2},  {kContinue, "Cancel\n", kIdCancel, 1},
-        // A script that repeats a refused answer cancels.
+        {kContinue, "y\nok\n", kIdOk, 2},
+        // A NUL byte makes its line one refused answer; the next line is the next answer.
+        {kQuestion, std::string("y\0x\nn\n", 6), kIdNo, 2},
+        // Input that never ends a line, and a script that repeats a refused answer, cancel.
+        {kQuestion, std::string(70000, 'y') + "\nn\n", kIdCancel, 1},
         {kQuestion, repeated("what\n", 25) + "y\n", kIdCancel, 20},
     };
     for (const auto& row : rows) {
@@ -130,21 +135,22 @@ bool stdoutToTerminal() {
 }
 
 TEST(MessageBoxPrompt, TextShownOnStandardErrorOnlyWhenStandardOutputIsNoTerminal) {
-    // An English text comes composed in UTF-8 and reaches standard error as the console
-    // would show it.
-    const std::string en = " saved \r\n " + kMoUtf8 + " \r\n";
-    const struct { bool terminal; const char* locale; } rows[] = {
-        {false, "LANG=C.UTF-8"},
-        {true, "LANG=C"},
+    // An English text comes composed in UTF-8, a Japanese one in Shift-JIS; each reaches
+    // standard error as the console would show it.
+    const std::string en = " saved \r\n " + kMoUtf8 + " \r\n", ja = " " + kMoSjis + " \r\n";
+    const struct { bool terminal; const char* locale; std::string text; bool utf8; } rows[] = {
+        {false, "LANG=C.UTF-8", en, true},
+        {false, "LANG=ja_JP.SJIS", ja, false},
+        {true, "LANG=C", en, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.locale) + (row.terminal ? ", terminal" : ""));
         auto result = runInChild("y\n", {row.locale}, [&] {
             if (row.terminal && !stdoutToTerminal()) return 99;
-            return platform::messageBox(en.c_str(), "Quorvane", kQuestion, true);
+            return platform::messageBox(row.text.c_str(), "Quorvane", kQuestion, row.utf8);
         });
         EXPECT_EQ(result.exitCode, kIdYes);
-        EXPECT_EQ(result.err, (row.terminal ? "" : en + "\n") + kYesNoCancel + "\n");
+        EXPECT_EQ(result.err, (row.terminal ? "" : row.text + "\n") + kYesNoCancel + "\n");
     }
 }
 
@@ -155,6 +161,7 @@ TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
     const std::string base = resolved;
     const std::string insideBase = iotest::insidePath(base);
     ASSERT_EQ(mkdir(folder.file("Tex").c_str(), 0700), 0);
+    ASSERT_EQ(mkdir(folder.file("sub.pmx").c_str(), 0700), 0);
     iotest::writeFile(folder.file("Tex/Hair.png"), "");
     iotest::writeFile(folder.file("model.pmx"), "");
     iotest::writeFile(folder.file("model"), ""); // the typed name as is must not be taken
@@ -171,6 +178,7 @@ TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
         // Refused twice (missing, then tex.bmp), then found as stored, without the dot folders.
         {"nothere.png\ntex\n./TEX/../tex/hair.PNG\n", "bmp", 1, "\\Tex\\Hair.png", 3},
         {"./Tex/../Tex/Hair.png\n", "bmp", 1, "\\Tex\\Hair.png", 1},
+        {"sub.pmx\n", "pmx", 0, "", 2}, // a folder is no answer
         {deep + "/m.pmx\n", "pmx", 2, "", 1},
         {std::string(1100, 'x') + "\n", "pmx", 2, "", 1}, // longer than an answer
         {repeated("nothere\n", 25) + "model\n", "pmx", 0, "", 20}, // as cancelled

@@ -15,6 +15,7 @@ struct ReadCase {
     Edit edit;     // applied to typicalModel(0); may also set the console modes
     Damage damage; // applied to the built bytes
     std::string transcript; // after "Reading from: <path> \n"
+    int result = 0;
 };
 
 const std::string kTop = "PMX Ver 2.00 \nModel: Test model \n";
@@ -86,6 +87,21 @@ const ReadCase kReadCases[] = {
     {"name cut inside a character",
      [](PmxRecipe& r) { r.modelNameEnglish = "", r.modelName = "aああああああああああああ", setDisplayLevel(1); },
      nullptr, "PMX Ver 2.00 \n(>20 DBCS-trancated) " + kCounts + kClean},
+    {"global count 7", nullptr, [](Bytes& b, const PmxLayout&) { b[8] = 7; },
+     "PMX Ver 2.00 \nIllegal file format at 000009=(07) \n", 2},
+    {"morph kinds 9 and 10 read, 0xFF ends",
+     [](PmxRecipe& r) {
+         r.morphs.resize(3);
+         r.morphs[0].kind = 9, r.morphs[1].kind = 10, r.morphs[2].kind = 0xFF;
+     },
+     nullptr, kTop + kToBones + "3 Morphs.\nErr: unknown morph kind at morph 2. \n\n"},
+    // Any fourth signature byte and version; global bytes past the eighth are passed over.
+    {"extra global bytes are passed over", nullptr,
+     [](Bytes& b, const PmxLayout&) {
+         b[3] = 0, b[6] = 0x40, b[7] = 0x40, b[8] = 10; // version 3.0, ten global bytes
+         b.insert(b.begin() + 17, 2, 0);
+     },
+     "PMX Ver 3.00 \nModel: Test model \n" + kCounts + kClean},
     {"trailing data at level 1",
      [](PmxRecipe& r) { hundredTrailingBytes(r), setDisplayLevel(1); }, nullptr,
      k21 + kHundredBytes + "SoftBody block: Total 100 bytes.\ndone. \n\n"},
@@ -107,7 +123,7 @@ TEST_F(Reader, TranscriptOfEachCase)
         Bytes bytes = buildPmx(recipe, &layout);
         if (c.damage) c.damage(bytes, layout);
         Outcome run = readBytes(bytes);
-        EXPECT_EQ(0, run.result);
+        EXPECT_EQ(c.result, run.result);
         EXPECT_EQ("Reading from: " + path() + " \n" + c.transcript, run.text);
         // Whole exactly when the reader got past the joints to its 2.0/2.1 verdict.
         EXPECT_EQ(c.transcript.find("PMX 2.") != std::string::npos, readPmxWasWhole());

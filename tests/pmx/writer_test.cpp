@@ -56,6 +56,20 @@ TEST_F(Writer, CopyChangesOnlyTheRepairedStretches)
     EXPECT_TRUE(readFile(destination() + ".tmp").empty());
 }
 
+// Entries not renewed keep their bytes, even those with no Shift-JIS code (emoji, Hangul):
+// only the renewed one is written anew.
+TEST_F(Writer, EntriesNotRenewedKeepTheirBytes)
+{
+    PmxRecipe recipe = typicalModel(0);
+    recipe.textures = {"\xF0\x9F\x98\x80.png", "old.png", "\xED\x95\x9C\xEA\xB8\x80.bmp"};
+    readSource(recipe);
+    renew(1, "new\\\x8A\xE7.png"); // new\顔.png
+    EXPECT_EQ(0, save().result);
+    const Bytes entry = {18, 0, 0, 0, 'n', 0, 'e', 0, 'w', 0, '\\', 0, 0x54, 0x98, '.', 0, 'p', 0, 'n', 0, 'g', 0};
+    const std::int32_t at = layout.textureEntryStarts[1];
+    EXPECT_EQ(spliced(original, {Splice{at, layout.textureEntryStarts[2] - at, entry}}), readFile(destination()));
+}
+
 // Writes that fail inside the renewed texture block, or in the copy just before the corrected
 // axis (the copy runs 20 bytes ahead of the source there): reported as a failure, no file of
 // the destination's name appears, an earlier one is left as it was, and no temporary file
