@@ -55,8 +55,8 @@ string quoted(const string& text) {
 // the locale variables, after the shell words `shell` (a limit, another user); returns its exit
 // status (-1 when it did not exit, or was killed after a minute) and fills `out` and `err` with
 // its standard output and error (the prompts).
-int runProgram(const std::vector<string>& args, const string& locale, const string& input,
-               const string& cwd, const string& shell, string* out, string* err) {
+int runProgram(const string& program, const std::vector<string>& args, const string& locale,
+               const string& input, const string& cwd, const string& shell, string* out, string* err) {
     iotest::TempFolder io;
     iotest::writeFile(io.file("in"), input);
     string command = (cwd.empty() ? "" : "cd " + quoted(cwd) + " && ") + shell +
@@ -64,7 +64,7 @@ int runProgram(const std::vector<string>& args, const string& locale, const stri
     for (const char* name : {"PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
         if (const char* value = std::getenv(name))
             command += " " + quoted(string(name) + "=" + value);
-    command += " " + quoted(std::getenv("QV_BINARY"));
+    command += " " + quoted(program);
     for (const string& arg : args) command += " " + quoted(arg);
     command += " <" + io.file("in") + " >" + io.file("out") + " 2>" + io.file("err");
     const int status = std::system(command.c_str());
@@ -416,6 +416,19 @@ struct Models {
             iotest::writeFile(tmp.file(image), "png");
         iotest::writeFile(tmp.file("bad.pmx"), "PMD file");
     }
+    // The program to run: as another user ("{U}"), a copy in the scenario's folder, which that
+    // user can reach wherever the build lies (a checkout below /root, or in a private mktemp -d).
+    string program(const string& shell) const {
+        const string built = std::getenv("QV_BINARY");
+        if (shell.find("{U}") == string::npos || geteuid() != 0) return built;
+        const string copy = root + "/bin/quorvane";
+        fs::create_directories(root + "/bin");
+        fs::copy_file(built, copy, fs::copy_options::overwrite_existing);
+        const auto open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                          fs::perms::others_read | fs::perms::others_exec;
+        for (const string& path : {root, root + "/bin", copy}) fs::permissions(path, open);
+        return copy;
+    }
     // `text` with "{O}" as the folder (ending in "/"), "{R}" as the folder without it, "{F}" as
     // a path in the folder long enough to leave the argument
     // pool room for "{O}model.pmx" alone, and "{U}" as the words that run the program as a user
@@ -442,7 +455,7 @@ TEST(Transcript, EveryScenarioPrintsItsTranscriptAndLeavesItsCopies) {
         std::vector<string> args;
         for (const string& arg : s.args) args.push_back(m.fill(arg));
         string out, err;
-        EXPECT_EQ(runProgram(args, s.locale, m.fill(s.input), m.fill(s.cwd), m.fill(s.shell),
+        EXPECT_EQ(runProgram(m.program(s.shell), args, s.locale, m.fill(s.input), m.fill(s.cwd), m.fill(s.shell),
                              &out, &err),
                   s.status);
         EXPECT_NE(err.find(m.fill(s.prompt)), string::npos) << err;
