@@ -49,7 +49,9 @@ int main(int argc, char** argv) {
     ok &= writeSeed(root / "pmx" / "v21.pmx", pmxtest::buildPmx(extended));
 
     const std::string texts[] = {"abc"s, "\xE8\x82\x8C\xE3\x81\x82"s, "\x82\xA0\x88\x9F\x5C"s,
-                                 "\xF0\x9F\x98\x80x"s, "a\0b\0\x42\x30\0\0"s};
+                                 "\xF0\x9F\x98\x80x"s, "a\0b\0\x42\x30\0\0"s,
+                                 // 〜 (U+301C), 한, a broken sequence, the yen sign; their escapes
+                                 "\xE3\x80\x9C\xED\x95\x9C\xC3\x41\xC2\xA5"s, "\xFD\xA3\xA0\xBC\xFF\xA3\xA3\xFE\xA4\xAF\xDF\xDF"s};
     int n = 0;
     for (const std::string& text : texts) ok &= writeSeed(root / "text" / std::to_string(n++), bytesOf(text));
     const std::string paths[] = {

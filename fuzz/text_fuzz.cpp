@@ -1,5 +1,7 @@
 // Fuzz target: the text converters on arbitrary bytes, each output in a heap buffer of
-// exactly the worst case its header documents, so one byte too many is a sanitizer report.
+// exactly the worst case its header documents, so one byte too many is a sanitizer report; and
+// the inside form's promise, checked on every input: a text comes back from it as it went in
+// (any UTF-8 or UTF-16 text through the model's converters, any name through the boundary's).
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -8,6 +10,7 @@
 #include "fuzz/fuzz_support.h"
 #include "text/composition.h"
 #include "text/convert.h"
+#include "text/convert_core.h"
 #include "text/language.h"
 
 namespace {
@@ -34,18 +37,71 @@ std::vector<unsigned char> asUtf16(const std::uint8_t* data, std::size_t size, s
     return units;
 }
 
+void require(bool holds, const char* what) {
+    if (holds) return;
+    std::fprintf(stderr, "broken: %s\n", what);
+    std::abort();
+}
+
+// The text is UTF-8 as a model may hold it: shortest forms of scalar values only.
+bool isValidUtf8(const char* text) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+    while (*p != 0) {
+        const Utf8Sequence s = readUtf8Sequence(p);
+        if (!isShortestValidForm(s)) return false;
+        p += s.consumed;
+    }
+    return true;
+}
+
+// A model's text takes the yen sign as its separator, as Japanese Windows does with 0x5C: the
+// one character that comes back as another, the backslash.
+std::string yenAsBackslash(const std::string& utf8) {
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8.compare(i, 2, "\xC2\xA5") == 0) {
+            out += '\\';
+            ++i;
+        } else {
+            out += utf8[i];
+        }
+    }
+    return out;
+}
+
+std::vector<std::uint16_t> yenAsBackslash(std::vector<std::uint16_t> units) {
+    for (std::uint16_t& unit : units)
+        if (unit == 0xA5) unit = 0x5C;
+    return units;
+}
+
+std::vector<std::uint16_t> unitsOf(const unsigned char* utf16) {
+    std::vector<std::uint16_t> units;
+    for (std::size_t i = 0; utf16[i] != 0 || utf16[i + 1] != 0; i += 2)
+        units.push_back(static_cast<std::uint16_t>(utf16[i] | (utf16[i + 1] << 8)));
+    return units;
+}
+
 void convertAll(const std::uint8_t* data, std::size_t size) {
     std::vector<char> text = asText(data, size);
     const std::size_t length = std::strlen(text.data());
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text.data());
 
-    std::vector<char> sjis(2 * length + 1);
+    std::vector<char> sjis(3 * length + 1);
     utf8ToSjis(sjis.data(), bytes);
+    std::vector<char> back8(3 * std::strlen(sjis.data()) + 1);
+    sjisToUtf8(back8.data(), sjis.data());
+    if (isValidUtf8(text.data()))
+        require(back8.data() == yenAsBackslash(text.data()), "UTF-8 -> inside -> UTF-8");
 
+    // Any units at all, surrogates alone or in pairs included, come back.
     std::size_t utf16Length = 0;
     std::vector<unsigned char> utf16 = asUtf16(data, size, &utf16Length);
-    std::vector<char> fromUtf16(utf16Length + 1);
+    std::vector<char> fromUtf16(2 * utf16Length + 1);
     utf16ToSjis(fromUtf16.data(), utf16.data());
+    std::vector<unsigned char> back16(2 * std::strlen(fromUtf16.data()) + 2);
+    sjisToUtf16(back16.data(), fromUtf16.data());
+    require(unitsOf(back16.data()) == yenAsBackslash(unitsOf(utf16.data())), "UTF-16 -> inside -> UTF-16");
 
     std::vector<unsigned char> toUtf16(2 * length + 2);
     sjisToUtf16(toUtf16.data(), text.data());
@@ -53,10 +109,17 @@ void convertAll(const std::uint8_t* data, std::size_t size) {
     std::vector<char> toUtf8(3 * length + 1);
     sjisToUtf8(toUtf8.data(), text.data());
 
-    // The boundary's conversion, which composes first, and the composition in place.
-    std::vector<char> quiet(2 * length + 1);
-    utf8ToSjisQuiet(quiet.data(), quiet.size(), text.data());
+    // The boundary's conversion, which composes first: any name that composition leaves as it
+    // is, valid UTF-8 or not, goes back to the file system byte for byte.
+    std::vector<char> quiet(3 * length + 1);
+    require(utf8ToSjisQuiet(quiet.data(), quiet.size(), text.data()) == 0, "inside form fits 3x");
+    std::vector<char> outside(3 * std::strlen(quiet.data()) + 1);
+    const int path = sjisToUtf8Quiet(outside.data(), outside.size(), quiet.data(), OutsideUse::Path);
+    std::vector<char> shown(3 * std::strlen(quiet.data()) + 1);
+    sjisToUtf8Quiet(shown.data(), shown.size(), quiet.data(), OutsideUse::Shown);
+    const std::string given = text.data();
     composeUtf8(text.data());
+    if (given == text.data()) require(path == 0 && given == outside.data(), "name -> inside -> name");
 }
 
 // First byte: bit 0 the language mode, the rest how much of the 520 bytes is already used

@@ -18,13 +18,13 @@ constexpr int kMaterialColourBytes = (4 + 3 + 1 + 3) * 4 + 1 + (4 + 1) * 4;
 
 unsigned char gText[kModelTextBytes];
 
-// A texture path is kept whole as far as a path entry holds it (519 Shift-JIS bytes), which
-// takes at most two UTF-16LE or three UTF-8 bytes per Shift-JIS byte; a path cut shorter would
-// name another file, found or not.
+// A texture path is kept whole as far as a path entry holds it (519 inside-form bytes), which
+// takes at most two UTF-16LE or three UTF-8 bytes per inside byte (escapes only make the inside
+// form longer); a path cut shorter would name another file, found or not.
 constexpr std::int32_t kTextureTextKeptBytes = 3 * kTexturePathBytes;
 unsigned char gTextureText[kTextureTextKeptBytes + 3];
-// The conversions write at most twice their input and a terminator.
-char gTextureSjis[2 * kTextureTextKeptBytes + 2];
+// The conversions write at most three times their input and a terminator.
+char gTextureSjis[3 * kTextureTextKeptBytes + 1];
 
 // The end-of-input test each record starts with.
 bool endedAt(const char* message, std::int32_t index)

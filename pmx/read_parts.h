@@ -6,8 +6,9 @@
 
 #include "pmx/model.h"
 
-// Room for a kept text converted to Shift-JIS: UTF-8 input of 254 bytes needs up to 509.
-constexpr int kSjisTextBytes = 520;
+// Room for a kept text converted to the inside form: UTF-8 input of 254 bytes needs up to 763
+// (a byte of a broken sequence is escaped in three).
+constexpr int kSjisTextBytes = 3 * kModelTextKeptBytes + 1;
 
 // Reads a text field: the int length, then every byte of it; the first 254 go to `out`
 // (kModelTextBytes long), followed by zero bytes. A negative length reads nothing.

@@ -65,18 +65,21 @@ enum class SjisKind {
     Single,       // one byte, 0x01-0x7F or 0xA0-0xDF
     Pair,         // lead byte and trail byte
     DanglingLead, // a lead byte right before the terminator: ends the text
-    Skipped,      // 0xFD-0xFF, which no code uses
+    Skipped,      // 0xFD-0xFF, which no code uses, when they start no escape
+    Escaped,      // an escape of the inside form (text/inside_escape.h): a code point
+    EscapedByte,  // an escape of a byte that is no character; codePoint holds the byte
 };
 
 struct SjisCharacter {
     SjisKind kind;
     int consumed;
-    std::uint16_t code;      // the byte, or lead * 256 + trail
+    std::uint16_t code;      // the byte, or lead * 256 + trail; 0 for an escape
     std::uint32_t codePoint; // 0 for an undefined pair
 };
 
-// One Shift-JIS character starting at a non-zero byte: backslash kept as U+005C, the
-// compatibility overrides for lead bytes 0x81-0x9F, then the table. 0xA0 keeps its own value.
+// One character of the inside form starting at a non-zero byte: an escape, or a Shift-JIS
+// character with the backslash kept as U+005C, the compatibility overrides for lead bytes
+// 0x81-0x9F, then the table. 0xA0 keeps its own value.
 SjisCharacter readSjisCharacter(const unsigned char* in);
 
 // True for a pair whose trail byte lies below 0x40 (lead bytes 0x81-0x9F and 0xE0-0xFC;
@@ -99,5 +102,7 @@ std::uint16_t sjisCodeForAscii(unsigned char byte);
 // ---- Traced conversion used by more than one public entry ------------------------------------
 
 // sjisToUtf8 bounded by `capacity`: stops at the first character that does not fit; prints the
-// notices of what it converted. Returns sjisstat.
-int sjisToUtf8Bounded(char* out, std::size_t capacity, const char* in);
+// notices of what it converted. With `shown` (a message text) an escaped byte or surrogate,
+// which has no character to show, becomes "?"; otherwise it goes out as its bytes. Returns
+// sjisstat.
+int sjisToUtf8Bounded(char* out, std::size_t capacity, const char* in, bool shown);

@@ -4,6 +4,7 @@
 
 #include "text/convert.h"
 #include "text/convert_core.h"
+#include "text/inside_text.h"
 #include "text/language.h"
 #include "text/sjis_tables.h"
 
@@ -20,19 +21,16 @@ bool textLength(const char* buffer, std::size_t capacity, std::size_t* length) {
     return true;
 }
 
-// Copies Shift-JIS characters whole while they fit. A lead byte without its trail byte is
-// half a character and is not copied.
+// Copies Shift-JIS characters and escapes whole while they fit. A lead byte without its trail
+// byte is half a character and is not copied.
 void appendSjisUnchanged(char* destination, std::size_t capacity, const char* source) {
     std::size_t used;
     if (!textLength(destination, capacity, &used)) return;
     OutputBuffer buffer{destination + used, capacity - used, 0};
     const unsigned char* p = reinterpret_cast<const unsigned char*>(source);
     while (*p != 0) {
-        std::size_t length = 1;
-        if (isSjisLeadByte(*p)) {
-            if (p[1] == 0) break;
-            length = 2;
-        }
+        const std::size_t length = insideCharacterBytes(reinterpret_cast<const char*>(p));
+        if (length == 1 && isSjisLeadByte(*p)) break;
         if (!putBytes(buffer, p, length)) break;
         p += length;
     }
@@ -45,7 +43,7 @@ int appendSjisAsUtf8(char* destination, std::size_t capacity, const char* source
     std::size_t used;
     if (!textLength(destination, capacity, &used)) return -1;
     if (used >= kMessageTextFull) return -1;
-    return sjisToUtf8Bounded(destination + used, capacity - used, source);
+    return sjisToUtf8Bounded(destination + used, capacity - used, source, true);
 }
 
 char* appendMessageText(char* destination, std::size_t capacity, const char* source) {

@@ -2,6 +2,7 @@
 // shares: the backslash kept as itself, the compatibility overrides before the tables, and
 // the sjisstat bookkeeping of a Shift-JIS walk.
 #include "text/convert_core.h"
+#include "text/inside_escape.h"
 #include "text/sjis_tables.h"
 
 namespace {
@@ -23,7 +24,11 @@ SjisCharacter readSjisCharacter(const unsigned char* in) {
         std::uint32_t codePoint = sjisToUnicode(first);
         return {SjisKind::Single, 1, first, codePoint != 0 ? codePoint : first};
     }
-    if (first >= 0xFD) return {SjisKind::Skipped, 1, first, 0};
+    if (first >= 0xFD) {
+        const Escape e = readEscape(in);
+        if (e.kind == EscapeKind::None) return {SjisKind::Skipped, 1, first, 0};
+        return {e.kind == EscapeKind::Byte ? SjisKind::EscapedByte : SjisKind::Escaped, e.length, 0, e.value};
+    }
     // A lead byte. Its trail byte is whatever follows, except the terminator.
     unsigned char trail = in[1];
     if (trail == 0) return {SjisKind::DanglingLead, 1, first, 0};
@@ -40,6 +45,8 @@ bool hasLowTrailByte(const SjisCharacter& c) {
 int nextSjisStat(int sjisstat, const SjisCharacter& c) {
     switch (c.kind) {
     case SjisKind::Single:
+    case SjisKind::Escaped:
+    case SjisKind::EscapedByte:
         return sjisstat;
     case SjisKind::Skipped:
         return sjisstat | kSjisStatOutsideRow;

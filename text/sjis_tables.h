@@ -23,5 +23,6 @@ std::uint16_t unicodeOverrideToSjis(std::uint32_t codePoint);
 // The program's own lead-byte test: 0x80-0x9F and 0xE0-0xFC, whatever the system's code page.
 bool isSjisLeadByte(unsigned char byte);
 
-// Removes a lead byte left without its trail byte at the end of `text`. 1 when removed, else 0.
+// Removes a character cut short at the end of `text`: a lead byte without its trail byte, or an
+// escape of the inside form without all of its digits. 1 when removed, else 0.
 int trimDanglingLeadByte(char* text);

@@ -1,9 +1,11 @@
-// UTF-8 -> Shift-JIS: the reader's converter for UTF-8 models, which echoes a byte-by-byte
-// trace to the console and converts each character as it stands, and the quiet one the
-// platform uses at its code-page boundary, which composes decomposed characters first.
+// UTF-8 -> the inside form: the reader's converter for UTF-8 models, which echoes a byte-by-byte
+// trace to the console and keeps each character as it stands, and the quiet one the platform
+// uses at its code-page boundary, which composes decomposed characters first. Both are lossless:
+// a character without a code of its own is escaped, and so is each byte of a broken sequence.
 #include "platform/console.h"
 #include "text/convert.h"
 #include "text/convert_core.h"
+#include "text/inside_escape.h"
 
 namespace {
 
@@ -42,31 +44,54 @@ void traceAscii(unsigned char byte, std::uint16_t code) {
     }
 }
 
-// Stores a decoded two- or three-byte character; one without a code is dropped and traced as
-// "?". The code's high byte of a single-byte code is 0 and goes to the trace as it is.
-void storeDecoded(OutputBuffer& out, std::uint32_t codePoint) {
+// The code of a decoded two- or three-byte character as the trace shows it; one without a code
+// is traced as "?". The high byte of a single-byte code is 0 and goes to the trace as it is.
+void traceDecoded(std::uint32_t codePoint) {
     std::uint16_t code = sjisCodeFor(codePoint);
-    if (code != 0) {
-        putSjisCode(out, code);
-    } else {
-        code = kQuestionMark;
-    }
+    if (code == 0) code = kQuestionMark;
     unsigned high = code >> 8;
     unsigned low = code & 0xFFu;
     consolePrint("[%c%c](%02X:%02X) ", high, low, high, low);
 }
 
-// The quiet converter resumes at a bad byte instead of swallowing it: "C3 41" keeps its "A".
-int quietStep(const unsigned char* b, const Utf8Sequence& s) {
-    if (!s.wellFormed && s.consumed > 1 && (b[s.consumed - 1] & 0xC0) != 0x80) return s.consumed - 1;
-    return s.consumed;
+// UTF-8 to the inside form without a trace, characters as `reading` says, composed first when
+// `compose`. Only a well-formed sequence in its shortest form is a character; every other byte
+// is escaped alone and the next one starts afresh, so "C3 41" keeps its "A" and a disguised "/"
+// is never a separator. 0, or -1 when the output was cut (between characters).
+int utf8ToInside(OutputBuffer& out, const unsigned char* in, InsideReading reading, bool compose) {
+    while (*in != 0) {
+        const ComposedCharacter c = compose ? readComposedCharacter(in)
+                                            : ComposedCharacter{readUtf8Sequence(in), 0, 0, false};
+        bool written;
+        int step;
+        if (c.composed) {
+            written = putInsideCharacter(out, c.codePoint, reading);
+            step = c.consumed;
+        } else if (isShortestValidForm(c.first)) {
+            written = putInsideCharacter(out, c.first.codePoint, reading);
+            step = c.first.consumed;
+        } else {
+            written = putEscapedByte(out, *in);
+            step = 1;
+        }
+        if (!written) {
+            finishOutput(out);
+            return -1;
+        }
+        in += step;
+    }
+    finishOutput(out);
+    return 0;
 }
 
 } // namespace
 
 int utf8ToSjis(char* out, const unsigned char* in) {
-    // No size from the caller: the output is at most twice the input's length plus 1.
+    // The trace shows the text as the scan reads it, up to a second broken sequence; the text
+    // kept is all of it. No size from the caller: the output is at most three times the
+    // input's length plus 1.
     OutputBuffer buffer{out, kUnboundedCapacity, 0};
+    utf8ToInside(buffer, in, InsideReading::PmxText, false);
     int utfstat = kUtfStatWellFormed;
     int cttotal = 0;
     while (in[cttotal] != 0) {
@@ -81,27 +106,23 @@ int utf8ToSjis(char* out, const unsigned char* in) {
             continue;
         }
         switch (s.expected) {
-        case 1: {
-            std::uint16_t code = sjisCodeForAscii(b[0]);
-            putSjisCode(buffer, code);
-            traceAscii(b[0], code);
+        case 1:
+            traceAscii(b[0], sjisCodeForAscii(b[0]));
             break;
-        }
         case 2:
             consolePrint("[%02X %02X (%04X)] ", b[0], b[1], s.codePoint);
-            storeDecoded(buffer, s.codePoint);
+            traceDecoded(s.codePoint);
             break;
         case 3:
             consolePrint("[%02X %02X %02X (%04X)] ", b[0], b[1], b[2], s.codePoint);
-            storeDecoded(buffer, s.codePoint);
+            traceDecoded(s.codePoint);
             break;
         default:
-            // Beyond the Basic Multilingual Plane: no Shift-JIS code, nothing stored.
+            // Beyond the Basic Multilingual Plane: no Shift-JIS code, no code in the trace.
             consolePrint("[%02X %02X %02X %02X (%06X)] ", b[0], b[1], b[2], b[3], s.codePoint);
             break;
         }
     }
-    finishOutput(buffer);
     consolePrint("\n");
     consolePrint("utfstat = %d. \n", utfstat);
     consolePrint("  cttotal = %d. \n", cttotal);
@@ -109,27 +130,9 @@ int utf8ToSjis(char* out, const unsigned char* in) {
     return utfstat;
 }
 
-void utf8ToSjisQuiet(char* out, std::size_t capacity, const char* in) {
+int utf8ToSjisQuiet(char* out, std::size_t capacity, const char* in) {
     OutputBuffer buffer{out, capacity, 0};
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(in);
-    while (*p != 0) {
-        // Text from outside may come decomposed (names made on macOS): a character and its
-        // marks become the one character a Windows name holds, never a letter and "?".
-        ComposedCharacter c = readComposedCharacter(p);
-        const Utf8Sequence& s = c.first;
-        std::uint16_t code = 0;
-        if (c.composed) {
-            code = sjisCodeFor(c.codePoint);
-        } else if (s.wellFormed && s.expected == 1) {
-            code = sjisCodeForAscii(p[0]);
-        } else if (isShortestValidForm(s)) {
-            code = sjisCodeFor(s.codePoint);
-            // Only a real backslash may become a separator: the yen sign, which the table
-            // gives the byte 0x5C, must not turn a file name into a path.
-            if (code == 0x5C) code = 0;
-        }
-        if (!putSjisCode(buffer, code != 0 ? code : kQuestionMark)) break;
-        p += c.composed ? c.consumed : quietStep(p, s);
-    }
-    finishOutput(buffer);
+    // Text from outside may come decomposed (names made on macOS): a character and its marks
+    // become the one character a Windows name holds.
+    return utf8ToInside(buffer, reinterpret_cast<const unsigned char*>(in), InsideReading::FileName, true);
 }

@@ -126,5 +126,28 @@ TEST_F(ReaderSlots, TexturesAreConvertedCutAndForgottenByTheNextReading)
     EXPECT_EQ(0, gModel.keptTextureCount);
 }
 
+// Every name comes in whole, escaped where Shift-JIS has no code: a Hangul path of 129
+// characters fills 516 bytes, one of 130 no longer fits and is kept without its cut escape,
+// marked too long; bytes that are no UTF-8 are carried, not dropped.
+TEST_F(ReaderSlots, EscapedPathsAreWholeOrTooLongNeverShortenedToAnotherName)
+{
+    const std::string han = "\xED\x95\x9C", escaped = "\xFD\xAD\xB5\xBC"; // 한, U+D55C: 13, 21, 28
+    std::string fits;
+    for (int i = 0; i < 129; ++i) fits += escaped;
+    PmxRecipe s = typicalModel(0);
+    s.textures = {std::string(), std::string()};
+    for (int i = 0; i < 129; ++i) s.textures[0] += han;
+    s.textures[1] = s.textures[0] + han;
+    read(s);
+    EXPECT_TRUE(fits == gModel.texturePaths[0]);
+    EXPECT_TRUE(fits == gModel.texturePaths[1]);
+    EXPECT_FALSE(gModel.textureTooLong[0]);
+    EXPECT_TRUE(gModel.textureTooLong[1]);
+    s = typicalModel(1);
+    s.textures = {"tex\\\x94\xAF.png"}; // 髪 in raw Shift-JIS bytes, in a UTF-8 model
+    read(s);
+    EXPECT_STREQ("tex\\\xFF\xA2\xB4\xFF\xA2\xCF.png", gModel.texturePaths[0]);
+}
+
 } // namespace
 } // namespace pmxtest

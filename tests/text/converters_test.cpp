@@ -47,25 +47,26 @@ Converted fromSjis(const std::string& sjis, bool toUtf16) {
 
 } // namespace
 
-TEST(Utf8ToSjis, StoresEchoesAndReportsEachSequenceByteForByte) {
+TEST(Utf8ToSjis, StoresEverythingAndEchoesEachSequenceByteForByte) {
+    // Escapes: FD and three digits (0xA0 + six bits) for a code point, FF and two for a byte.
     const struct { std::string utf8, sjis, trace; int utfstat, cttotal; } cases[] = {
         // CR echoes as a space, "~" as the low byte of its code 0x81B0.
         {"a\r\n~\\", "a\r\n\x81\xB0\\", "a \n\xB0\\", 7, 5},
-        {"a\xD4\x80" "b", "ab", "a[D4 80 (0500)] [\0?](00:3F) b"s, 7, 4}, // no code: dropped
-        {"\xF0\x9F\x98\x80", "", "[F0 9F 98 80 (01F600)] ", 7, 4},
+        {"a\xD4\x80" "b", "a\xFD\xA0\xB4\xA0" "b", "a[D4 80 (0500)] [\0?](00:3F) b"s, 7, 4}, // no code
+        {"\xF0\x9F\x98\x80", "\xFD\xBF\xB8\xA0", "[F0 9F 98 80 (01F600)] ", 7, 4},
         // A model's text is taken as it stands: a decomposed ガ is カ and a mark without a code.
-        {"\xE3\x82\xAB\xE3\x82\x99", "\x83\x4A", "[E3 82 AB (30AB)] [\x83J](83:4A) [E3 82 99 (3099)] [\0?](00:3F) "s, 7, 6},
-        // The first malformed sequence swallows its bad byte; the second stops the scan.
-        {"\xC3\x41" "B\x80" "CD", "B", "C3 41(x) B80(x) ", 0, 4},
-        {"\xE3\x83\x41", "", "[E3 83 41(x)] [E3 83(x) -- ] ", 0, 3},
-        {"\xF0\x9F\x98\x41", "", "[F0 9F 98 41(x)] [F0 9F 98(x) -- ] [F0 9F(x) -- -- ] F0(x) ", 0, 4},
+        {"\xE3\x82\xAB\xE3\x82\x99", "\x83\x4A\xFD\xA3\xA2\xB9", "[E3 82 AB (30AB)] [\x83J](83:4A) [E3 82 99 (3099)] [\0?](00:3F) "s, 7, 6},
+        // The trace swallows a bad byte and stops at a second malformed sequence; the text kept
+        // escapes each byte of a broken sequence and goes on to the end.
+        {"\xC3\x41" "B\x80" "CD", "\xFF\xA3\xA3" "AB\xFF\xA2\xA0" "CD", "C3 41(x) B80(x) ", 0, 4},
+        {"\xE3\x83\x41", "\xFF\xA3\xC3\xFF\xA2\xA3" "A", "[E3 83 41(x)] [E3 83(x) -- ] ", 0, 3},
         // Cut by the end of the text: the terminator is never consumed.
-        {"\xF0\x9F", "", "[F0 9F(x) -- -- ] F0(x) ", 0, 2},
+        {"\xF0\x9F", "\xFF\xA3\xD0\xFF\xA2\xBF", "[F0 9F(x) -- -- ] F0(x) ", 0, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.utf8));
         std::vector<unsigned char> in(c.utf8.c_str(), c.utf8.c_str() + c.utf8.size() + 1);
-        std::vector<char> out(2 * c.utf8.size() + 1, '#');
+        std::vector<char> out(3 * c.utf8.size() + 1, '#');
         iotest::Capture capture;
         EXPECT_EQ(utf8ToSjis(out.data(), in.data()), c.utfstat);
         EXPECT_EQ(std::string(out.data()), c.sjis);
@@ -87,6 +88,8 @@ TEST(SjisToUnicode, OverridesSurrogatesUndefinedPairsAndTheStatusInBothForms) {
         {"\x80\x30", "\x30\x80", "", 2, "", undefined + "8030>>>"},
         {"a\x93", "a\0"s, "a", 3, "", ""}, // a lone final lead byte is dropped
         {"\xE0\x40", "\x3E\x6F", "\xE6\xBC\xBE", 15, "", ""}, // lead bytes 0xE0-0xFC: OR 8
+        // Escapes give back what they carry: U+1F600 and a lone surrogate.
+        {"\xFD\xBF\xB8\xA0\xFD\xAD\xC0\xA0", "\x3D\xD8\x00\xDE\x00\xD8"s, "\xF0\x9F\x98\x80\xED\xA0\x80", 7, "", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.sjis));
@@ -94,20 +97,26 @@ TEST(SjisToUnicode, OverridesSurrogatesUndefinedPairsAndTheStatusInBothForms) {
         EXPECT_EQ(std::tie(u16.bytes, u16.sjisstat, u16.trace), std::tie(c.utf16, c.sjisstat, c.trace16));
         EXPECT_EQ(std::tie(u8.bytes, u8.sjisstat, u8.trace), std::tie(c.utf8, c.sjisstat, c.trace8));
     }
+    // An escaped byte (a name on disk that is not UTF-8) goes back to UTF-8 as itself; UTF-16
+    // cannot carry it, and the writer is told so.
+    Converted u16 = fromSjis("a\xFF\xA3\xA3", true), u8 = fromSjis("a\xFF\xA3\xA3", false);
+    EXPECT_EQ(std::tie(u16.bytes, u16.sjisstat), std::make_tuple("a\0"s, 0));
+    EXPECT_EQ(std::tie(u8.bytes, u8.sjisstat), std::make_tuple("a\xC3"s, 7));
 }
 
 TEST(Utf16ToSjis, SeparatorOverridesTableAndQuestionMarksInThatOrder) {
     const struct { std::vector<unsigned char> in; std::string sjis; int consumed; } cases[] = {
         {utf16({}), "", 0},
         {utf16({'a', '~', 'b', '\\', 0x00A5, 0x203E}), "a\x81\xB0" "b\\\\~", 12},
-        {utf16({0xFF5E, 0x301C, 0x2252, 0x2015, 0xFF3C}), "\x81\x60\x81\x60\x87\x90\x81\x5C\x81\x5F", 10},
+        // U+301C takes code page 932's code of U+FF5E only through its escape.
+        {utf16({0xFF5E, 0x301C, 0x2252, 0x2015, 0xFF3C}), "\x81\x60\xFD\xA3\xA0\xBC\x87\x90\x81\x5C\x81\x5F", 10},
         {utf16({0xFF71, 0x3042}), "\xB1\x82\xA0", 4},
-        {utf16({0x2985, 0x0500, 0xDC00}), "???", 6}, // no code; a lone low surrogate
-        {utf16({0x30AB, 0x3099}), "\x83\x4A?", 4}, // decomposed ガ: not composed
-        // A pair, valid or not, is one "?" of four bytes; one cut by the terminator ends there.
-        {utf16({0xD83D, 0xDE00, 'A'}), "?A", 6},
-        {utf16({0xD800, 'B', 'C'}), "?C", 6},
-        {utf16({'x', 0xD83D}), "x?", 4},
+        {utf16({0x2985, 0x0500, 0xDC00}), "\xFD\xA2\xC6\xA5\xFD\xA0\xB4\xA0\xFD\xAD\xD0\xA0", 6}, // a lone low surrogate
+        {utf16({0x30AB, 0x3099}), "\x83\x4A\xFD\xA3\xA2\xB9", 4}, // decomposed ガ: not composed
+        // A pair is one character; a high surrogate without its partner is a unit of its own.
+        {utf16({0xD83D, 0xDE00, 'A'}), "\xFD\xBF\xB8\xA0" "A", 6},
+        {utf16({0xD800, 'B', 'C'}), "\xFD\xAD\xC0\xA0" "BC", 6},
+        {utf16({'x', 0xD83D}), "x\xFD\xAD\xC0\xDD", 4},
     };
     for (const auto& c : cases) {
         char out[16];
@@ -122,19 +131,28 @@ TEST(Utf16ToSjis, SeparatorOverridesTableAndQuestionMarksInThatOrder) {
     EXPECT_EQ(utf16Compare(utf16({0x0141}).data(), utf16({0x0041}).data()), -1); // whole units
 }
 
-TEST(QuietConversion, QuestionMarkForWhatHasNoCharacterAndCutsBetweenCharacters) {
-    const struct { bool toSjis; std::string in; std::size_t capacity; std::string out; } cases[] = {
-        // Beyond the BMP, not in the table, malformed; a disguised "/" or a yen sign is no separator.
-        {true, "a\xF0\x9F\x98\x80\xD4\x80\xC3\x41" "b\x80\xC0\xAF\xC2\xA5" "x\xE3\x81", 64, "a???Ab???x?"},
-        {true, "abc", 0, ""},
-        {false, "\x82\xF5" "a\xFD" "b\x81\x2E" "c\x93", 64, "?a?b?c?"},
-        {false, "a\x82\xA0" "b", 4, "a"},
+TEST(QuietConversion, LosslessInwardsNoQuestionMarkInAPathAndCutsBetweenCharacters) {
+    const auto toSjis = [](char* out, std::size_t capacity, const char* in) { return utf8ToSjisQuiet(out, capacity, in); };
+    const auto toPath = [](char* out, std::size_t capacity, const char* in) { return sjisToUtf8Quiet(out, capacity, in, OutsideUse::Path); };
+    const auto toShown = [](char* out, std::size_t capacity, const char* in) { return sjisToUtf8Quiet(out, capacity, in, OutsideUse::Shown); };
+    const struct { int (*convert)(char*, std::size_t, const char*); std::string in; std::size_t capacity; std::string out; int result; } cases[] = {
+        // Beyond the BMP, not in the table, malformed, a disguised "/", a yen sign (no separator
+        // in a name), "~" and an overline: each comes back as itself.
+        {toSjis, "a\xF0\x9F\x98\x80\xD4\x80\xC3\x41" "b\x80\xC0\xAF\xC2\xA5" "x\xE3\x81~\xE2\x80\xBE", 64,
+         "a\xFD\xBF\xB8\xA0\xFD\xA0\xB4\xA0\xFF\xA3\xA3" "Ab\xFF\xA2\xA0\xFF\xA3\xA0\xFF\xA2\xCF\xFD\xA0\xA2\xC5"
+         "x\xFF\xA3\xC3\xFF\xA2\xA1\x81\xB0\xFD\xA2\xA0\xDE", 0},
+        {toSjis, "abc", 0, "", -1},
+        {toSjis, "a\xED\x95\x9C", 5, "a", -1}, // 한 is escaped in four bytes: they do not fit
+        {toPath, "~\xFD\xA2\xA0\xDE\xFF\xA3\xA3\xFD\xAD\xC0\xA0", 64, "~\xE2\x80\xBE\xC3\xED\xA0\x80", 0},
+        {toPath, "a\x82\xF5", 64, "a", -1}, // no character: no file name
+        {toShown, "\x82\xF5" "a\xFD" "b\x81\x2E" "c\xFF\xA3\xA3\xFD\xAD\xC0\xA0\x93", 64, "?a?b?c???", 0},
+        {toShown, "a\x82\xA0" "b", 4, "a", -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.in) + " in " + std::to_string(c.capacity));
         std::vector<char> out(c.capacity + 8, '#');
         iotest::Capture capture;
-        (c.toSjis ? utf8ToSjisQuiet : sjisToUtf8Quiet)(out.data(), c.capacity, c.in.c_str());
+        EXPECT_EQ(c.convert(out.data(), c.capacity, c.in.c_str()), c.result);
         EXPECT_EQ(capture.text(), "");
         EXPECT_EQ(std::string(out.begin() + static_cast<long>(c.capacity), out.end()), std::string(8, '#'));
         EXPECT_EQ(c.capacity == 0 ? "" : std::string(out.data()), c.out);
