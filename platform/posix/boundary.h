@@ -11,19 +11,22 @@ namespace posix {
 // An outside path: what the file system takes (PATH_MAX on Linux).
 constexpr std::size_t kOutsidePathBytes = 4096;
 
-// Shift-JIS text -> UTF-8 for the file system and the terminal, cut at a character boundary
-// when it does not fit. As code page 932 reads it, the single byte 0x7E is "~" (the code table
-// alone would make it U+203E, an overline, and a path or a message would show another name).
+// Inside text -> UTF-8 for the terminal, cut at a character boundary when it does not fit. As
+// code page 932 reads it, the single byte 0x7E is "~" (the code table alone would make it
+// U+203E, an overline, and a message would show another name); what has no character shows "?".
 void sjisToUtf8Text(char* out, std::size_t capacity, const char* sjis);
 
-// Inside path -> outside path: Shift-JIS to UTF-8, `\` to `/`. 0, or -1 when the result
-// might not fit `capacity` (a cut path would name another file).
+// Inside path -> outside path: the inside form to UTF-8 (escapes as the characters and bytes
+// they carry), `\` to `/`. 0, or -1 when the result does not fit `capacity` or the path holds
+// what no name can (a cut path, or one with "?" in place of a character, would name another
+// file).
 int pathToOutside(char* out, std::size_t capacity, const char* inside);
 
 // Outside text -> inside text: UTF-8, composed (a decomposed ガ arrives as the one character
-// ガ), to Shift-JIS, and `/` to `\` unless `keepSlashes`. Cut at a character boundary when it
-// does not fit `capacity`.
-void textToInside(char* out, std::size_t capacity, const char* outside, bool keepSlashes);
+// ガ), to the inside form (lossless: any other character and any byte that is no character are
+// escaped), and `/` to `\` unless `keepSlashes`. Cut at a character boundary when it does not
+// fit `capacity`, which takes up to three times the outside bytes. 0, or -1 when it was cut.
+int textToInside(char* out, std::size_t capacity, const char* outside, bool keepSlashes);
 
 // Turns every single-character `/` of an inside text into `\` (a trail byte is never one).
 void slashesToBackslashes(char* inside);

@@ -152,7 +152,8 @@ int findFirst(const char* path, FindEntry* entry) {
     int handle = 0;
     while (handle < kFindHandles && gFindInUse[handle]) ++handle;
     if (handle == kFindHandles) return -1;
-    posix::textToInside(entry->name, sizeof entry->name, name, true);
+    // A name cut to fit would be another name.
+    if (posix::textToInside(entry->name, sizeof entry->name, name, true) != 0) return -1;
     entry->isFolder = S_ISDIR(info.st_mode);
     gFindInUse[handle] = true;
     return handle;

@@ -146,7 +146,7 @@ int fullOutsidePath(const OpenFileRequest& request, const char* typedInside, cha
 Answer takeAnswer(OpenFileRequest* request, const char* typed) {
     // The terminal's bytes: UTF-8 under a UTF-8 locale, else the inside code page itself,
     // as the console output assumes.
-    char inside[2 * posix::kAnswerBytes + 1];
+    char inside[3 * posix::kAnswerBytes + 1];
     if (posix::consoleIsUtf8()) {
         posix::textToInside(inside, sizeof inside, typed, false);
     } else {
@@ -170,8 +170,8 @@ Answer takeAnswer(OpenFileRequest* request, const char* typed) {
         return Answer::Refused;
     }
 
-    char chosen[2 * posix::kOutsidePathBytes + 1];
-    posix::textToInside(chosen, sizeof chosen, full, false);
+    char chosen[3 * posix::kOutsidePathBytes + 1];
+    if (posix::textToInside(chosen, sizeof chosen, full, false) != 0) return Answer::TooLong;
     std::size_t length = std::strlen(chosen);
     if (length >= request->fileCapacity || length >= kDialogPathBytes) return Answer::TooLong;
     std::memcpy(request->file, chosen, length + 1);

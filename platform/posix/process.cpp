@@ -32,11 +32,9 @@ int argument(int index, char* out, std::size_t capacity) {
     const char* text = gArgv[index];
     // A leading '/' starts an absolute path here, so only '-' marks an option entry, whose
     // slashes still separate options ("-d2/m3").
-    posix::textToInside(out, capacity, text, text[0] == '-');
-    // The inside form is never longer than the outside one. A conversion that was cut leaves
-    // less room than one more character needs; one that fills the buffer this far may be cut.
-    if (std::strlen(text) >= capacity && std::strlen(out) + 2 >= capacity) return 1;
-    return 0;
+    // A character the inside form escapes takes more bytes than outside: a cut argument would
+    // name another file.
+    return posix::textToInside(out, capacity, text, text[0] == '-') == 0 ? 0 : 1;
 }
 
 } // namespace platform

@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "platform/posix/boundary.h"
 #include "platform/posix/locale_settings.h"
+#include "text/inside_text.h"
 
 namespace platform {
 namespace posix {
@@ -18,11 +19,13 @@ void promptWrite(const char* sjis) {
     if (sjis == nullptr) return;
     // What the console holds comes first: the question stands above its prompt.
     consoleFlush();
+    // Prompt texts are short (a title holds one 260-byte path); a longer one is cut.
     if (!consoleIsUtf8()) {
-        std::fputs(sjis, stderr);
+        static char shown[kAnswerBytes];
+        insideToShownSjis(shown, sizeof shown, sjis);
+        std::fputs(shown, stderr);
         return;
     }
-    // Prompt texts are short (a title holds one 260-byte path); a longer one is cut.
     static char utf8[3 * kAnswerBytes + 1];
     sjisToUtf8Text(utf8, sizeof utf8, sjis);
     std::fputs(utf8, stderr);

@@ -48,9 +48,9 @@ std::uint32_t currentDirectory(std::uint32_t capacity, char* out) {
     if (out == nullptr || capacity == 0) return 0;
     char outside[posix::kOutsidePathBytes];
     if (getcwd(outside, sizeof outside) == nullptr) return 0;
-    // UTF-8 to Shift-JIS never takes more than twice the bytes, so this is never cut.
-    char inside[2 * posix::kOutsidePathBytes + 1];
-    posix::textToInside(inside, sizeof inside, outside, false);
+    // The inside form takes at most three bytes for each outside byte, so this is never cut.
+    char inside[3 * posix::kOutsidePathBytes + 1];
+    if (posix::textToInside(inside, sizeof inside, outside, false) != 0) return 0;
     std::size_t length = std::strlen(inside);
     if (length >= capacity) return 0;
     std::memcpy(out, inside, length + 1);

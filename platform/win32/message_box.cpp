@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "platform/platform.h"
+#include "text/inside_text.h"
 
 namespace platform {
 namespace {
@@ -14,6 +15,7 @@ namespace {
 constexpr int kMessageUnits = 520 + 1;
 wchar_t gWideText[kMessageUnits];
 wchar_t gWideCaption[64];
+char gShownText[kMessageUnits];
 
 // 0 and the widened text, or -1 when it does not convert (the ANSI box is then the fallback).
 int widen(const char* utf8, wchar_t* out, int capacity) {
@@ -31,7 +33,9 @@ int messageBox(const char* text, const char* caption, std::uint32_t flags, bool 
     if (textIsUtf8 && widen(text, gWideText, kMessageUnits) == 0 &&
         widen(caption, gWideCaption, static_cast<int>(sizeof gWideCaption / sizeof gWideCaption[0])) == 0)
         return MessageBoxW(nullptr, gWideText, gWideCaption, style);
-    return MessageBoxA(nullptr, text, caption, style);
+    // A Shift-JIS text shows an escaped character as its code page 932 code or "?".
+    insideToShownSjis(gShownText, sizeof gShownText, text);
+    return MessageBoxA(nullptr, gShownText, caption, style);
 }
 
 } // namespace platform

@@ -77,7 +77,7 @@ TEST_F(Paths, ArgumentsArriveAsShiftJisWithBackslashesExceptInOptions) {
     iotest::writeFile(ascii, "ascii");
     std::string args[] = {"/opt/qv/quorvane", "/home/u/" + kModelUtf8 + ".pmx",
                           kTableUtf8 + "/a.png", "-d2/m3",
-                          "x\xF0\x9F\x98\x80.pmx", // U+1F600 has no Shift-JIS code
+                          "x\xF0\x9F\x98\x80.pmx", // U+1F600 has no Shift-JIS code: escaped
                           kModelUtf8, ascii};
     char* argv[] = {args[0].data(), args[1].data(), args[2].data(), args[3].data(),
                     args[4].data(), args[5].data(), args[6].data(), nullptr};
@@ -88,7 +88,7 @@ TEST_F(Paths, ArgumentsArriveAsShiftJisWithBackslashesExceptInOptions) {
     EXPECT_EQ(argumentAt(1), "\\home\\u\\" + kModelSjis + ".pmx");
     EXPECT_EQ(argumentAt(2), kTableSjis + "\\a.png");
     EXPECT_EQ(argumentAt(3), "-d2/m3"); // the slashes between options stay
-    EXPECT_EQ(argumentAt(4), "x?.pmx");
+    EXPECT_EQ(argumentAt(4), "x\xFD\xBF\xB8\xA0.pmx");
     // Six bytes hold two of the three characters: a cut name, which names another file.
     EXPECT_EQ(argumentAt(5, 6), "<cut>");
     EXPECT_EQ(argumentAt(5, 10), kModelSjis);
@@ -195,6 +195,33 @@ TEST_F(Paths, DecomposedNameIsFoundByItsComposedForm) {
     const std::string asked = "\x83\x70\x81\x5B\x83\x63\\\x85\x7E.png"; // パーツ\é.png
     EXPECT_EQ(read(inside(asked)), "e");
     EXPECT_EQ(storedName(inside(asked)), "\x85\x7E.Png"); // the stored name composed
+}
+
+TEST_F(Paths, NameThatIsNotUtf8IsFoundAndNamedByteForByte) {
+    // 髪.png zipped on Japanese Windows and unpacked raw: the Shift-JIS bytes 94 AF, which are
+    // no UTF-8, each carried by its escape (FF and two digits).
+    iotest::writeFile(folder.file("\x94\xAF.png"), "raw");
+    const std::string asked = "\xFF\xA2\xB4\xFF\xA2\xCF.png";
+    EXPECT_EQ(read(inside(asked)), "raw");
+    EXPECT_EQ(storedName(inside(asked)), asked);
+    EXPECT_EQ(read(inside("?.png")), "<none>"); // "?" stands for no other name
+}
+
+TEST_F(Paths, JisVariantSpellingIsFoundOnlyWhenNoCloserNameIs) {
+    // The wave dash U+301C (escaped inside) asked; stored as U+FF5E or in other case.
+    const std::string wave = "\xFD\xA3\xA0\xBC";
+    for (const char* name : {"a\uFF5Eb.png", "A\u301CB.png", "c\uFF5Ed.png", "C\uFF5ED.png", "e\u2015f.png"})
+        iotest::writeFile(folder.file(name), name);
+    const struct { std::string asked; const char* bytes; } rows[] = {
+        {"a" + wave + "b.png", "A\u301CB.png"}, // letter case is the closer match
+        {"c" + wave + "d.png", "C\uFF5ED.png"}, // among equals, the first in byte order
+        {"e\x81\x5C" "f.png", "e\u2015f.png"}, // ― as code page 932 has it: exact
+        {"e\xFD\xA2\xA0\xB4" "f.png", "e\u2015f.png"}, // — (U+2014) finds ―
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.bytes);
+        EXPECT_EQ(read(inside(row.asked)), row.bytes);
+    }
 }
 
 TEST_F(Paths, WritingReplacesAFileOfTheSameNameInOtherCase) {
