@@ -1,7 +1,9 @@
-// File names without ASCII case, as a Windows file system matches them, and without regard to
+// File names without ASCII case, as a Windows file system matches them, without regard to
 // composition, as names unpacked from a macOS archive need (decomposed there, composed in the
-// model): a path that does not exist as spelled is looked up component by component in its
-// folders. Outside form only (UTF-8, slashes); the code-page boundary is in codepage.cpp.
+// model), and at last without regard to the JIS / code page 932 variants (a wave dash typed on
+// Linux, a full-width tilde stored on Windows): a path that does not exist as spelled is looked
+// up component by component in its folders. Outside form only (UTF-8, slashes); the code-page
+// boundary is in codepage.cpp.
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -9,6 +11,7 @@
 
 #include "platform/posix/boundary.h"
 #include "text/composition.h"
+#include "text/jis_variants.h"
 
 namespace platform {
 namespace posix {
@@ -53,44 +56,52 @@ bool isAscii(const char* text) {
 
 // How well an entry's name matches the wanted one; a better match wins over any number of
 // lesser ones.
-enum class Match { None, Composed, NoCase };
+enum class Match { None, Variant, Composed, NoCase };
 
-// `name` and `composedName` are the wanted name as given and composed; `composed` is room to
-// compose the entry's name in.
-Match matchOf(const char* entry, const char* name, std::size_t nameLength,
-              const char* composedName, char* composed, std::size_t composedCapacity) {
-    if (equalNoCase(entry, name, nameLength)) return Match::NoCase;
-    const char* entryComposed = entry; // an ASCII name is its own composed form
-    if (!isAscii(entry)) {
-        std::size_t length = std::strlen(entry);
-        if (length >= composedCapacity) return Match::None;
-        std::memcpy(composed, entry, length + 1);
-        composeUtf8(composed);
-        entryComposed = composed;
-    }
-    return equalNoCase(entryComposed, composedName, std::strlen(composedName)) ? Match::Composed
-                                                                               : Match::None;
+// The wanted name as given, composed, and composed with the variants folded.
+struct WantedName {
+    const char* given;
+    std::size_t givenLength;
+    char composed[kOutsidePathBytes];
+    char folded[kOutsidePathBytes];
+};
+
+// `composed` is room to compose the entry's name in (and fold it).
+Match matchOf(const char* entry, const WantedName& wanted, char* composed, std::size_t composedCapacity) {
+    if (equalNoCase(entry, wanted.given, wanted.givenLength)) return Match::NoCase;
+    if (isAscii(entry)) // its own composed and folded form
+        return equalNoCase(entry, wanted.composed, std::strlen(wanted.composed)) ? Match::Composed : Match::None;
+    std::size_t length = std::strlen(entry);
+    if (length >= composedCapacity) return Match::None;
+    std::memcpy(composed, entry, length + 1);
+    composeUtf8(composed);
+    if (equalNoCase(composed, wanted.composed, std::strlen(wanted.composed))) return Match::Composed;
+    foldJisVariants(composed);
+    return equalNoCase(composed, wanted.folded, std::strlen(wanted.folded)) ? Match::Variant : Match::None;
 }
 
 // In the folder `folder` (outside form; empty for the current folder) the entry whose name
 // equals `name` without ASCII case, else the one whose composed name equals its composed form
-// without ASCII case; the first in byte order when several match as well. 0 and the name in
-// `found`, or -1.
+// without ASCII case, else the one that equals it with the JIS variants folded too; the first
+// in byte order when several match as well. 0 and the name in `found`, or -1.
 int findInFolder(const char* folder, const char* name, std::size_t nameLength, char* found,
                  std::size_t foundCapacity) {
-    char composedName[kOutsidePathBytes];
+    static WantedName wanted;
     char composedEntry[kOutsidePathBytes];
-    if (nameLength >= sizeof composedName) return -1;
-    std::memcpy(composedName, name, nameLength);
-    composedName[nameLength] = '\0';
-    composeUtf8(composedName);
+    if (nameLength >= sizeof wanted.composed) return -1;
+    wanted.given = name;
+    wanted.givenLength = nameLength;
+    std::memcpy(wanted.composed, name, nameLength);
+    wanted.composed[nameLength] = '\0';
+    composeUtf8(wanted.composed);
+    std::memcpy(wanted.folded, wanted.composed, std::strlen(wanted.composed) + 1);
+    foldJisVariants(wanted.folded);
 
     DIR* dir = opendir(folder[0] == '\0' ? "." : folder);
     if (dir == nullptr) return -1;
     Match best = Match::None;
     while (struct dirent* entry = readdir(dir)) {
-        Match match = matchOf(entry->d_name, name, nameLength, composedName, composedEntry,
-                              sizeof composedEntry);
+        Match match = matchOf(entry->d_name, wanted, composedEntry, sizeof composedEntry);
         if (match == Match::None || match < best) continue;
         if (match == best && std::strcmp(entry->d_name, found) >= 0) continue;
         std::size_t length = std::strlen(entry->d_name);
