@@ -17,6 +17,7 @@ extern const char kBrokenCountJa[];
 extern const char kSeemBrokenJa[];
 extern const char kAskRepairJa[];
 extern const char kInferredJa[];
+extern const char kSharedToonJa[];
 extern const char kTextureOrSphereJa[];
 extern const char kNotFoundJa[];
 extern const char kSearchNextJa[];

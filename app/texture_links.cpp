@@ -21,6 +21,10 @@ FolderRemapTable gFolderRemaps;
 namespace {
 
 const char kDialogTitlePrefix[] = "Searching for:  ";
+const char kSharedToonWord[] = "(shared toon)";
+// The shared toons MMD brings: toon01.bmp ... toon10.bmp.
+constexpr int kSharedToonFirst = 1;
+constexpr int kSharedToonLast = 10;
 
 char gCandidate[kPathBytes];
 char gFolder[kTexturePathBytes];
@@ -101,6 +105,17 @@ bool texturePresent(int k) {
     return !gModel.textureTooLong[k] && presentBelowModel(gModel.texturePaths[k], "");
 }
 
+void printSharedToon() { consolePrint("%s", japaneseMode() ? kSharedToonJa : kSharedToonWord); }
+
+bool equalsNoCase(const char* text, const char* lowerAscii, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != lowerAscii[i]) return false;
+    }
+    return true;
+}
+
 // Step 5 of a broken entry: the user finds the file. 0 renewed, -1 the run ends.
 int renewByDialog(int k, const char* texturePath) {
     if (askToSearch() == Answer::Cancel) return -1;
@@ -123,16 +138,34 @@ int renewByDialog(int k, const char* texturePath) {
 
 void clearFolderRemaps() { gFolderRemaps.count = 0; }
 
+bool isSharedToonName(const char* texturePath) {
+    // "toon" two digits ".bmp": ten bytes, nothing before or after.
+    if (std::strlen(texturePath) != 10 || !equalsNoCase(texturePath, "toon", 4) ||
+        !equalsNoCase(texturePath + 6, ".bmp", 4))
+        return false;
+    const char tens = texturePath[4], ones = texturePath[5];
+    if (tens < '0' || tens > '9' || ones < '0' || ones > '9') return false;
+    const int number = (tens - '0') * 10 + (ones - '0');
+    return number >= kSharedToonFirst && number <= kSharedToonLast;
+}
+
+LinkVerdict linkVerdict(int k) {
+    if (texturePresent(k)) return LinkVerdict::Present;
+    return isSharedToonName(gModel.texturePaths[k]) ? LinkVerdict::SharedToon : LinkVerdict::Broken;
+}
+
 int checkTextureLinks() {
     consolePrint("pmx dir: %s \n", gSettings.modelFolder);
     int broken = 0;
     for (int k = 0; k < gModel.keptTextureCount; ++k) {
         consolePrint("%d: %s ", k, gModel.texturePaths[k]);
-        if (texturePresent(k)) {
-            consolePrint("(ok)");
-        } else {
+        switch (linkVerdict(k)) {
+        case LinkVerdict::Present: consolePrint("(ok)"); break;
+        case LinkVerdict::SharedToon: printSharedToon(); break;
+        case LinkVerdict::Broken:
             consolePrint("(=NG=)");
             ++broken;
+            break;
         }
         consolePrint("\n");
     }
@@ -173,8 +206,11 @@ int repairTextureLinks() {
         std::memcpy(gModel.correctedTexturePaths[k], texturePath, sizeof gModel.correctedTexturePaths[k]);
         folderOf(gFolder, texturePath);
         fileNameOf(gName, texturePath);
-        if (texturePresent(k)) {
+        const LinkVerdict verdict = linkVerdict(k);
+        if (verdict == LinkVerdict::Present) {
             consolePrint("(ok)");
+        } else if (verdict == LinkVerdict::SharedToon) {
+            printSharedToon(); // kept as it is
         } else {
             const bool inferred = !gModel.textureTooLong[k] && renewByInference();
             if (!inferred && renewByDialog(k, texturePath) != 0) {

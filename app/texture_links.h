@@ -23,6 +23,14 @@ struct FolderRemapTable {
 extern FolderRemapTable gFolderRemaps;
 
 void clearFolderRemaps();
+
+// What a link comes to. MMD supplies toon01.bmp ... toon10.bmp from a shared folder of its own
+// when the model's folder lacks them, so such a link (that whole text, any case) is no broken one.
+enum class LinkVerdict { Present, SharedToon, Broken };
+bool isSharedToonName(const char* texturePath);
+// Texture k of the model read last, probed below the model's folder.
+LinkVerdict linkVerdict(int k);
+
 // Probes and lists every texture; returns the number of broken links.
 int checkTextureLinks();
 // Asks whether to repair `brokenCount` links. Returns 1 (Yes), 0 (No), -1 (Cancel).

@@ -161,6 +161,13 @@ string guideRun(const string& folder) {
            " => (renew) img\\ガイド.png \n\n" + saved("モデル.pmx", "モデル-new.pmx");
 }
 
+// The stage model 校园祭舞台.pmx in names/, under a UTF-8 locale: links spelled in Chinese, Hangul
+// and an emoji, all present, and k한.png, missing beside a file k?.png.
+const string kStageLinks = "0: textures\\屏幕边框.png (ok)\n1: 贴图\\脸.png (ok)\n2: 颜.png (ok)\n"
+                           "3: 한글\\얼굴.png (ok)\n4: 🎀.png (ok)\n5: k한.png ";
+const string kStage = kEn + read("names\\校园祭舞台.pmx", 6, 1, 0) + "pmx dir: {D}names\\ \n" + kStageLinks +
+                      "(=NG=)\n\n";
+
 struct Scenario {
     const char* name;
     int status; // the exit status: 0 clean or saved, 1 something left as it was, 2 trouble
@@ -262,6 +269,35 @@ std::vector<Scenario> scenarios() {
              saved("tex.pmx", "tex-new.pmx", true) + read("clean.pmx", 1, 0, 10, true) + kClean +
              kNothingJa,
          {"model-new.pmx", "tex-new.pmx"}},
+
+        // Names no Shift-JIS code spells: each finds its own file, and only its own.
+        {"NamesOutsideShiftJisFindTheirFilesAndNotAQuestionMarkTwin", 1, "C.UTF-8",
+         {"{O}names/校园祭舞台.pmx"}, "n\n", kStage + texAsk(1, "NO") + kNothing, {}},
+        {"PickTypedOutsideShiftJisIsStoredAsTyped", 0, "C.UTF-8", {"{O}names/校园祭舞台.pmx"},
+         "y\n\ntextures/屏幕边框.png\n",
+         kStage + texAsk(1, "YES") + "--- \n" + kStageLinks +
+             "\n Texture or sphere: \r\n \r\n k한.png \r\n \r\n not found.  \r\n"
+             " Please select it on the next dialogue. (continue:OK) \r\n => OK \n\n"
+             " => (renew) textures\\屏幕边框.png \n\n" + saved("校园祭舞台.pmx", "校园祭舞台-new.pmx"),
+         {"names/校园祭舞台-new.pmx"}, "Searching for:  k한.png"},
+        {"ModelNamedOutsideShiftJisIsReadAndCopiedUnderItsOwnName", 0, "C.UTF-8", {"{O}names/m한.pmx"},
+         "y\n",
+         kEn + read("names\\m한.pmx", 0, 0, 10) + twistAsk("m한.pmx", "YES") + "pmx dir: {D}names\\ \n\n" +
+             saved("m한.pmx", "m한-new.pmx"), {"names/m한-new.pmx"}},
+        // 〜 and ～ (and the other pairs) name the same file, whichever a system typed or stored.
+        {"JisVariantsFindTheirFileInEitherSpelling", 0, "C.UTF-8", {"{O}variants/v.pmx"}, "",
+         kEn + read("variants\\v.pmx", 5, 1, 0) + "pmx dir: {D}variants\\ \n0: a〜b.png (ok)\n"
+               "1: c〜d.png (ok)\n2: e～f.png (ok)\n3: g—h.png (ok)\n4: 髙.png (ok)\n\n" + kNothing, {}},
+        // MMD's own toon01.bmp ... toon10.bmp: a link of exactly that name is no broken link.
+        {"SharedToonsMissingBesideTheModelAreNotBroken", 0, en, {"{O}toons/t.pmx"}, "",
+         kEn + read("toons\\t.pmx", 3, 1, 0) + "pmx dir: {D}toons\\ \n0: toon01.bmp (shared toon)\n"
+               "1: TOON10.BMP (shared toon)\n2: toon02.bmp (ok)\n\n" + kNothing, {}},
+        {"OnlyTheTenSharedToonNamesAloneAreSharedJa", 1, ja, {"{O}toons/u.pmx"}, "n\n",
+         kJa + read("toons\\u.pmx", 4, 1, 0, true) + "pmx dir: {D}toons\\ \n0: toon05.bmp (共有トゥーン)\n"
+               "1: toon11.bmp (=NG=)\n2: tex\\toon01.bmp (=NG=)\n3: ?.png (=NG=)\n\n"
+               " モデル： \r\n u.pmx \r\n 中の \r\n 3 個のテクスチャへのリンクが \r\n"
+               " 破損している模様です. \r\n \r\n 修復しますか？ (Y/N/Cancel) \r\n => NO \n\n" + kNothingJa,
+         {}},
 
         // Hostile folders: links, special files, permissions and limits around a run.
         {"LinkNamedLikeTheTemporaryFileToTheSourceIsPassedOver", 0, en, {"{O}model.pmx"}, "y\n",
@@ -396,6 +432,32 @@ struct Models {
             fs::create_directories(fs::path(tmp.file(image)).parent_path());
             iotest::writeFile(tmp.file(image), "png");
         }
+        // Names no Shift-JIS code spells, beside the "?" a lossy conversion would make of them.
+        tex.textures = {"textures\\屏幕边框.png", "贴图\\脸.png", "颜.png", "한글\\얼굴.png", "🎀.png", "k한.png"};
+        std::vector<string> stage = tex.textures;
+        stage[5] = "textures\\屏幕边框.png";
+        copies["names/校园祭舞台-new.pmx"] = addTextures("names/校园祭舞台.pmx", tex, nullptr, stage);
+        for (const char* image : {"names/textures/屏幕边框.png", "names/贴图/脸.png", "names/颜.png",
+                                  "names/한글/얼굴.png", "names/🎀.png", "names/k?.png"}) {
+            fs::create_directories(fs::path(tmp.file(image)).parent_path());
+            iotest::writeFile(tmp.file(image), "png");
+        }
+        add("names/m한.pmx", armsModel({3, 9}), nullptr);
+        add("names/m?.pmx", armsModel({}), nullptr);
+        copies["names/m한-new.pmx"] = fixed;
+        // Links and files in either spelling of a JIS / code page 932 pair.
+        tex.textures = {"a\u301Cb.png", "c\u301Cd.png", "e\uFF5Ef.png", "g\u2014h.png", "髙.png"};
+        addTextures("variants/v.pmx", tex, nullptr, {});
+        for (const char* image : {"variants/a\u301Cb.png", "variants/c\uFF5Ed.png", "variants/e\u301Cf.png",
+                                  "variants/g\u2015h.png", "variants/髙.png"}) {
+            fs::create_directories(fs::path(tmp.file(image)).parent_path());
+            iotest::writeFile(tmp.file(image), "png");
+        }
+        tex.textures = {"toon01.bmp", "TOON10.BMP", "toon02.bmp"};
+        addTextures("toons/t.pmx", tex, nullptr, {});
+        tex.textures = {"toon05.bmp", "toon11.bmp", "tex\\toon01.bmp", "颜.png"};
+        addTextures("toons/u.pmx", tex, nullptr, {});
+        iotest::writeFile(tmp.file("toons/toon02.bmp"), "bmp");
         tex.textures = {"tex\\a.png", "ok.png", "tex\\b.png"};
         tex.encoding = 1;
         tex.modelName = "mdl"; // keeps the converter's echo short
