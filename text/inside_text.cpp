@@ -26,7 +26,10 @@ std::size_t insideCharacterBytes(const char* text) {
     return isSjisLeadByte(p[0]) && p[1] != 0 ? 2 : 1;
 }
 
-int insideToShownSjis(char* out, std::size_t capacity, const char* text) {
+namespace {
+
+// Escapes by their code; one without a code as "?" when `shown`, else the conversion fails.
+int insideToPlainSjis(char* out, std::size_t capacity, const char* text, bool shown) {
     OutputBuffer buffer{out, capacity, 0};
     const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
     int result = 0;
@@ -38,7 +41,12 @@ int insideToShownSjis(char* out, std::size_t capacity, const char* text) {
             width = insideCharacterBytes(reinterpret_cast<const char*>(p));
             written = putBytes(buffer, p, width);
         } else {
-            written = putSjisCode(buffer, shownCodeOf(e));
+            const std::uint16_t code = shownCodeOf(e);
+            if (code == kQuestionMark && !shown) {
+                result = -1;
+                break;
+            }
+            written = putSjisCode(buffer, code);
             width = static_cast<std::size_t>(e.length);
         }
         if (!written) {
@@ -49,6 +57,16 @@ int insideToShownSjis(char* out, std::size_t capacity, const char* text) {
     }
     finishOutput(buffer);
     return result;
+}
+
+} // namespace
+
+int insideToShownSjis(char* out, std::size_t capacity, const char* text) {
+    return insideToPlainSjis(out, capacity, text, true);
+}
+
+int insideToCodePageName(char* out, std::size_t capacity, const char* text) {
+    return insideToPlainSjis(out, capacity, text, false);
 }
 
 std::size_t insideBytesToShownSjis(char* out, const char* in, std::size_t length) {

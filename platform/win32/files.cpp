@@ -1,5 +1,6 @@
-// Win32 files: the C runtime opens ANSI paths as they are, a file read being taken only when its
-// handle is a disk file; stamps, identities, replace and delete are the system's own calls.
+// Win32 files: the C runtime opens ANSI paths (an escape of the inside form by its code page 932
+// code), a file read being taken only when its handle is a disk file; stamps, identities,
+// replace and delete are the system's own calls.
 // Stretches of files are copied by the runtime's reads and writes.
 #include <windows.h>
 #include <io.h>
@@ -7,6 +8,7 @@
 #include <cstdio>
 
 #include "platform/platform.h"
+#include "text/inside_text.h"
 
 namespace platform {
 namespace {
@@ -29,7 +31,11 @@ bool identityOf(const char* path, BY_HANDLE_FILE_INFORMATION* info) {
 
 std::FILE* openFile(const char* path, const char* mode) {
     if (path == nullptr || mode == nullptr) return nullptr;
-    std::FILE* file = std::fopen(path, mode);
+    // A texture path read from a model may hold escapes: the ANSI call gets each character's
+    // code, and a path with a character the code page cannot spell names no file.
+    static char ansi[MAX_PATH];
+    if (insideToCodePageName(ansi, sizeof ansi, path) != 0) return nullptr;
+    std::FILE* file = std::fopen(ansi, mode);
     // A device (CON, NUL, COM1) or a pipe opens as a file does; reading it would wait or
     // read nothing that is a model or a texture.
     if (file != nullptr && mode[0] == 'r' && GetFileType(handleOf(file)) != FILE_TYPE_DISK) {

@@ -87,6 +87,10 @@ TEST(InsideText, ShiftJisConsoleShowsAnEscapeAsItsCodeOrQuestionMark) {
     EXPECT_EQ(std::string(shown), "a\x81\x60???\x82\xA0");
     EXPECT_EQ(insideToShownSjis(shown, 4, inside.c_str()), -1); // cut between characters
     EXPECT_EQ(std::string(shown), "a\x81\x60");
+    // A Windows ANSI call is given the code; a character without one names no file.
+    EXPECT_EQ(insideToCodePageName(shown, sizeof shown, inside.substr(0, 5).c_str()), 0);
+    EXPECT_EQ(std::string(shown), "a\x81\x60");
+    EXPECT_EQ(insideToCodePageName(shown, sizeof shown, inside.c_str()), -1);
     // A console write: a NUL passes, an escape cut by the end of the write stays as it is.
     const std::string write = "\xFD\xA3\xA0\xBC\0x\xFD\xA3"s;
     const std::size_t n = insideBytesToShownSjis(shown, write.data(), write.size());
