@@ -1,6 +1,8 @@
 // The twist-axis check and its question (see twist_check.h). Every difference and quotient is
 // rounded to a float as it is made, and the sums of squares are worked in long double, so that
-// an axis exactly at the tolerance is judged the same on every compiler.
+// an axis exactly at the tolerance is judged the same on every compiler. A verdict is given only
+// on an arm that holds together: a bone that merely shares a slot's name (a wrist tip also
+// named wrist_R) must never turn a right axis into a wrong one.
 #include "app/twist_check.h"
 
 #include <cmath>
@@ -9,9 +11,50 @@
 #include "app/texts_ja.h"
 #include "io/path.h"
 #include "platform/console.h"
+#include "pmx/display_level.h"
 #include "text/language.h"
 
 namespace {
+
+// How far a twist bone may lie from the segment it turns along, in lengths of that segment:
+// beyond either end, and away from its line. Real models put it on the segment (between 0.26
+// and 0.6 of the way, at most 0.07 off the line); tests/app/twist_check_test.cpp tries poses.
+constexpr double kBeyondEndShare = 0.05;
+constexpr double kOffLineShare = 0.25;
+
+// Why a twist slot gets no verdict although its bones were found.
+enum class ChainFault { None, ArmSide, ElbowSide, WristSide, NoLength, OffSegment };
+
+const char* const kChainFaultTexts[] = {
+    "", "the arm lies on the other side", "the elbow lies on the other side",
+    "the wrist lies on the other side", "its segment has no length", "the twist bone lies off its segment",
+};
+const char* const kTwistSlotTexts[kTwistSlotCount] = {"left arm twist", "left wrist twist", "right arm twist",
+                                                      "right wrist twist"};
+
+// The arm, elbow and wrist of one side lie on that side of the body (MMD's left is +x).
+ChainFault sideFault(const Vec3& arm, const Vec3& elbow, const Vec3& wrist, float sign) {
+    if (!(sign * arm.x > 0.0f)) return ChainFault::ArmSide;
+    if (!(sign * elbow.x > 0.0f)) return ChainFault::ElbowSide;
+    if (!(sign * wrist.x > 0.0f)) return ChainFault::WristSide;
+    return ChainFault::None;
+}
+
+// The segment from `from` to `to` has a length, and the twist bone lies near it, between its ends.
+ChainFault segmentFault(const Vec3& twist, const Vec3& from, const Vec3& to) {
+    const double dx = static_cast<double>(to.x) - from.x, dy = static_cast<double>(to.y) - from.y,
+                 dz = static_cast<double>(to.z) - from.z;
+    const double squared = dx * dx + dy * dy + dz * dz;
+    if (!(squared > 0.0) || !std::isfinite(squared)) return ChainFault::NoLength;
+    const double px = static_cast<double>(twist.x) - from.x, py = static_cast<double>(twist.y) - from.y,
+                 pz = static_cast<double>(twist.z) - from.z;
+    const double along = (px * dx + py * dy + pz * dz) / squared;
+    const double ox = px - along * dx, oy = py - along * dy, oz = pz - along * dz;
+    const double off = (ox * ox + oy * oy + oz * oz) / squared;
+    if (!(along >= -kBeyondEndShare && along <= 1.0 + kBeyondEndShare && off <= kOffLineShare * kOffLineShare))
+        return ChainFault::OffSegment;
+    return ChainFault::None;
+}
 
 float roundedLength(float x, float y, float z) {
     long double sum = static_cast<long double>(y) * y + static_cast<long double>(x) * x +
@@ -59,12 +102,27 @@ void checkTwist(TwistSlot* twist, const Vec3& from, const Vec3& to) {
     if (static_cast<double>(distance) > kTwistTolerance) twist->verdict = true;
 }
 
+// One twist slot on a chain whose side is already judged: no verdict, and a line at display
+// level 1 or more, when the chain does not hold.
+void judgeTwist(TwistSlotId id, const Vec3& from, const Vec3& to, ChainFault fault) {
+    TwistSlot* twist = &gModel.twists[id];
+    if (!twist->found) return;
+    if (fault == ChainFault::None) fault = segmentFault(twist->position, from, to);
+    if (fault == ChainFault::None) {
+        checkTwist(twist, from, to);
+    } else if (displayLevel() >= 1) {
+        consolePrint("No twist verdict for %s: %s. \n", kTwistSlotTexts[id],
+                     kChainFaultTexts[static_cast<int>(fault)]);
+    }
+}
+
 void checkSide(BoneSlotId arm, BoneSlotId elbow, BoneSlotId wrist, TwistSlotId armTwist,
-               TwistSlotId wristTwist) {
+               TwistSlotId wristTwist, float sign) {
     const BoneSlot* bones = gModel.bones;
     if (!bones[arm].found || !bones[elbow].found || !bones[wrist].found) return;
-    checkTwist(&gModel.twists[armTwist], bones[arm].position, bones[elbow].position);
-    checkTwist(&gModel.twists[wristTwist], bones[elbow].position, bones[wrist].position);
+    const ChainFault side = sideFault(bones[arm].position, bones[elbow].position, bones[wrist].position, sign);
+    judgeTwist(armTwist, bones[arm].position, bones[elbow].position, side);
+    judgeTwist(wristTwist, bones[elbow].position, bones[wrist].position, side);
 }
 
 // Question lines per twist slot, in slot order.
@@ -82,8 +140,8 @@ void appendMarkedBones(MessageText* message, const char* const* lines) {
 } // namespace
 
 void runTwistAxisCheck() {
-    checkSide(kArmL, kElbowL, kWristL, kArmTwistL, kWristTwistL);
-    checkSide(kArmR, kElbowR, kWristR, kArmTwistR, kWristTwistR);
+    checkSide(kArmL, kElbowL, kWristL, kArmTwistL, kWristTwistL, 1.0f);
+    checkSide(kArmR, kElbowR, kWristR, kArmTwistR, kWristTwistR, -1.0f);
 }
 
 bool anyTwistVerdict() {

@@ -23,6 +23,7 @@ struct BoneSlot {
 
 struct TwistSlot {
     bool found;
+    Vec3 position; // the twist bone's own position: it must lie on the segment it turns along
     Vec3 axis;
     std::int32_t axisOffset; // offset of the 12-byte fixed axis in the source; 0: not recorded
     Vec3 correctedAxis;

@@ -21,23 +21,42 @@ unsigned char gName[kModelTextBytes];
 unsigned char gEnglishName[kModelTextBytes];
 char gSjisName[kSjisTextBytes];
 
+// The slots of this reading that a bone's Japanese name filled: a later bone that matches only
+// by its English name (a wrist tip named wrist_R, a cloak bone named arm_R) takes none of them.
+bool gFilledByJapaneseName[kBoneSlotCount + kTwistSlotCount];
+
+struct SlotMatch {
+    int slot;
+    bool byJapaneseName;
+};
+
 // The one slot a bone fills: its Japanese name decides; the English name counts only for a
 // bone whose Japanese name is none of the ten (models named in English alone).
-int slotOfBone()
+SlotMatch slotOfBone()
 {
     for (int s = 0; s < kBoneSlotCount; ++s)
         if (textEquals(gName, kBoneSlotNames[s].japaneseUtf8, kBoneSlotNames[s].japaneseUtf16))
-            return s;
+            return {s, true};
     for (int s = 0; s < kTwistSlotCount; ++s)
         if (textEquals(gName, kTwistSlotNames[s].japaneseUtf8, kTwistSlotNames[s].japaneseUtf16))
-            return kTwistBase + s;
+            return {kTwistBase + s, true};
     for (int s = 0; s < kBoneSlotCount; ++s)
         if (textEquals(gEnglishName, kBoneSlotNames[s].english, kBoneSlotNames[s].englishUtf16))
-            return s;
+            return {s, false};
     for (int s = 0; s < kTwistSlotCount; ++s)
         if (textEquals(gEnglishName, kTwistSlotNames[s].english, kTwistSlotNames[s].englishUtf16))
-            return kTwistBase + s;
-    return kNoSlot;
+            return {kTwistBase + s, false};
+    return {kNoSlot, false};
+}
+
+// The bone may fill the slot it matches: always by its Japanese name (the later such bone
+// wins), by its English name only while no Japanese name has filled the slot.
+bool takesSlot(const SlotMatch& match)
+{
+    if (match.slot == kNoSlot) return false;
+    if (!match.byJapaneseName && gFilledByJapaneseName[match.slot]) return false;
+    gFilledByJapaneseName[match.slot] = match.byJapaneseName;
+    return true;
 }
 
 Vec3 readVec3()
@@ -68,6 +87,7 @@ int readBones()
     gModel.boneCount = ReadStream::readInt32();
     consolePrint("%d Bones.\n", gModel.boneCount);
     const int boneWidth = gModel.boneIndexSize;
+    for (bool& filled : gFilledByJapaneseName) filled = false;
     for (std::int32_t i = 0; i < gModel.boneCount; ++i) {
         if (ReadStream::status() != 0) {
             consolePrint("Err: file ended at bone %d. \n", i);
@@ -85,8 +105,9 @@ int readBones()
         const bool positionWhole = ReadStream::status() == 0;
         skipIndices(boneWidth, 1); // parent
         skipBytes(4);              // deform layer
-        const int slot = slotOfBone();
-        if (slot != kNoSlot && slot < kBoneSlotCount && positionWhole) {
+        const SlotMatch match = slotOfBone();
+        const int slot = match.slot;
+        if (slot != kNoSlot && slot < kBoneSlotCount && positionWhole && takesSlot(match)) {
             gModel.bones[slot].position = position;
             gModel.bones[slot].found = true;
         }
@@ -101,8 +122,9 @@ int readBones()
         if (flags & kFixedAxis) {
             const std::int32_t axisOffset = ReadStream::position();
             Vec3 axis = readVec3();
-            if (slot >= kTwistBase && ReadStream::status() == 0) {
+            if (slot >= kTwistBase && positionWhole && ReadStream::status() == 0 && takesSlot(match)) {
                 TwistSlot& twist = gModel.twists[slot - kTwistBase];
+                twist.position = position;
                 twist.axis = axis;
                 twist.axisOffset = axisOffset;
                 twist.found = true;

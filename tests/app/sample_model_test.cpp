@@ -36,13 +36,13 @@ pmxtest::PmxRecipe sampleModel() {
         plainBone("左腕", "arm_L", {1.0f, 15.0f, 0.0f}),
         plainBone("左ひじ", "elbow_L", {4.0f, 11.0f, 0.0f}),
         plainBone("左手首", "wrist_L", {7.0f, 7.0f, 0.0f}),
-        twistBone("左腕捩", "arm twist_L", {0.6f, -0.8f, 0.0f}),
-        twistBone("左手捩", "wrist twist_L", {0.8f, 0.6f, 0.0f}), // should be (0.6, -0.8, 0)
+        twistBone("左腕捩", "arm twist_L", {0.6f, -0.8f, 0.0f}, {2.5f, 13.0f, 0.0f}),
+        twistBone("左手捩", "wrist twist_L", {0.8f, 0.6f, 0.0f}, {5.5f, 9.0f, 0.0f}), // should be (0.6, -0.8, 0)
         plainBone("右腕", "arm_R", {-1.0f, 15.0f, 0.0f}),
         plainBone("右ひじ", "elbow_R", {-4.0f, 11.0f, 0.0f}),
         plainBone("右手首", "wrist_R", {-7.0f, 7.0f, 0.0f}),
-        twistBone("右腕捩", "arm twist_R", {-0.6f, -0.8f, 0.0f}),
-        twistBone("右手捩", "wrist twist_R", {-0.6f, -0.8f, 0.0f}),
+        twistBone("右腕捩", "arm twist_R", {-0.6f, -0.8f, 0.0f}, {-2.5f, 13.0f, 0.0f}),
+        twistBone("右手捩", "wrist twist_R", {-0.6f, -0.8f, 0.0f}, {-5.5f, 9.0f, 0.0f}),
     };
     return s;
 }

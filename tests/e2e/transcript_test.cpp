@@ -299,6 +299,20 @@ std::vector<Scenario> scenarios() {
                " 破損している模様です. \r\n \r\n 修復しますか？ (Y/N/Cancel) \r\n => NO \n\n" + kNothingJa,
          {}},
 
+        // Wrist tips that also carry the English name wrist_R, as a published model names them:
+        // the right axes stay as they are, after the arm bones or before them.
+        {"WristTipsNamedWristRAfterTheArmsChangeNothing", 0, en, {"{O}tips/after.pmx"}, "",
+         kEn + read("tips\\after.pmx", 0, 0, 12) + "pmx dir: {D}tips\\ \n\n" + kNothing, {}},
+        {"WristTipsNamedWristRBeforeTheArmsChangeNothing", 0, en, {"{O}tips/before.pmx"}, "",
+         kEn + read("tips\\before.pmx", 0, 0, 12) + "pmx dir: {D}tips\\ \n\n" + kNothing, {}},
+        // Named in English only, the left tip takes the right wrist's slot: that side is not
+        // judged, and the trace says why.
+        {"EnglishNamedTipOnTheWrongSideIsNoWristAndTheTraceSaysSo", 0, en, {"-D1", "{O}tips/english.pmx"}, "",
+         kEn + "Info.displayLevel = 1. \n" + read("tips\\english.pmx", 0, 0, 12) +
+             "No twist verdict for right arm twist: the wrist lies on the other side. \n"
+             "No twist verdict for right wrist twist: the wrist lies on the other side. \n"
+             "pmx dir: {D}tips\\ \n\n" + kNothing, {}},
+
         // Hostile folders: links, special files, permissions and limits around a run.
         {"LinkNamedLikeTheTemporaryFileToTheSourceIsPassedOver", 0, en, {"{O}model.pmx"}, "y\n",
          kEn + twist("model.pmx", "YES") + saved("model.pmx", "model-new.pmx"), {"model-new.pmx"},
@@ -333,8 +347,9 @@ std::vector<Scenario> scenarios() {
     };
 }
 
-// Ten arm and twist bones, arm -> elbow -> wrist along (+-0.6, -0.8, 0), each twist axis on its
-// line but those of the `bent` bones (3 left arm, 4 left wrist, 8 right arm, 9 right wrist).
+// Ten arm and twist bones, arm -> elbow -> wrist along (+-0.6, -0.8, 0), each twist bone half
+// way along its segment and its axis on its line but those of the `bent` bones (3 left arm,
+// 4 left wrist, 8 right arm, 9 right wrist).
 pmxtest::PmxRecipe armsModel(std::initializer_list<std::size_t> bent) {
     using pmxtest::plainBone;
     using pmxtest::twistBone;
@@ -342,16 +357,16 @@ pmxtest::PmxRecipe armsModel(std::initializer_list<std::size_t> bent) {
     r.modelName = "テスト";
     r.modelNameEnglish = "test";
     r.bones = {
-        plainBone("左腕", "arm_L", {0.0f, 10.0f, 0.0f}),
-        plainBone("左ひじ", "elbow_L", {3.0f, 6.0f, 0.0f}),
-        plainBone("左手首", "wrist_L", {6.0f, 2.0f, 0.0f}),
-        twistBone("左腕捩", "arm twist_L", {0.6f, -0.8f, 0.0f}),
-        twistBone("左手捩", "wrist twist_L", {0.6f, -0.8f, 0.0f}),
-        plainBone("右腕", "arm_R", {0.0f, 10.0f, 0.0f}),
-        plainBone("右ひじ", "elbow_R", {-3.0f, 6.0f, 0.0f}),
-        plainBone("右手首", "wrist_R", {-6.0f, 2.0f, 0.0f}),
-        twistBone("右腕捩", "arm twist_R", {-0.6f, -0.8f, 0.0f}),
-        twistBone("右手捩", "wrist twist_R", {-0.6f, -0.8f, 0.0f}),
+        plainBone("左腕", "arm_L", {1.0f, 10.0f, 0.0f}),
+        plainBone("左ひじ", "elbow_L", {4.0f, 6.0f, 0.0f}),
+        plainBone("左手首", "wrist_L", {7.0f, 2.0f, 0.0f}),
+        twistBone("左腕捩", "arm twist_L", {0.6f, -0.8f, 0.0f}, {2.5f, 8.0f, 0.0f}),
+        twistBone("左手捩", "wrist twist_L", {0.6f, -0.8f, 0.0f}, {5.5f, 4.0f, 0.0f}),
+        plainBone("右腕", "arm_R", {-1.0f, 10.0f, 0.0f}),
+        plainBone("右ひじ", "elbow_R", {-4.0f, 6.0f, 0.0f}),
+        plainBone("右手首", "wrist_R", {-7.0f, 2.0f, 0.0f}),
+        twistBone("右腕捩", "arm twist_R", {-0.6f, -0.8f, 0.0f}, {-2.5f, 8.0f, 0.0f}),
+        twistBone("右手捩", "wrist twist_R", {-0.6f, -0.8f, 0.0f}, {-5.5f, 4.0f, 0.0f}),
     };
     for (std::size_t bone : bent) r.bones[bone].fixedAxis = {0.0f, 0.0f, 1.0f};
     return r;
@@ -458,6 +473,17 @@ struct Models {
         tex.textures = {"toon05.bmp", "toon11.bmp", "tex\\toon01.bmp", "颜.png"};
         addTextures("toons/u.pmx", tex, nullptr, {});
         iotest::writeFile(tmp.file("toons/toon02.bmp"), "bmp");
+        // A published model's wrist tips, both also named wrist_R in English, the left one last.
+        const std::vector<pmxtest::BoneRecipe> tips = {pmxtest::plainBone("右手首先", "wrist_R", {-8.0f, 1.0f, 0.0f}),
+                                                       pmxtest::plainBone("左手首先", "wrist_R", {8.0f, 1.0f, 0.0f})};
+        pmxtest::PmxRecipe tipped = armsModel({});
+        tipped.bones.insert(tipped.bones.end(), tips.begin(), tips.end());
+        add("tips/after.pmx", tipped, nullptr);
+        for (pmxtest::BoneRecipe& bone : tipped.bones) bone.name = bone.englishName;
+        add("tips/english.pmx", tipped, nullptr);
+        tipped = armsModel({});
+        tipped.bones.insert(tipped.bones.begin(), tips.begin(), tips.end());
+        add("tips/before.pmx", tipped, nullptr);
         tex.textures = {"tex\\a.png", "ok.png", "tex\\b.png"};
         tex.encoding = 1;
         tex.modelName = "mdl"; // keeps the converter's echo short

@@ -57,10 +57,14 @@ const SlotCase kSlotCases[] = {
     {"the Japanese name wins over a wrong English name", 0, 1,
      {twistBone("左腕捩", "arm_L", {0, 1, 0}), twistBone("右手首", "arm twist_R", {1, 0, 0}, {5, 6, 7})},
      {0, -1, -1, -1}, {-1, -1, -1, -1, -1, 1}},
-    {"a later bone of the same name wins", 0, 4,
+    // A bone named in English only comes after: a wrist tip named wrist_R takes no slot that a
+    // Japanese name filled; before, it yields the slot.
+    {"a later bone of the same name wins, but not by its English name alone", 0, 4,
      {plainBone("左腕", "", {1, 0, 0}), plainBone("左腕", "", {2, 0, 0}), twistBone("左手捩", "", {0, 1, 0}),
-      twistBone("左手捩", "", {0, 0, 1}), plainBone("右腕", "", {3, 0, 0}), plainBone("x", "arm_R", {4, 0, 0})},
-     {-1, 3, -1, -1}, {1, 5, -1, -1, -1, -1}},
+      twistBone("左手捩", "", {0, 0, 1}), plainBone("右腕", "", {3, 0, 0}), plainBone("x", "arm_R", {4, 0, 0}),
+      plainBone("x", "wrist_R", {5, 0, 0}), plainBone("右手首", "", {6, 0, 0}),
+      twistBone("x", "wrist twist_L", {1, 0, 0})},
+     {-1, 3, -1, -1}, {1, 4, -1, -1, -1, 7}},
 };
 
 class ReaderSlots : public PmxTest {};

@@ -299,14 +299,14 @@ PmxRecipe typicalModel(std::uint8_t encoding)
         root,
         ik,
         plainBone("左腕", "arm_L", {2.0f, 15.0f, 0.0f}),
-        twistBone("左腕捩", "arm twist_L", {0.8f, -0.6f, 0.0f}),
+        twistBone("左腕捩", "arm twist_L", {0.8f, -0.6f, 0.0f}, {3.0f, 14.0f, 0.0f}),
         plainBone("左ひじ", "elbow_L", {4.0f, 13.0f, 0.0f}),
-        twistBone("左手捩", "wrist twist_L", {0.8f, -0.6f, 0.0f}),
+        twistBone("左手捩", "wrist twist_L", {0.8f, -0.6f, 0.0f}, {5.0f, 12.0f, 0.0f}),
         plainBone("左手首", "wrist_L", {6.0f, 11.0f, 0.0f}),
         plainBone("右腕", "arm_R", {-2.0f, 15.0f, 0.0f}),
-        twistBone("右腕捩", "arm twist_R", {-0.8f, -0.6f, 0.0f}),
+        twistBone("右腕捩", "arm twist_R", {-0.8f, -0.6f, 0.0f}, {-3.0f, 14.0f, 0.0f}),
         plainBone("右ひじ", "elbow_R", {-4.0f, 13.0f, 0.0f}),
-        twistBone("右手捩", "wrist twist_R", {-0.8f, -0.6f, 0.0f}),
+        twistBone("右手捩", "wrist twist_R", {-0.8f, -0.6f, 0.0f}, {-5.0f, 12.0f, 0.0f}),
         plainBone("右手首", "wrist_R", {-6.0f, 11.0f, 0.0f}),
     };
     s.morphs = {MorphRecipe{}};

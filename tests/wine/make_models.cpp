@@ -31,14 +31,14 @@ Bytes model(const std::string& name, const std::string& englishName,
     s.materials[0].texture = 0;
     s.bones = {
         plainBone("左腕", "arm_L", {1, 10, 0}),
-        twistBone("左腕捩", "arm twist_L", twisted ? off : Vec3f{1, 0, 0}),
+        twistBone("左腕捩", "arm twist_L", twisted ? off : Vec3f{1, 0, 0}, {2, 10, 0}),
         plainBone("左ひじ", "elbow_L", {3, 10, 0}),
-        twistBone("左手捩", "wrist twist_L", {1, 0, 0}),
+        twistBone("左手捩", "wrist twist_L", {1, 0, 0}, {4, 10, 0}),
         plainBone("左手首", "wrist_L", {5, 10, 0}),
         plainBone("右腕", "arm_R", {-1, 10, 0}),
-        twistBone("右腕捩", "arm twist_R", {-1, 0, 0}),
+        twistBone("右腕捩", "arm twist_R", {-1, 0, 0}, {-2.5f, 10, 0}),
         plainBone("右ひじ", "elbow_R", {-4, 10, 0}),
-        twistBone("右手捩", "wrist twist_R", twisted ? off : Vec3f{0, -1, 0}),
+        twistBone("右手捩", "wrist twist_R", twisted ? off : Vec3f{0, -1, 0}, {-4, 8, 0}),
         plainBone("右手首", "wrist_R", {-4, 6, 0}),
     };
     return buildPmx(s);
