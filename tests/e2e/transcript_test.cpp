@@ -293,9 +293,9 @@ std::vector<Scenario> scenarios() {
          kEn + read("toons\\t.pmx", 3, 1, 0) + "pmx dir: {D}toons\\ \n0: toon01.bmp (shared toon)\n"
                "1: TOON10.BMP (shared toon)\n2: toon02.bmp (ok)\n\n" + kNothing, {}},
         {"OnlyTheTenSharedToonNamesAloneAreSharedJa", 1, ja, {"{O}toons/u.pmx"}, "n\n",
-         kJa + read("toons\\u.pmx", 4, 1, 0, true) + "pmx dir: {D}toons\\ \n0: toon05.bmp (共有トゥーン)\n"
-               "1: toon11.bmp (=NG=)\n2: tex\\toon01.bmp (=NG=)\n3: ?.png (=NG=)\n\n"
-               " モデル： \r\n u.pmx \r\n 中の \r\n 3 個のテクスチャへのリンクが \r\n"
+         kJa + read("toons\\u.pmx", 5, 1, 0, true) + "pmx dir: {D}toons\\ \n0: toon05.bmp (共有トゥーン)\n"
+               "1: toon11.bmp (=NG=)\n2: tex\\toon01.bmp (=NG=)\n3: ?.png (=NG=)\n4: face01.bmp (=NG=)\n\n"
+               " モデル： \r\n u.pmx \r\n 中の \r\n 4 個のテクスチャへのリンクが \r\n"
                " 破損している模様です. \r\n \r\n 修復しますか？ (Y/N/Cancel) \r\n => NO \n\n" + kNothingJa,
          {}},
 
@@ -470,7 +470,7 @@ struct Models {
         }
         tex.textures = {"toon01.bmp", "TOON10.BMP", "toon02.bmp"};
         addTextures("toons/t.pmx", tex, nullptr, {});
-        tex.textures = {"toon05.bmp", "toon11.bmp", "tex\\toon01.bmp", "颜.png"};
+        tex.textures = {"toon05.bmp", "toon11.bmp", "tex\\toon01.bmp", "颜.png", "face01.bmp"};
         addTextures("toons/u.pmx", tex, nullptr, {});
         iotest::writeFile(tmp.file("toons/toon02.bmp"), "bmp");
         // A published model's wrist tips, both also named wrist_R in English, the left one last.
