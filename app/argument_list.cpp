@@ -13,10 +13,10 @@ void clearArguments() {
     gArguments.pool[0] = '\0';
 }
 
-int collectArgument(const char* text) {
+int collectArgument(const char* text, bool mayBeQuoted) {
     if (text[0] == '\0') return 0;
     if (gArguments.count >= kArgumentSlots) return -1;
-    const bool quoted = text[0] == '"';
+    const bool quoted = mayBeQuoted && text[0] == '"';
     const char* from = quoted ? text + 1 : text;
     std::int32_t length = 0;
     bool inDoubleByte = false;

@@ -20,10 +20,11 @@ struct ArgumentList {
 extern ArgumentList gArguments;
 
 void clearArguments();
-// Adds one argument: an empty text or one that copies no byte adds nothing; a text in double
-// quotes is taken up to the closing quote (a trail byte is never taken for it). 0, or -1 when
-// the entry does not fit the rest of the pool or the table: then nothing of it is added.
-int collectArgument(const char* text);
+// Adds one argument: an empty text or one that copies no byte adds nothing; with `quoted` (the
+// platform splits no command line for the program: platform::argumentsMayBeQuoted) a text in
+// double quotes is taken up to the closing quote (a trail byte is never taken for it). 0, or -1
+// when the entry does not fit the rest of the pool or the table: then nothing of it is added.
+int collectArgument(const char* text, bool quoted);
 // Entry i (0 <= i < count).
 const char* argumentEntry(int index);
 // An entry whose first byte is "-" or "/".

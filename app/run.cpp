@@ -48,7 +48,12 @@ void collectCommandLine() {
         }
         int got = platform::argument(i, gArgumentText, sizeof gArgumentText);
         if (got < 0) continue;
-        if (got > 0 || collectArgument(gArgumentText) != 0) ++leftOut;
+        if (got == 2) {
+            consolePrint("Backslash in a file name: left out : %s\n", gArgumentText);
+            noteStatus(kExitTrouble);
+            continue;
+        }
+        if (got > 0 || collectArgument(gArgumentText, platform::argumentsMayBeQuoted()) != 0) ++leftOut;
     }
     if (leftOut > 0) consolePrint("Too long command line: %d parameter(s) left out.\n", leftOut);
 }
@@ -90,7 +95,7 @@ int selectModel() {
     char chosen[kPathBytes];
     char current[kPathBytes];
     if (openFileDialog(chosen, FileKind::Model, modelDialogFolder(current)) == 0) {
-        collectArgument(chosen);
+        collectArgument(chosen, platform::argumentsMayBeQuoted());
         if (ReadStream::probe(chosen) == 0) {
             ReadStream::close();
             return 0;

@@ -22,8 +22,15 @@ int argumentCount();
 // Argument `index` in the inside form (Shift-JIS; on POSIX converted from UTF-8 with `/`
 // turned into `\` unless the argument starts with `-`). Writes at most `capacity` bytes
 // including the terminator. Returns 0; 1 when the argument may not fit (`out` then holds a
-// cut form, which names another file and must not be used); -1 for a bad index.
+// cut form, which names another file and must not be used); 2 on POSIX for a path (index 1
+// on) holding a backslash, which the inside form would take for a separator (`out` holds it
+// with the backslash, to be shown, never opened); -1 for a bad index.
 int argument(int index, char* out, std::size_t capacity);
+
+// Whether a command-line text in double quotes is quoted (Windows, where the program splits
+// its own command line) or a name that begins with a quote (POSIX, where the shell has
+// already removed the quoting).
+bool argumentsMayBeQuoted();
 
 // ---- System information ------------------------------------------------------------------------
 
@@ -51,9 +58,11 @@ std::uint32_t currentDirectory(std::uint32_t capacity, char* out);
 
 // GetFullPathNameA: `path` made full against the current folder, its "." and ".." components
 // and doubled separators resolved without asking the file system (a path that is already full
-// is only resolved), as a file dropped on the program arrives. Returns the length of the
-// result; the size it needs (more than `capacity`, the terminator counted) when it does not
-// fit; 0 when the current folder cannot be known.
+// is only resolved), as a file dropped on the program arrives. On POSIX, where ".." after a
+// symbolic link leads elsewhere than the text says, the folder of an existing path is resolved
+// by the file system instead, and every name in the result is spelled as stored on disk.
+// Returns the length of the result; the size it needs (more than `capacity`, the terminator
+// counted) when it does not fit; 0 when the current folder cannot be known.
 std::uint32_t fullPathName(const char* path, std::uint32_t capacity, char* out);
 
 // Where the model dialog starts when no model was given: false for the program's folder, true

@@ -25,6 +25,9 @@ void startProcess(int argc, char** argv) {
 
 int argumentCount() { return gArgc; }
 
+// The shell has removed the quoting: a quote is part of the name.
+bool argumentsMayBeQuoted() { return false; }
+
 int argument(int index, char* out, std::size_t capacity) {
     if (out == nullptr || capacity == 0) return -1;
     out[0] = '\0';
@@ -34,7 +37,11 @@ int argument(int index, char* out, std::size_t capacity) {
     // slashes still separate options ("-d2/m3").
     // A character the inside form escapes takes more bytes than outside: a cut argument would
     // name another file.
-    return posix::textToInside(out, capacity, text, text[0] == '-') == 0 ? 0 : 1;
+    if (posix::textToInside(out, capacity, text, text[0] == '-') != 0) return 1;
+    // A name may hold a backslash here; inside it would split the name into folders
+    // (x\..\..\home\m.pmx would name a file elsewhere).
+    if (index > 0 && text[0] != '-' && std::strchr(text, '\\') != nullptr) return 2;
+    return 0;
 }
 
 } // namespace platform

@@ -19,6 +19,9 @@ void startProcess(int argc, char** argv) {
 
 int argumentCount() { return gArgc; }
 
+// The program splits its own command line here, so a path may come in double quotes.
+bool argumentsMayBeQuoted() { return true; }
+
 int argument(int index, char* out, std::size_t capacity) {
     if (index < 0 || index >= gArgc || gArgv == nullptr || out == nullptr || capacity == 0) {
         return -1;

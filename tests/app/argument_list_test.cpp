@@ -9,23 +9,25 @@ namespace {
 
 TEST(ArgumentList, QuotedTextStopsAtTheClosingQuoteButNotAtATrailByte) {
     clearArguments();
-    collectArgument("\"C:\\m\\a.pmx\" rest");
-    collectArgument("\"\x93\x22x\"y"); // 0x93 0x22: a lead byte and a quote as its trail byte
-    collectArgument("\"\"");           // copies nothing: adds nothing
-    ASSERT_EQ(gArguments.count, 2);
+    collectArgument("\"C:\\m\\a.pmx\" rest", true);
+    collectArgument("\"\x93\x22x\"y", true); // 0x93 0x22: a lead byte and a quote as its trail byte
+    collectArgument("\"\"", true);           // copies nothing: adds nothing
+    collectArgument("\"a\".pmx", false);     // a name that begins with a quote (POSIX)
+    ASSERT_EQ(gArguments.count, 3);
     EXPECT_STREQ(argumentEntry(0), "C:\\m\\a.pmx");
     EXPECT_STREQ(argumentEntry(1), "\x93\x22x");
+    EXPECT_STREQ(argumentEntry(2), "\"a\".pmx");
 }
 
 TEST(ArgumentList, EntryThatDoesNotFitThePoolIsLeftOutWhole) {
     clearArguments();
     const std::string big(40000, 'a');
-    EXPECT_EQ(collectArgument(big.c_str()), 0);
-    EXPECT_EQ(collectArgument(big.c_str()), -1); // a cut entry would name another file
-    EXPECT_EQ(collectArgument("x"), 0);          // a shorter one still fits
+    EXPECT_EQ(collectArgument(big.c_str(), true), 0);
+    EXPECT_EQ(collectArgument(big.c_str(), true), -1); // a cut entry would name another file
+    EXPECT_EQ(collectArgument("x", true), 0);          // a shorter one still fits
     const std::string rest(kArgumentTextLimit - gArguments.used, 'b');
-    EXPECT_EQ(collectArgument(("\"" + rest + "\"").c_str()), 0); // fills the pool exactly
-    EXPECT_EQ(collectArgument("y"), -1);
+    EXPECT_EQ(collectArgument(("\"" + rest + "\"").c_str(), true), 0); // fills the pool exactly
+    EXPECT_EQ(collectArgument("y", true), -1);
     ASSERT_EQ(gArguments.count, 3);
     EXPECT_STREQ(argumentEntry(1), "x");
     EXPECT_EQ(std::string(argumentEntry(2)), rest);

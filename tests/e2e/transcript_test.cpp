@@ -313,6 +313,22 @@ std::vector<Scenario> scenarios() {
              "No twist verdict for right wrist twist: the wrist lies on the other side. \n"
              "pmx dir: {D}tips\\ \n\n" + kNothing, {}},
 
+        // Names as Linux spells them: a backslash is part of a name, a quote too, and ".." after
+        // a link leads where the file system says; a folder typed in another case is stored as
+        // it is on disk, so a pick beside the model is stored beside it.
+        {"NameHoldingBackslashesIsLeftOutNeverSplitIntoFolders", 2, en, {"{O}x\\..\\model.pmx", "{O}clean.pmx"},
+         "", kEn + "Backslash in a file name: left out : {D}x\\..\\model.pmx\n" + read("clean.pmx", 1, 0, 10) +
+                 kClean + kNothing, {}, "", "",
+         [](const string& d) { fs::copy_file(d + "/model.pmx", d + "/x\\..\\model.pmx"); }},
+        {"NameBeginningWithAQuoteIsThatName", 0, en, {"\"clean\".pmx"}, "",
+         kEn + read("\"clean\".pmx", 1, 0, 10) + kClean + kNothing, {}, "", "{O}",
+         [](const string& d) { fs::copy_file(d + "/clean.pmx", d + "/\"clean\".pmx"); }},
+        {"DotDotAfterALinkLeadsWhereTheFileSystemSays", 1, en, {"{O}up/../tex.pmx"}, "n\n",
+         kEn + read("dir\\tex.pmx", 3, 1, 0) + texList("dir\\") + texAsk(2, "NO") + kNothing, {}, "", "",
+         [](const string& d) { fs::create_directory_symlink("dir/img", d + "/up"); }},
+        {"FolderTypedInAnotherCaseIsShownAndStoredAsOnDisk", 0, en, {"{O}DIR/tex.pmx"}, "y\n\nimg/a.png\n",
+         relative, {"dir/tex-new.pmx"}},
+
         // Hostile folders: links, special files, permissions and limits around a run.
         {"LinkNamedLikeTheTemporaryFileToTheSourceIsPassedOver", 0, en, {"{O}model.pmx"}, "y\n",
          kEn + twist("model.pmx", "YES") + saved("model.pmx", "model-new.pmx"), {"model-new.pmx"},
