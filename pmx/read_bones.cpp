@@ -23,7 +23,8 @@ char gSjisName[kSjisTextBytes];
 
 // The slots of this reading that a bone's Japanese name filled: a later bone that matches only
 // by its English name (a wrist tip named wrist_R, a cloak bone named arm_R) takes none of them.
-bool gFilledByJapaneseName[kBoneSlotCount + kTwistSlotCount];
+constexpr int kSlotCount = kTwistBase + static_cast<int>(kTwistSlotCount);
+bool gFilledByJapaneseName[kSlotCount];
 
 struct SlotMatch {
     int slot;
