@@ -10,7 +10,6 @@
 #include "fuzz/fuzz_support.h"
 #include "text/composition.h"
 #include "text/convert.h"
-#include "text/convert_core.h"
 #include "text/language.h"
 
 namespace {
@@ -43,43 +42,13 @@ void require(bool holds, const char* what) {
     std::abort();
 }
 
-// The text is UTF-8 as a model may hold it: shortest forms of scalar values only.
-bool isValidUtf8(const char* text) {
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
-    while (*p != 0) {
-        const Utf8Sequence s = readUtf8Sequence(p);
-        if (!isShortestValidForm(s)) return false;
-        p += s.consumed;
-    }
-    return true;
-}
-
-// A model's text takes the yen sign as its separator, as Japanese Windows does with 0x5C: the
-// one character that comes back as another, the backslash.
-std::string yenAsBackslash(const std::string& utf8) {
-    std::string out;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        if (utf8.compare(i, 2, "\xC2\xA5") == 0) {
-            out += '\\';
-            ++i;
-        } else {
-            out += utf8[i];
-        }
-    }
-    return out;
-}
-
-std::vector<std::uint16_t> yenAsBackslash(std::vector<std::uint16_t> units) {
-    for (std::uint16_t& unit : units)
-        if (unit == 0xA5) unit = 0x5C;
-    return units;
-}
-
-std::vector<std::uint16_t> unitsOf(const unsigned char* utf16) {
-    std::vector<std::uint16_t> units;
-    for (std::size_t i = 0; utf16[i] != 0 || utf16[i + 1] != 0; i += 2)
-        units.push_back(static_cast<std::uint16_t>(utf16[i] | (utf16[i + 1] << 8)));
-    return units;
+// A model's text takes the yen sign as its separator, as Japanese Windows does with 0x5C: the one
+// character that comes back as another. `unit`: 1 for UTF-8 bytes, 2 for UTF-16LE units.
+std::string yenAsBackslash(std::string text, std::size_t unit) {
+    const std::string yen = unit == 1 ? "\xC2\xA5" : std::string("\xA5\0", 2);
+    for (std::size_t i = 0; i + yen.size() <= text.size(); i += unit)
+        if (text.compare(i, yen.size(), yen) == 0) text.replace(i, yen.size(), unit == 1 ? "\\" : std::string("\\\0", 2));
+    return text;
 }
 
 void convertAll(const std::uint8_t* data, std::size_t size) {
@@ -87,12 +56,13 @@ void convertAll(const std::uint8_t* data, std::size_t size) {
     const std::size_t length = std::strlen(text.data());
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text.data());
 
+    // Valid UTF-8 comes back; the inside form escapes a byte (marker 0xFF) only where it is not.
     std::vector<char> sjis(3 * length + 1);
     utf8ToSjis(sjis.data(), bytes);
     std::vector<char> back8(3 * std::strlen(sjis.data()) + 1);
     sjisToUtf8(back8.data(), sjis.data());
-    if (isValidUtf8(text.data()))
-        require(back8.data() == yenAsBackslash(text.data()), "UTF-8 -> inside -> UTF-8");
+    if (std::strchr(sjis.data(), '\xFF') == nullptr)
+        require(back8.data() == yenAsBackslash(text.data(), 1), "UTF-8 -> inside -> UTF-8");
 
     // Any units at all, surrogates alone or in pairs included, come back.
     std::size_t utf16Length = 0;
@@ -101,7 +71,9 @@ void convertAll(const std::uint8_t* data, std::size_t size) {
     utf16ToSjis(fromUtf16.data(), utf16.data());
     std::vector<unsigned char> back16(2 * std::strlen(fromUtf16.data()) + 2);
     sjisToUtf16(back16.data(), fromUtf16.data());
-    require(unitsOf(back16.data()) == yenAsBackslash(unitsOf(utf16.data())), "UTF-16 -> inside -> UTF-16");
+    const auto asString = [](const std::vector<unsigned char>& v, std::size_t n) { return std::string(v.begin(), v.begin() + static_cast<long>(n)); };
+    require(asString(back16, static_cast<std::size_t>(utf16ByteLength(back16.data()))) ==
+                yenAsBackslash(asString(utf16, utf16Length), 2), "UTF-16 -> inside -> UTF-16");
 
     std::vector<unsigned char> toUtf16(2 * length + 2);
     sjisToUtf16(toUtf16.data(), text.data());
