@@ -28,6 +28,23 @@ bool putSjisCode(OutputBuffer& out, std::uint16_t code) {
     return putBytes(out, bytes, 2);
 }
 
+bool putUtf16(OutputBuffer& out, std::uint32_t codePoint) {
+    unsigned char bytes[4];
+    std::uint32_t units[2] = {codePoint, 0};
+    std::size_t count = 1;
+    if (codePoint >= 0x10000) {
+        const std::uint32_t v = codePoint - 0x10000;
+        units[0] = 0xD800 + (v >> 10);
+        units[1] = 0xDC00 + (v & 0x3FF);
+        count = 2;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        bytes[2 * i] = static_cast<unsigned char>(units[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<unsigned char>((units[i] >> 8) & 0xFF);
+    }
+    return putBytes(out, bytes, 2 * count);
+}
+
 bool putUtf8(OutputBuffer& out, std::uint32_t codePoint) {
     unsigned char bytes[4];
     std::size_t length;

@@ -43,6 +43,13 @@ int utf8ToSjisQuiet(char* out, std::size_t capacity, const char* in);
 enum class OutsideUse { Path, Shown };
 int sjisToUtf8Quiet(char* out, std::size_t capacity, const char* in, OutsideUse use);
 
+// The Windows file system's names: UTF-16LE (ended by a zero unit) to the inside form, read as
+// names (as utf8ToSjisQuiet reads them, without composing), and back; `capacity` in bytes, the
+// terminator included. 0, or -1 when the output would not fit, or, going out, when the text
+// holds what no name can (an escaped byte, a code without a character): then it names no file.
+int utf16NameToInside(char* out, std::size_t capacity, const unsigned char* in);
+int insideNameToUtf16(unsigned char* out, std::size_t capacity, const char* in);
+
 // 0 equal; -1 different (also when the text is a proper prefix of the reference);
 // 3 when the reference is a proper prefix of the text.
 int utf16Compare(const unsigned char* text, const unsigned char* reference);

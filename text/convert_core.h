@@ -30,6 +30,9 @@ bool putSjisCode(OutputBuffer& out, std::uint16_t code);
 // A code point in standard UTF-8 form (1-4 bytes).
 bool putUtf8(OutputBuffer& out, std::uint32_t codePoint);
 
+// A code point as one UTF-16LE unit, or a surrogate pair beyond U+FFFF, whole or not at all.
+bool putUtf16(OutputBuffer& out, std::uint32_t codePoint);
+
 // ---- UTF-8 input -----------------------------------------------------------------------------
 
 // One UTF-8 sequence starting at a non-zero byte. A malformed sequence keeps as consumed the

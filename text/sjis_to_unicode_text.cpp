@@ -17,22 +17,6 @@ void traceLowTrailByte(const SjisCharacter& c) {
     consolePrint("[%02X %02X(x)](2nd byte==0x00-3F) ", c.code >> 8, c.code & 0xFF);
 }
 
-bool putUtf16Unit(OutputBuffer& out, std::uint32_t unit) {
-    const unsigned char bytes[2] = {static_cast<unsigned char>(unit & 0xFF),
-                                    static_cast<unsigned char>((unit >> 8) & 0xFF)};
-    return putBytes(out, bytes, 2);
-}
-
-void putUtf16(OutputBuffer& out, std::uint32_t codePoint) {
-    if (codePoint < 0x10000) {
-        putUtf16Unit(out, codePoint);
-        return;
-    }
-    std::uint32_t v = codePoint - 0x10000;
-    putUtf16Unit(out, 0xD800 + (v >> 10));
-    putUtf16Unit(out, 0xDC00 + (v & 0x3FF));
-}
-
 } // namespace
 
 int sjisToUtf16(unsigned char* out, const char* in) {
@@ -99,6 +83,28 @@ int sjisToUtf8Bounded(char* out, std::size_t capacity, const char* in, bool show
 int sjisToUtf8(char* out, const char* in) {
     // No size from the caller: the output is at most three times the input's length plus 1.
     return sjisToUtf8Bounded(out, kUnboundedCapacity, in, false);
+}
+
+int insideNameToUtf16(unsigned char* out, std::size_t capacity, const char* in) {
+    OutputBuffer buffer{reinterpret_cast<char*>(out), capacity, 0};
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(in);
+    const unsigned char zero[2] = {0, 0};
+    while (*p != 0) {
+        const SjisCharacter c = readSjisCharacter(p);
+        // What holds no character (an escaped byte among them) names no file on Windows.
+        const bool noCharacter = c.kind == SjisKind::EscapedByte ||
+                                 ((c.kind == SjisKind::Pair || c.kind == SjisKind::Skipped ||
+                                   c.kind == SjisKind::DanglingLead) && c.codePoint == 0);
+        const std::uint32_t codePoint = c.kind == SjisKind::Single && c.code == kSingleTilde ? '~' : c.codePoint;
+        if (noCharacter || !putUtf16(buffer, codePoint)) {
+            finishOutput(buffer);
+            return -1;
+        }
+        p += c.consumed;
+    }
+    if (!putBytes(buffer, zero, 1)) return -1; // the terminator's other byte is finishOutput's
+    finishOutput(buffer);
+    return 0;
 }
 
 int sjisToUtf8Quiet(char* out, std::size_t capacity, const char* in, OutsideUse use) {

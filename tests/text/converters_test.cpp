@@ -159,6 +159,25 @@ TEST(QuietConversion, LosslessInwardsNoQuestionMarkInAPathAndCutsBetweenCharacte
     }
 }
 
+TEST(WideNames, WindowsNamesComeInAndGoOutAsTheyAreNeverAsAnotherName) {
+    // "~", an overline and a yen sign (characters in a name, no separator), a backslash, a wave
+    // dash and a lone surrogate, which a Windows name may hold.
+    const std::vector<unsigned char> name = utf16({'~', 0x203E, 0xA5, '\\', 0x301C, 0xD83D});
+    const std::string inside = "\x81\xB0\xFD\xA2\xA0\xDE\xFD\xA0\xA2\xC5\\\xFD\xA3\xA0\xBC\xFD\xAD\xC0\xDD";
+    char in[32];
+    EXPECT_EQ(utf16NameToInside(in, sizeof in, name.data()), 0);
+    EXPECT_EQ(std::string(in), inside);
+    EXPECT_EQ(utf16NameToInside(in, 6, name.data()), -1); // cut between characters
+    unsigned char out[16];
+    EXPECT_EQ(insideNameToUtf16(out, sizeof out, inside.c_str()), 0);
+    EXPECT_EQ(std::vector<unsigned char>(out, out + name.size()), name);
+    EXPECT_EQ(insideNameToUtf16(out, sizeof out, "a~"), 0); // 0x7E is "~", as code page 932 reads it
+    EXPECT_EQ(std::vector<unsigned char>(out, out + 6), utf16({'a', '~'}));
+    for (const char* noName : {"a\xFF\xA3\xA3", "a\x82\xF5", "a\xFD"}) // a byte, no character
+        EXPECT_EQ(insideNameToUtf16(out, sizeof out, noName), -1) << noName;
+    EXPECT_EQ(insideNameToUtf16(out, 4, "ab"), -1); // no room for the zero unit
+}
+
 TEST(MessageText, PiecesStopAtTheCapacityBetweenCharactersInBothModes) {
     // The first row goes through appendSjisAsUtf8, the others through appendMessageText.
     const struct { bool japanese; std::size_t capacity; std::string text, piece, expected; int result; } cases[] = {
