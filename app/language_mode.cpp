@@ -15,7 +15,7 @@ constexpr unsigned char kShiftJisProbeByte = 0x92;
 void detectLanguage() {
     gSettings.isJapaneseUser = platform::userDefaultLangId() == kJapaneseLangId;
     gSettings.isShiftJisCodePage =
-        gSettings.isJapaneseUser && platform::isDbcsLeadByte(kShiftJisProbeByte);
+        gSettings.isJapaneseUser && platform::systemLeadByte(kShiftJisProbeByte);
     setJapaneseMode(gSettings.isJapaneseUser && gSettings.isShiftJisCodePage);
 }
 

@@ -49,8 +49,13 @@ int hostSystem(char* name, std::size_t nameCapacity, char* release, std::size_t 
 // GetUserDefaultLangID: 1041 Japanese, 1033 English.
 std::uint16_t userDefaultLangId();
 
-// IsDBCSLeadByte of the system's ANSI code page (932: 0x81-0x9F, 0xE0-0xFC).
+// The lead bytes of the inside form, code page 932's (0x81-0x9F, 0xE0-0xFC), on every system:
+// the inside form is Shift-JIS whatever the system's code page.
 bool isDbcsLeadByte(unsigned char byte);
+
+// IsDBCSLeadByte of the system's ANSI code page, which tells a Shift-JIS system (the language
+// decision) from others.
+bool systemLeadByte(unsigned char byte);
 
 // GetCurrentDirectoryA: the current folder, inside form, without a trailing separator.
 // Returns its length, or 0 on failure (also when it does not fit `capacity`).

@@ -13,6 +13,9 @@ bool isDbcsLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// The emulated system's code page is 932 too.
+bool systemLeadByte(unsigned char byte) { return isDbcsLeadByte(byte); }
+
 namespace posix {
 
 void sjisToUtf8Text(char* out, std::size_t capacity, const char* sjis) {

@@ -1,10 +1,12 @@
-// Win32 file search: FindFirstFileA / FindNextFileA / FindClose, with the system's search
-// handles kept in a small fixed table and handed out as its indices.
+// Win32 file search: FindFirstFileW / FindNextFileW / FindClose, with the system's search
+// handles kept in a small fixed table and handed out as its indices. Paths and names cross in
+// UTF-16, so a name of any script is found and given back whole.
 #include <windows.h>
 
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/win32/wide_names.h"
 
 namespace platform {
 namespace {
@@ -14,12 +16,11 @@ constexpr int kOpenSearches = 8;
 HANDLE gSearches[kOpenSearches] = {};
 bool gSearchInUse[kOpenSearches] = {};
 
-void fillEntry(const WIN32_FIND_DATAA& data, FindEntry* entry) {
-    // cFileName holds MAX_PATH (260) bytes, terminator included, as does entry->name.
-    static_assert(sizeof data.cFileName <= kFindNameBytes, "a stored name fits the entry");
-    std::memcpy(entry->name, data.cFileName, sizeof data.cFileName);
-    entry->name[kFindNameBytes - 1] = '\0';
+// 0, or -1 when the stored name does not fit an entry (a cut name would be another name).
+int fillEntry(const WIN32_FIND_DATAW& data, FindEntry* entry) {
+    if (win32::fromWide(data.cFileName, entry->name, sizeof entry->name) != 0) return -1;
     entry->isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return 0;
 }
 
 bool validHandle(int handle) {
@@ -34,21 +35,25 @@ int findFirst(const char* path, FindEntry* entry) {
     while (slot < kOpenSearches && gSearchInUse[slot]) ++slot;
     if (slot == kOpenSearches) return -1;
 
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA(path, &data);
+    static wchar_t wide[win32::kWidePathUnits];
+    if (win32::toWide(path, wide, win32::kWidePathUnits) != 0) return -1;
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW(wide, &data);
     if (search == INVALID_HANDLE_VALUE) return -1;
+    if (fillEntry(data, entry) != 0) {
+        FindClose(search);
+        return -1;
+    }
     gSearches[slot] = search;
     gSearchInUse[slot] = true;
-    fillEntry(data, entry);
     return slot;
 }
 
 int findNext(int handle, FindEntry* entry) {
     if (!validHandle(handle) || entry == nullptr) return -1;
-    WIN32_FIND_DATAA data;
-    if (!FindNextFileA(gSearches[handle], &data)) return -1;
-    fillEntry(data, entry);
-    return 0;
+    WIN32_FIND_DATAW data;
+    if (!FindNextFileW(gSearches[handle], &data)) return -1;
+    return fillEntry(data, entry);
 }
 
 void findClose(int handle) {

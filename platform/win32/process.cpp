@@ -1,20 +1,21 @@
-// Win32 process start: the arguments arrive from the C runtime already in the ANSI code page
-// (the inside form), so they are handed out as they are.
+// Win32 process start: the arguments come from the wide command line (GetCommandLineW, split by
+// CommandLineToArgvW as the C runtime splits it) and are turned into the inside form with the
+// project's own tables, so a name reaches the program whole on a system of any code page.
 #include <windows.h>
-
-#include <cstring>
+#include <shellapi.h>
 
 #include "platform/platform.h"
+#include "platform/win32/wide_names.h"
 
 namespace platform {
 namespace {
 int gArgc = 0;
-char** gArgv = nullptr;
+LPWSTR* gWideArgv = nullptr; // kept for the whole run, as the C runtime keeps its argv
 } // namespace
 
-void startProcess(int argc, char** argv) {
-    gArgc = argc;
-    gArgv = argv;
+void startProcess(int /*argc*/, char** /*argv*/) {
+    gWideArgv = CommandLineToArgvW(GetCommandLineW(), &gArgc);
+    if (gWideArgv == nullptr) gArgc = 0;
 }
 
 int argumentCount() { return gArgc; }
@@ -23,22 +24,9 @@ int argumentCount() { return gArgc; }
 bool argumentsMayBeQuoted() { return true; }
 
 int argument(int index, char* out, std::size_t capacity) {
-    if (index < 0 || index >= gArgc || gArgv == nullptr || out == nullptr || capacity == 0) {
-        return -1;
-    }
-    const char* text = gArgv[index];
-    std::size_t used = 0;
-    while (text[used] != '\0') {
-        // A double-byte character is copied whole or not at all; its trail byte is never
-        // tested for the terminator of the output.
-        std::size_t step = 1;
-        if (IsDBCSLeadByte(static_cast<BYTE>(text[used])) && text[used + 1] != '\0') step = 2;
-        if (step > capacity - 1 - used) break;
-        std::memcpy(out + used, text + used, step);
-        used += step;
-    }
-    out[used] = '\0';
-    return text[used] == '\0' ? 0 : 1; // a cut argument names another file
+    if (index < 0 || index >= gArgc || gWideArgv == nullptr || out == nullptr || capacity == 0) return -1;
+    // A cut argument names another file.
+    return win32::fromWide(gWideArgv[index], out, capacity) == 0 ? 0 : 1;
 }
 
 } // namespace platform

@@ -1,10 +1,12 @@
 // Win32 system information: the version numbers (GetVersion, RtlGetVersion through ntdll),
-// the user's language, the ANSI code page's lead bytes, the current folder and full paths.
+// the user's language, the lead bytes of the inside form and of the system's ANSI code page, the
+// current folder and full paths (the wide calls, so names of any script arrive whole).
 #include <windows.h>
 
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/win32/wide_names.h"
 
 namespace platform {
 namespace {
@@ -62,29 +64,46 @@ int hostSystem(char* /*name*/, std::size_t /*nameCapacity*/, char* /*release*/,
 
 std::uint16_t userDefaultLangId() { return static_cast<std::uint16_t>(GetUserDefaultLangID()); }
 
-bool isDbcsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != 0; }
+// The inside form is Shift-JIS whatever the system's code page: code page 932's lead bytes.
+bool isDbcsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+bool systemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != 0; }
+
+namespace {
+
+wchar_t gWide[win32::kWidePathUnits];
+wchar_t gWideFull[win32::kWidePathUnits];
+// A unit takes at most four bytes of the inside form (an escape).
+char gInside[4 * win32::kWidePathUnits + 1];
+
+} // namespace
 
 std::uint32_t currentDirectory(std::uint32_t capacity, char* out) {
     if (out == nullptr || capacity == 0) return 0;
-    DWORD length = GetCurrentDirectoryA(capacity, out);
-    // 0 is failure; a value of `capacity` or more is the size the folder would need.
-    if (length == 0 || length >= capacity) {
-        out[0] = '\0';
+    out[0] = '\0';
+    DWORD units = GetCurrentDirectoryW(static_cast<DWORD>(win32::kWidePathUnits), gWide);
+    // 0 is failure; a value of the capacity or more is the size the folder would need.
+    if (units == 0 || units >= win32::kWidePathUnits || win32::fromWide(gWide, gInside, sizeof gInside) != 0)
         return 0;
-    }
+    std::size_t length = std::strlen(gInside);
+    if (length >= capacity) return 0;
     // A drive's root comes back as "C:\"; the caller appends the separator itself.
-    if (length > 1 && out[length - 1] == '\\') {
-        out[length - 1] = '\0';
-        --length;
-    }
+    if (length > 1 && gInside[length - 1] == '\\') gInside[--length] = '\0';
+    std::memcpy(out, gInside, length + 1);
     return static_cast<std::uint32_t>(length);
 }
 
 std::uint32_t fullPathName(const char* path, std::uint32_t capacity, char* out) {
     if (path == nullptr || out == nullptr || capacity == 0) return 0;
-    DWORD length = GetFullPathNameA(path, capacity, out, nullptr);
-    // 0 is failure; a value of `capacity` or more is the size the full path would need.
-    if (length == 0 || length >= capacity) out[0] = '\0';
+    out[0] = '\0';
+    if (win32::toWide(path, gWide, win32::kWidePathUnits) != 0) return 0;
+    DWORD units = GetFullPathNameW(gWide, static_cast<DWORD>(win32::kWidePathUnits), gWideFull, nullptr);
+    if (units == 0 || units >= win32::kWidePathUnits || win32::fromWide(gWideFull, gInside, sizeof gInside) != 0)
+        return 0;
+    const std::size_t length = std::strlen(gInside);
+    // A value of `capacity` or more is the size the full path would need.
+    if (length >= capacity) return static_cast<std::uint32_t>(length + 1);
+    std::memcpy(out, gInside, length + 1);
     return static_cast<std::uint32_t>(length);
 }
 
