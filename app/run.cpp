@@ -77,6 +77,11 @@ const char* modelDialogFolder(char* current) {
     return current;
 }
 
+void printUsage() {
+    consolePrint("Usage \n");
+    consolePrint("   Quorvane <pmxFileName>.pmx \n");
+}
+
 // No model was dropped: the user picks one. 0 when one was chosen and opens.
 int selectModel() {
     consolePrint("\n");
@@ -96,8 +101,7 @@ int selectModel() {
             return 0;
         }
     }
-    consolePrint("Usage \n");
-    consolePrint("   Quorvane <pmxFileName>.pmx \n");
+    printUsage();
     return -1;
 }
 
@@ -129,7 +133,13 @@ int processModel(int index) {
     clearModelMarks();
     int code = readPmx(modelPath);
     if (code != 0) consolePrint("pmdinforead err %d. \n", code);
-    if (code != 0 || !readPmxWasWhole()) noteStatus(kExitTrouble);
+    const bool readWhole = code == 0 && readPmxWasWhole();
+    if (!readWhole) noteStatus(kExitTrouble);
+    if (readPmxWentOutOfStep()) {
+        // Bones and links read out of step are not the model's: nothing to check or offer.
+        notifyModelUnread();
+        return 0;
+    }
 
     runTwistAxisCheck();
     const bool twistFound = anyTwistVerdict();
@@ -140,6 +150,7 @@ int processModel(int index) {
     if (twistFound && !anyTwistVerdict()) noteStatus(kExitLeft); // answered No
 
     int broken = checkTextureLinks();
+    if (gModel.droppedTextureCount > 0) noteStatus(kExitTrouble); // links left unchecked
     if (broken > 0) {
         int answer = confirmTextureRepair(modelPath, broken);
         if (answer <= 0) noteStatus(kExitLeft);
@@ -153,8 +164,10 @@ int processModel(int index) {
 
     if (broken > 0 || anyTwistVerdict()) {
         if (saveRepairedCopy(modelPath, index + 1) != 0) noteStatus(kExitTrouble);
-    } else {
+    } else if (readWhole) {
         notifyNothingFound();
+    } else {
+        notifyModelUnread();
     }
     return 0;
 }
@@ -198,5 +211,6 @@ int runProgram() {
         }
         if (processModel(i) != 0) break;
     }
+    if (!modelGiven) printUsage();
     return gExitStatus;
 }
