@@ -70,6 +70,10 @@ void consoleWrite(const char* bytes, std::size_t length, bool alreadyUtf8);
 // Flushes what the console has buffered (before a prompt or at exit).
 void consoleFlush();
 
+// True once console text was lost (standard output on a full disk, or a pipe closed while
+// SIGPIPE is ignored). The first loss is reported on standard error, once; the run goes on.
+bool consoleFailed();
+
 // ---- Message box -----------------------------------------------------------------------------
 
 constexpr std::uint32_t kMbOk = 0x0;

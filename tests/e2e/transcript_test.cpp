@@ -363,7 +363,8 @@ std::vector<Scenario> scenarios() {
          "y\n", kEn + "Too long command line: 1 parameter(s) left out.\n\nToo long path: skipped. \n",
          {}},
 
-        // Honest ends: what was not checked or not read is never reported as nothing found.
+        // Honest ends: what was not checked or not read is never reported as nothing found, and
+        // nothing a file names drives the terminal.
         {"LinksPastThe1024thAreCountedAsNotChecked", 2, en, {"{O}many.pmx"}, "",
          kEn + read("many.pmx", 1100, 0, 0) + "pmx dir: {D} \n" + okLines(1024) +
              "76 texture link(s) past the 1024th not checked. \n\n" + kNothing, {}, "", "",
@@ -372,6 +373,18 @@ std::vector<Scenario> scenarios() {
              links[1050] = "gone.png";
              writeLinkModel(d + "/many.pmx", links);
          }},
+        {"ControlCharactersInNamesAreShownEscaped", 1, en, {"{O}esc\x1b]0;owned\x07.pmx"}, "y\n\n\n",
+         kEn + read("esc\\x1b]0;owned\\x07.pmx", 1, 0, 0) + "pmx dir: {D} \n0: \\x1b[2J\\x7f.png (=NG=)\n\n" +
+             texAsk(1, "YES") + "--- \n0: \\x1b[2J\\x7f.png \n Texture or sphere: \r\n \r\n \\x1b[2J\\x7f.png \r\n"
+             " \r\n not found.  \r\n Please select it on the next dialogue. (continue:OK) \r\n => OK \n\n"
+             "Canceled File-Open Dialog Box. (stat=0000).\n\nCannot find tex(0) again:  \n\n",
+         {}, " \\x1b[2J\\x7f.png \r\n \r\n not found.  \r\n Please select it on the next dialogue. "
+             "(continue:OK) \r\n\nQuorvane [O]K/[C]ancel? \nSearching for:  \\x1b[2J\\x7f.png\n", "",
+         [](const string& d) { writeLinkModel(d + "/esc\x1b]0;owned\x07.pmx", {"\x1b[2J\x7f.png"}); }},
+        {"C1ControlsAreShownEscapedOnAUtf8Terminal", 1, "C.UTF-8", {"{O}c1.pmx"}, "n\n",
+         kEn + read("c1.pmx", 1, 0, 0) + "pmx dir: {D} \n0: a\\x9b2J\\x1b[0m.png (=NG=)\n\n" +
+             texAsk(1, "NO") + kNothing, {}, "", "",
+         [](const string& d) { writeLinkModel(d + "/c1.pmx", {"a\u009b2J\x1b[0m.png"}); }},
         // Rigid-body indices of width 3 (none in the file): in step by chance, no ground for a repair.
         {"IndexWidthOtherThan124IsNoModelReadWholeJa", 2, ja, {"{O}wide.pmx"}, "y\n",
          kJa + read("wide.pmx", 0, 0, 10, true) + kUnreadJa, {}, "", "",
@@ -380,6 +393,10 @@ std::vector<Scenario> scenarios() {
              r.rigidBodyIndexSize = 3;
              pmxtest::writeFile(d + "/wide.pmx", pmxtest::buildPmx(r));
          }},
+        // Standard output on a full disk: said once on standard error, and the run goes on.
+        {"ConsoleOnAFullDiskIsTroubleAndTheRunGoesOn", 2, en, {"{O}clean.pmx", "{O}model.pmx"}, "y\n", "",
+         {"model-new.pmx"}, "Cannot write console output : No space left on device\n", "", nullptr,
+         "sh -c '\"$0\" \"$@\" >/dev/full'"},
     };
 }
 

@@ -3,6 +3,7 @@
 // and nothing else), and the message boxes and open dialog answered through standard input.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,6 +57,22 @@ TEST(LocaleSetting, GivesItsLanguageAndConsoleBytes) {
         EXPECT_EQ(result.out, expected);
         EXPECT_EQ(result.err, "");
     }
+}
+
+TEST(ConsoleSink, LostOutputIsReportedOnceAndMakesTheRunTrouble) {
+    // A pipe whose reader is gone, with SIGPIPE ignored: every write fails with EPIPE.
+    auto result = runInChild("", {}, [] {
+        int ends[2];
+        if (pipe(ends) != 0 || close(ends[0]) != 0 || dup2(ends[1], STDOUT_FILENO) < 0) return 9;
+        signal(SIGPIPE, SIG_IGN);
+        for (const char* line : {"lost \n", "lost too \n"}) {
+            consolePrint("%s", line);
+            platform::consoleFlush();
+        }
+        return platform::consoleFailed() ? 1 : 0;
+    });
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "Cannot write console output : Broken pipe\n");
 }
 
 constexpr std::uint32_t kQuestion = 0x40043;
