@@ -196,8 +196,9 @@ TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
         {"nothere.png\ntex\n./TEX/../tex/hair.PNG\n", "bmp", 1, "\\Tex\\Hair.png", 3},
         {"./Tex/../Tex/Hair.png\n", "bmp", 1, "\\Tex\\Hair.png", 1},
         {"sub.pmx\n", "pmx", 0, "", 2}, // a folder is no answer
-        {deep + "/m.pmx\n", "pmx", 2, "", 1},
-        {std::string(1100, 'x') + "\n", "pmx", 2, "", 1}, // longer than an answer
+        // Too long to be taken (the full path, the line): refused and asked again.
+        {deep + "/m.pmx\n", "pmx", 0, "", 2},
+        {std::string(1100, 'x') + "\nmodel\n", "pmx", 1, "\\model.pmx", 2},
         {repeated("nothere\n", 25) + "model\n", "pmx", 0, "", 20}, // as cancelled
     };
     for (const auto& row : rows) {
