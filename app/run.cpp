@@ -131,6 +131,7 @@ int processModel(int index) {
     const char* modelPath = gModelPath;
     modelFolderOf(gSettings.modelFolder, modelPath);
     clearModelMarks();
+    platform::forgetFolderListings(); // a listing read for the model before may be stale now
     int code = readPmx(modelPath);
     if (code != 0) consolePrint("pmdinforead err %d. \n", code);
     const bool readWhole = code == 0 && readPmxWasWhole();

@@ -134,6 +134,11 @@ int findFirst(const char* path, FindEntry* entry);
 int findNext(int handle, FindEntry* entry);
 void findClose(int handle);
 
+// Forgets the folder listings kept for the lookups without case (POSIX keeps each folder's
+// listing from its first such lookup, so a folder is read once per model, not once per link).
+// The model loop calls it before each model is read. Windows keeps nothing: a no-op there.
+void forgetFolderListings();
+
 // ---- Files -----------------------------------------------------------------------------------
 
 // fopen of an inside-form path (on POSIX: converted to UTF-8, `\` to `/`, and looked up
