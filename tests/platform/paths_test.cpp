@@ -236,6 +236,17 @@ TEST_F(Paths, FolderListingServesOnlyWhileTheFolderIsUnchanged) {
     EXPECT_EQ(read(inside("FIRST.PNG")), "3");
 }
 
+TEST_F(Paths, MoreFoldersThanListingsHoldAreStillSearched) {
+    // Each folder's listing is kept: the 65th makes room by forgetting the others.
+    for (int i = 0; i <= 64; ++i) {
+        const std::string name = "d" + std::to_string(i);
+        makeFolder(name);
+        iotest::writeFile(folder.file(name + "/a.png"), name);
+        EXPECT_EQ(read(inside(name + "\\A.PNG")), name);
+    }
+    EXPECT_EQ(read(inside("d0\\A.PNG")), "d0");
+}
+
 TEST_F(Paths, FolderTooLargeToKeepIsStillSearched) {
     // More names than the listings' 2 MiB hold, after a folder that was kept: read at each lookup.
     makeFolder("big");

@@ -187,9 +187,10 @@ TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
     iotest::writeFile(deep + "/m.pmx", "");
 
     // Exit code 1: chosen (the path after the initial folder in `chosen`), 0: cancelled,
-    // 2: FNERR_BUFFERTOOSMALL. The name is asked for `prompts` times.
+    // 2: FNERR_BUFFERTOOSMALL. The name is asked for `prompts` times, `tooLong` of them refused as
+    // too long.
     const struct { std::string input; const char* defaultExt; int exitCode;
-                   std::string chosen; int prompts; } rows[] = {
+                   std::string chosen; int prompts; int tooLong = 0; } rows[] = {
         {"  \r\n", "pmx", 0, "", 1},
         {"model\t\n", "pmx", 1, "\\model.pmx", 1},
         // Refused twice (missing, then tex.bmp), then found as stored, without the dot folders.
@@ -197,8 +198,8 @@ TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
         {"./Tex/../Tex/Hair.png\n", "bmp", 1, "\\Tex\\Hair.png", 1},
         {"sub.pmx\n", "pmx", 0, "", 2}, // a folder is no answer
         // Too long to be taken (the full path, the line): refused and asked again.
-        {deep + "/m.pmx\n", "pmx", 0, "", 2},
-        {std::string(1100, 'x') + "\nmodel\n", "pmx", 1, "\\model.pmx", 2},
+        {deep + "/m.pmx\n", "pmx", 0, "", 2, 1},
+        {std::string(1100, 'x') + "\nmodel\n", "pmx", 1, "\\model.pmx", 2, 1},
         {repeated("nothere\n", 25) + "model\n", "pmx", 0, "", 20}, // as cancelled
     };
     for (const auto& row : rows) {
@@ -217,6 +218,7 @@ TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
         EXPECT_EQ(result.exitCode, row.exitCode);
         EXPECT_EQ(result.out, row.exitCode == 1 ? insideBase + row.chosen : "");
         EXPECT_EQ(countOf(result.err, "File name: "), row.prompts) << result.err;
+        EXPECT_EQ(countOf(result.err, "Too long file name."), row.tooLong);
         // The request as shown: title, initial folder with slashes, filter descriptions.
         for (const char* shown : {"Open MMD Model File", base.c_str(), "MMD Model File  (*.pmx)",
                                   "All Files  (*.*)"})
