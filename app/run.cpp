@@ -82,6 +82,11 @@ const char* modelDialogFolder(char* current) {
     return current;
 }
 
+void printUsage() {
+    consolePrint("Usage \n");
+    consolePrint("   Quorvane <pmxFileName>.pmx \n");
+}
+
 // No model was dropped: the user picks one. 0 when one was chosen and opens.
 int selectModel() {
     consolePrint("\n");
@@ -101,8 +106,7 @@ int selectModel() {
             return 0;
         }
     }
-    consolePrint("Usage \n");
-    consolePrint("   Quorvane <pmxFileName>.pmx \n");
+    printUsage();
     return -1;
 }
 
@@ -132,9 +136,16 @@ int processModel(int index) {
     const char* modelPath = gModelPath;
     modelFolderOf(gSettings.modelFolder, modelPath);
     clearModelMarks();
+    platform::forgetFolderListings(); // a listing read for the model before may be stale now
     int code = readPmx(modelPath);
     if (code != 0) consolePrint("pmdinforead err %d. \n", code);
-    if (code != 0 || !readPmxWasWhole()) noteStatus(kExitTrouble);
+    const bool readWhole = code == 0 && readPmxWasWhole();
+    if (!readWhole) noteStatus(kExitTrouble);
+    if (readPmxWentOutOfStep()) {
+        // Bones and links read out of step are not the model's: nothing to check or offer.
+        notifyModelUnread();
+        return 0;
+    }
 
     runTwistAxisCheck();
     const bool twistFound = anyTwistVerdict();
@@ -145,6 +156,7 @@ int processModel(int index) {
     if (twistFound && !anyTwistVerdict()) noteStatus(kExitLeft); // answered No
 
     int broken = checkTextureLinks();
+    if (gModel.droppedTextureCount > 0) noteStatus(kExitTrouble); // links left unchecked
     if (broken > 0) {
         int answer = confirmTextureRepair(modelPath, broken);
         if (answer <= 0) noteStatus(kExitLeft);
@@ -158,8 +170,10 @@ int processModel(int index) {
 
     if (broken > 0 || anyTwistVerdict()) {
         if (saveRepairedCopy(modelPath, index + 1) != 0) noteStatus(kExitTrouble);
-    } else {
+    } else if (readWhole) {
         notifyNothingFound();
+    } else {
+        notifyModelUnread();
     }
     return 0;
 }
@@ -203,5 +217,6 @@ int runProgram() {
         }
         if (processModel(i) != 0) break;
     }
+    if (!modelGiven) printUsage();
     return gExitStatus;
 }

@@ -53,6 +53,20 @@ bool laterModelIs(const char* destination, int firstLater) {
     return false;
 }
 
+// A closing notice of two Japanese lines or one English piece (no line end).
+void notifyClosing(const char* firstJa, const char* secondJa, const char* english) {
+    MessageText message;
+    clearMessageText(&message);
+    if (japaneseMode()) {
+        appendPiece(&message, firstJa);
+        appendPiece(&message, secondJa);
+    } else {
+        appendPiece(&message, english);
+    }
+    notifyUser(&message);
+    consolePrint("\n");
+}
+
 } // namespace
 
 int newCopyName(char* out, std::size_t capacity, const char* modelPath) {
@@ -95,14 +109,9 @@ int saveRepairedCopy(const char* modelPath, int firstLater) {
 }
 
 void notifyNothingFound() {
-    MessageText message;
-    clearMessageText(&message);
-    if (japaneseMode()) {
-        appendPiece(&message, kNothingToRepairJa);
-        appendPiece(&message, kNotFoundAnyJa);
-    } else {
-        appendPiece(&message, " No broken settings found. ");
-    }
-    notifyUser(&message);
-    consolePrint("\n");
+    notifyClosing(kNothingToRepairJa, kNotFoundAnyJa, " No broken settings found. ");
+}
+
+void notifyModelUnread() {
+    notifyClosing(kModelFileJa, kCouldNotReadJa, " Model file could not be read. ");
 }

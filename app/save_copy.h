@@ -1,5 +1,5 @@
 // The end of one model: the repaired copy saved beside the source as stem + "-new" +
-// extension, or the notice that nothing needed repair.
+// extension, or the notice that nothing needed repair (or that the model could not be read).
 #pragma once
 
 #include <cstddef>
@@ -12,3 +12,6 @@ int newCopyName(char* out, std::size_t capacity, const char* modelPath);
 // still to read that model.
 int saveRepairedCopy(const char* modelPath, int firstLater);
 void notifyNothingFound();
+// In place of the notice above after a model that could not be read (not opened, no PMX file,
+// cut short, or read out of step): finding nothing there is no finding.
+void notifyModelUnread();

@@ -25,3 +25,5 @@ extern const char kRepairedJa[];
 extern const char kSavedToJa[];
 extern const char kNothingToRepairJa[];
 extern const char kNotFoundAnyJa[];
+extern const char kModelFileJa[];
+extern const char kCouldNotReadJa[];

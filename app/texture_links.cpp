@@ -100,7 +100,7 @@ Answer askToSearch() {
     return askUser(&message, MessageKind::ContinuePrompt);
 }
 
-// Texture k's own path names an existing file below the model's folder.
+// Texture k's own path names an existing file relative to the model's folder.
 bool texturePresent(int k) {
     return !gModel.textureTooLong[k] && presentBelowModel(gModel.texturePaths[k], "");
 }
@@ -169,6 +169,9 @@ int checkTextureLinks() {
         }
         consolePrint("\n");
     }
+    if (gModel.droppedTextureCount > 0)
+        consolePrint("%d texture link(s) past the %dth not checked. \n", gModel.droppedTextureCount,
+                     kTextureCapacity);
     consolePrint("\n");
     return broken;
 }

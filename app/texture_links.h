@@ -1,5 +1,5 @@
 // The texture-link check and repair: every texture and sphere-map path of the model is probed
-// below the model's folder; broken ones are renewed by a folder substitution learned earlier
+// relative to the model's folder; broken ones are renewed by a folder substitution learned earlier
 // in the run or by a file the user picks, and stored relative to the model's folder.
 #pragma once
 
@@ -28,10 +28,11 @@ void clearFolderRemaps();
 // when the model's folder lacks them, so such a link (that whole text, any case) is no broken one.
 enum class LinkVerdict { Present, SharedToon, Broken };
 bool isSharedToonName(const char* texturePath);
-// Texture k of the model read last, probed below the model's folder.
+// Texture k of the model read last, probed relative to the model's folder.
 LinkVerdict linkVerdict(int k);
 
-// Probes and lists every texture; returns the number of broken links.
+// Probes and lists every texture the model kept, and says how many it could not keep; returns
+// the number of broken links.
 int checkTextureLinks();
 // Asks whether to repair `brokenCount` links. Returns 1 (Yes), 0 (No), -1 (Cancel).
 int confirmTextureRepair(const char* modelPath, int brokenCount);

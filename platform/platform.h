@@ -84,6 +84,10 @@ void consoleWrite(const char* bytes, std::size_t length, bool alreadyUtf8);
 // Flushes what the console has buffered (before a prompt or at exit).
 void consoleFlush();
 
+// True once console text was lost (standard output on a full disk, or a pipe closed while
+// SIGPIPE is ignored). The first loss is reported on standard error, once; the run goes on.
+bool consoleFailed();
+
 // ---- Message box -----------------------------------------------------------------------------
 
 constexpr std::uint32_t kMbOk = 0x0;
@@ -143,6 +147,11 @@ int findFirst(const char* path, FindEntry* entry);
 // 0 and the next entry, or -1 when there is none.
 int findNext(int handle, FindEntry* entry);
 void findClose(int handle);
+
+// Forgets the folder listings kept for the lookups without case (POSIX keeps each folder's
+// listing from its first such lookup, so a folder is read once per model, not once per link).
+// The model loop calls it before each model is read. Windows keeps nothing: a no-op there.
+void forgetFolderListings();
 
 // ---- Files -----------------------------------------------------------------------------------
 

@@ -90,4 +90,5 @@ void clearModelMarks()
     // texture list to be checked and repaired.
     gModel.textureCount = 0;
     gModel.keptTextureCount = 0;
+    gModel.droppedTextureCount = 0;
 }

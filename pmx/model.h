@@ -67,6 +67,8 @@ struct PmxModel {
     char texturePaths[kTextureCapacity][kTexturePathBytes];
     char correctedTexturePaths[kTextureCapacity][kTexturePathBytes];
     std::int32_t keptTextureCount;
+    // Textures read whole past the table's capacity: passed over, so nothing checks them.
+    std::int32_t droppedTextureCount;
     std::int32_t textureBlockStart; // offset of the texture count field; 0: not recorded
     std::int32_t textureBlockEnd;   // offset of the material count field; 0: not recorded
     bool texturesChanged;
@@ -96,5 +98,6 @@ extern const SlotName kBoneSlotNames[kBoneSlotCount];
 extern const SlotName kTwistSlotNames[kTwistSlotCount];
 
 // Clears the per-model marks before a read: found flags, offsets, verdicts, texturesChanged,
-// textureRenewed, textureTooLong, textureCount, keptTextureCount and the source's stamp.
+// textureRenewed, textureTooLong, textureCount, keptTextureCount, droppedTextureCount and the
+// source's stamp.
 void clearModelMarks();

@@ -34,8 +34,6 @@ bool endedAt(const char* message, std::int32_t index)
     return true;
 }
 
-bool plainIndexWidth(int width) { return width == 1 || width == 2 || width == 4; }
-
 // The byte size of a whole vertex record, per deform type, for one model's header.
 struct VertexSizes {
     std::int32_t headBytes;           // the fields before the deform type byte
@@ -191,6 +189,7 @@ int readTextures()
         if (ReadStream::status() == 0) whole = i + 1;
     }
     gModel.keptTextureCount = whole < kTextureCapacity ? whole : kTextureCapacity;
+    gModel.droppedTextureCount = whole - gModel.keptTextureCount;
     gModel.textureBlockEnd = ReadStream::position();
     return result;
 }

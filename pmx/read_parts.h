@@ -32,6 +32,8 @@ void skipRecords(std::int32_t count, std::int32_t recordBytes);
 // ReadStream::kPeekBytes) as lie whole in the read stream's buffer, and returns how many: such
 // a record cannot meet the end of the file. 0 when not even one lies there.
 std::int32_t skipBufferedRecords(std::int32_t count, std::int32_t recordBytes);
+// An index width the format defines: 1, 2 or 4.
+bool plainIndexWidth(int width);
 // Passes over `count` indices of a width; a width other than 1, 2 or 4 reads nothing and
 // reports each index, as ReadStream::readIndex does.
 void skipIndices(int width, int count);

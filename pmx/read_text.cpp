@@ -32,9 +32,11 @@ std::int32_t skipBufferedRecords(std::int32_t count, std::int32_t recordBytes)
     return whole;
 }
 
+bool plainIndexWidth(int width) { return width == 1 || width == 2 || width == 4; }
+
 void skipIndices(int width, int count)
 {
-    if (width == 1 || width == 2 || width == 4) {
+    if (plainIndexWidth(width)) {
         skipBytes(width * count);
         return;
     }

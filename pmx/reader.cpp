@@ -15,16 +15,29 @@ const SectionReader kSections[] = {
 };
 
 bool gWasWhole = false;
+bool gOutOfStep = false;
+
+bool headerIndexWidthsDefined()
+{
+    const std::uint8_t widths[] = {gModel.vertexIndexSize,   gModel.textureIndexSize,
+                                   gModel.materialIndexSize, gModel.boneIndexSize,
+                                   gModel.morphIndexSize,    gModel.rigidBodyIndexSize};
+    for (std::uint8_t width : widths)
+        if (!plainIndexWidth(width)) return false;
+    return true;
+}
 
 } // namespace
 
 int readPmx(const char* path)
 {
     gWasWhole = false;
+    gOutOfStep = false;
     consolePrint("Reading from: %s \n", path);
     if (ReadStream::open(path) != 0) return -1;
     gModel.sourceStamped = ReadStream::stamp(&gModel.sourceStamp) == 0;
     if (readHeader() != 0) return 2;
+    gOutOfStep = !headerIndexWidthsDefined();
 
     bool failed = false;
     for (SectionReader section : kSections) {
@@ -37,7 +50,7 @@ int readPmx(const char* path)
         consolePrint("OK. \n");
         if (ReadStream::status() == 0) {
             // Still open after the joints: no section met the end of the file.
-            gWasWhole = true;
+            gWasWhole = !gOutOfStep;
             int next = ReadStream::readByte();
             if (next == -1) {
                 consolePrint("PMX 2.0: correctly read-in: OK. \n");
@@ -54,3 +67,5 @@ int readPmx(const char* path)
 }
 
 bool readPmxWasWhole() { return gWasWhole; }
+
+bool readPmxWentOutOfStep() { return gOutOfStep; }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace platform {
 namespace posix {
@@ -38,6 +39,25 @@ void slashesToBackslashes(char* inside);
 // nothing yet (a file about to be created) and is then kept as given. 0 when every component
 // was found (or the final one may be missing), -1 otherwise (`path` is left unchanged).
 int resolveNoCase(char* path, std::size_t capacity, bool lastMayBeMissing);
+
+// A folder's names as listFolder keeps them: offsets into `arena`, in the order of their bytes
+// with ASCII letters folded to upper case, and names equal so in the order of their own bytes.
+struct FolderNames {
+    const char* arena;
+    const std::uint32_t* sorted;
+    std::size_t count;
+};
+
+// The names of `folder` (outside form; empty for the current folder) for resolveNoCase: kept
+// since its first lookup in this model while the folder is unchanged, else read now (and kept).
+// 0 and the names; 1 when they do not fit the fixed storage of the listings, so the caller reads
+// the folder itself; -1 when the folder cannot be read.
+int listFolder(const char* folder, FolderNames* names);
+
+// The names equal to the `length` bytes of `name` without ASCII case: `names.sorted` from
+// `*first` up to `*end`.
+void foldedRange(const FolderNames& names, const char* name, std::size_t length, std::size_t* first,
+                 std::size_t* end);
 
 // Inside path -> resolved outside path, the two steps above. 0 or -1.
 int insideToResolved(char* out, std::size_t capacity, const char* inside, bool lastMayBeMissing);

@@ -1,14 +1,17 @@
 // POSIX console sink: the program's console bytes to standard output, converted from the inside
 // form to UTF-8 when the locale's codeset is UTF-8, else as plain Shift-JIS: unchanged (what the
-// byte-exact tests use) but for escapes, which show as their code page 932 code or "?".
+// byte-exact tests use) but for escapes, which show as their code page 932 code or "?". Either
+// way control characters are shown escaped (terminal_text.h), and a lost write is reported once.
 #include <signal.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "platform/platform.h"
 #include "platform/posix/boundary.h"
 #include "platform/posix/locale_settings.h"
+#include "platform/terminal_text.h"
 #include "text/inside_text.h"
 #include "text/sjis_tables.h"
 
@@ -29,12 +32,22 @@ volatile sig_atomic_t gWriting = 0;
 bool gHasPendingLead = false;
 char gPendingLead = 0;
 
+bool gFailed = false;
+
+// Standard output lost bytes (a full disk, a pipe closed while SIGPIPE is ignored): said once.
+void checkWritten() {
+    if (gFailed || !std::ferror(stdout)) return;
+    const int error = errno;
+    gFailed = true;
+    std::fprintf(stderr, "Cannot write console output : %s\n", std::strerror(error));
+}
+
 void writeConverted(char* chunk, std::size_t length) {
     if (length == 0) return;
     static char utf8[3 * (kChunkBytes + kChunkSlack) + 1];
     chunk[length] = '\0';
     posix::sjisToUtf8Text(utf8, sizeof utf8, chunk);
-    std::fputs(utf8, stdout);
+    writeShown(stdout, utf8, std::strlen(utf8), true);
 }
 
 // The width of a whole escape at `bytes` within `length` bytes, else 0.
@@ -52,7 +65,7 @@ void writeShownSjis(const char* bytes, std::size_t length) {
     static char shown[kShownPieceBytes];
     for (std::size_t at = 0; at < length; at += kShownPieceBytes) {
         const std::size_t piece = length - at < kShownPieceBytes ? length - at : kShownPieceBytes;
-        std::fwrite(shown, 1, insideBytesToShownSjis(shown, bytes + at, piece), stdout);
+        writeShown(stdout, shown, insideBytesToShownSjis(shown, bytes + at, piece), false);
     }
 }
 
@@ -114,22 +127,26 @@ void consoleWrite(const char* bytes, std::size_t length, bool alreadyUtf8) {
         if (!alreadyUtf8 && holdsEscape(bytes, length))
             writeShownSjis(bytes, length);
         else
-            std::fwrite(bytes, 1, length, stdout);
+            writeShown(stdout, bytes, length, alreadyUtf8);
     } else if (alreadyUtf8) {
         // A Shift-JIS lead byte left from an earlier piece has no UTF-8 form of its own.
         gHasPendingLead = false;
-        std::fwrite(bytes, 1, length, stdout);
+        writeShown(stdout, bytes, length, true);
     } else {
         writeSjisAsUtf8(bytes, length);
     }
     gWriting = 0;
+    checkWritten();
 }
 
 void consoleFlush() {
     gWriting = 1;
     std::fflush(stdout);
     gWriting = 0;
+    checkWritten();
 }
+
+bool consoleFailed() { return gFailed; }
 
 void posix::consoleFlushOnSignal() {
     if (gWriting == 0) std::fflush(stdout);

@@ -8,6 +8,7 @@
 
 #include "platform/platform.h"
 #include "platform/posix/prompt_io.h"
+#include "platform/terminal_text.h"
 
 namespace platform {
 namespace {
@@ -35,7 +36,7 @@ void showTextOffScreen(const char* text, bool textIsUtf8) {
     if (text == nullptr || isatty(STDOUT_FILENO) == 1) return;
     if (textIsUtf8) {
         consoleFlush();
-        std::fputs(text, stderr);
+        writeShown(stderr, text, std::strlen(text), true);
     } else {
         posix::promptWrite(text);
     }

@@ -2,8 +2,9 @@
 // composition, as names unpacked from a macOS archive need (decomposed there, composed in the
 // model), and at last without regard to the JIS / code page 932 variants (a wave dash typed on
 // Linux, a full-width tilde stored on Windows): a path that does not exist as spelled is looked
-// up component by component in its folders. Outside form only (UTF-8, slashes); the code-page
-// boundary is in codepage.cpp.
+// up component by component in its folders, each searched in its listing (folder_listings.cpp:
+// read once per model). Outside form only (UTF-8, slashes); the code-page boundary is in
+// codepage.cpp.
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -48,11 +49,13 @@ int appendBytes(char* built, std::size_t& used, std::size_t capacity, const char
     return 0;
 }
 
-bool isAscii(const char* text) {
-    for (; *text != '\0'; ++text)
-        if (static_cast<unsigned char>(*text) >= 0x80) return false;
+bool isAsciiBytes(const char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
     return true;
 }
+
+bool isAscii(const char* text) { return isAsciiBytes(text, std::strlen(text)); }
 
 // How well an entry's name matches the wanted one; a better match wins over any number of
 // lesser ones.
@@ -80,14 +83,42 @@ Match matchOf(const char* entry, const WantedName& wanted, char* composed, std::
     return equalNoCase(composed, wanted.folded, std::strlen(wanted.folded)) ? Match::Variant : Match::None;
 }
 
+// The best entry met so far for one wanted name.
+struct Search {
+    WantedName wanted;
+    char composedEntry[kOutsidePathBytes]; // room to compose an entry's name in
+    char* found;
+    std::size_t foundCapacity;
+    Match best;
+};
+
+void consider(Search& search, const char* entry) {
+    Match match = matchOf(entry, search.wanted, search.composedEntry, sizeof search.composedEntry);
+    if (match == Match::None || match < search.best) return;
+    if (match == search.best && std::strcmp(entry, search.found) >= 0) return;
+    std::size_t length = std::strlen(entry);
+    if (length >= search.foundCapacity) return;
+    std::memcpy(search.found, entry, length + 1);
+    search.best = match;
+}
+
+void considerKept(Search& search, const FolderNames& names) {
+    std::size_t first = 0, end = names.count;
+    // An ASCII name is its own composed and folded form, and no name holding another byte
+    // composes or folds to ASCII: only the names equal to it without case can match.
+    if (isAsciiBytes(search.wanted.given, search.wanted.givenLength))
+        foldedRange(names, search.wanted.given, search.wanted.givenLength, &first, &end);
+    for (std::size_t i = first; i < end; ++i) consider(search, names.arena + names.sorted[i]);
+}
+
 // In the folder `folder` (outside form; empty for the current folder) the entry whose name
 // equals `name` without ASCII case, else the one whose composed name equals its composed form
 // without ASCII case, else the one that equals it with the JIS variants folded too; the first
 // in byte order when several match as well. 0 and the name in `found`, or -1.
 int findInFolder(const char* folder, const char* name, std::size_t nameLength, char* found,
                  std::size_t foundCapacity) {
-    static WantedName wanted;
-    char composedEntry[kOutsidePathBytes];
+    static Search search;
+    WantedName& wanted = search.wanted;
     if (nameLength >= sizeof wanted.composed) return -1;
     wanted.given = name;
     wanted.givenLength = nameLength;
@@ -96,21 +127,23 @@ int findInFolder(const char* folder, const char* name, std::size_t nameLength, c
     composeUtf8(wanted.composed);
     std::memcpy(wanted.folded, wanted.composed, std::strlen(wanted.composed) + 1);
     foldJisVariants(wanted.folded);
+    search.found = found;
+    search.foundCapacity = foundCapacity;
+    search.best = Match::None;
 
-    DIR* dir = opendir(folder[0] == '\0' ? "." : folder);
-    if (dir == nullptr) return -1;
-    Match best = Match::None;
-    while (struct dirent* entry = readdir(dir)) {
-        Match match = matchOf(entry->d_name, wanted, composedEntry, sizeof composedEntry);
-        if (match == Match::None || match < best) continue;
-        if (match == best && std::strcmp(entry->d_name, found) >= 0) continue;
-        std::size_t length = std::strlen(entry->d_name);
-        if (length >= foundCapacity) continue;
-        std::memcpy(found, entry->d_name, length + 1);
-        best = match;
+    FolderNames names;
+    const int listed = listFolder(folder, &names);
+    if (listed < 0) return -1;
+    if (listed == 0) {
+        considerKept(search, names);
+    } else {
+        // Too many names to keep: the folder is read for this lookup alone.
+        DIR* dir = opendir(folder[0] == '\0' ? "." : folder);
+        if (dir == nullptr) return -1;
+        while (struct dirent* entry = readdir(dir)) consider(search, entry->d_name);
+        closedir(dir);
     }
-    closedir(dir);
-    return best != Match::None ? 0 : -1;
+    return search.best != Match::None ? 0 : -1;
 }
 
 } // namespace

@@ -195,27 +195,20 @@ int getOpenFileName(OpenFileRequest* request) {
         posix::promptFlush();
         int got = posix::readAnswerLine(line);
         if (!terminal) std::fputc('\n', stderr);
-        if (got == 1) {
-            gLastError = kFnErrBufferTooSmall;
-            return 0;
-        }
-        char* typed = got < 0 ? line : trimAnswer(line);
-        if (got < 0 || typed[0] == '\0') return 0; // cancelled: the error code stays 0
-        Answer answer = Answer::Refused;
+        if (got < 0) return 0; // cancelled: the error code stays 0
+        char* typed = trimAnswer(line);
+        if (got != 1 && typed[0] == '\0') return 0;
+        // A name too long to be taken is a mistyped name like any other: the user gets the
+        // prompt again rather than the end of the run.
+        Answer answer = got == 1 ? Answer::TooLong : Answer::Refused;
         if (got == 2)
             std::fprintf(stderr, "%s\nNo file name holds a NUL byte.\n", typed);
-        else
+        else if (got == 0)
             answer = takeAnswer(request, typed);
-        switch (answer) {
-        case Answer::Chosen:
-            return 1;
-        case Answer::TooLong:
-            gLastError = kFnErrBufferTooSmall;
-            return 0;
-        case Answer::Refused:
-            if (posix::refusedOnceMore(&refused)) return 0; // as cancelled
-            break;
-        }
+        if (answer == Answer::Chosen) return 1;
+        if (answer == Answer::TooLong)
+            std::fputs("Too long file name. Check the file name and try again.\n", stderr);
+        if (posix::refusedOnceMore(&refused)) return 0; // as cancelled
     }
 }
 

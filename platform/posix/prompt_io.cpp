@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "platform/posix/boundary.h"
 #include "platform/posix/locale_settings.h"
+#include "platform/terminal_text.h"
 #include "text/inside_text.h"
 
 namespace platform {
@@ -23,12 +24,12 @@ void promptWrite(const char* sjis) {
     if (!consoleIsUtf8()) {
         static char shown[kAnswerBytes];
         insideToShownSjis(shown, sizeof shown, sjis);
-        std::fputs(shown, stderr);
+        writeShown(stderr, shown, std::strlen(shown), false);
         return;
     }
     static char utf8[3 * kAnswerBytes + 1];
     sjisToUtf8Text(utf8, sizeof utf8, sjis);
-    std::fputs(utf8, stderr);
+    writeShown(stderr, utf8, std::strlen(utf8), true);
 }
 
 void promptFlush() {

@@ -15,7 +15,7 @@ constexpr std::size_t kEndlessLineBytes = 64 * 1024;
 constexpr int kRefusedAnswerLimit = 20;
 
 // Writes a prompt text (Shift-JIS, converted for a UTF-8 terminal) to standard error, after
-// flushing the console on standard output.
+// flushing the console on standard output; control characters are shown escaped.
 void promptWrite(const char* sjis);
 
 // Flushes the console and standard error, so the prompt is the last thing the user sees.

@@ -63,4 +63,7 @@ void findClose(int handle) {
     gSearchInUse[handle] = false;
 }
 
+// The system searches each folder itself: no listing is kept here.
+void forgetFolderListings() {}
+
 } // namespace platform

@@ -79,8 +79,8 @@ const string kJa = kBanner + "(日本語環境) \n";
 const string kNoModel = "\nNo dropped PMX file detected. \n Please select PMX file(s). \n";
 const string kNoModelJa = "\nドラッグ＆ドロップされた PMX ファイルはありません. \n"
                           " PMX モデルファイルを開いてください. \n";
-const string kUsage = "\nCanceled File-Open Dialog Box. (stat=0000).\nUsage \n"
-                      "   Quorvane <pmxFileName>.pmx \n";
+const string kUsageLines = "Usage \n   Quorvane <pmxFileName>.pmx \n";
+const string kUsage = "\nCanceled File-Open Dialog Box. (stat=0000).\n" + kUsageLines;
 
 // The reader's report of a UTF-16LE model named test / テスト, at display level 0.
 string read(const string& file, int textures, int materials, int bones, bool ja = false) {
@@ -143,7 +143,15 @@ string saved(const string& file, const string& copy, bool ja = false) {
 }
 const string kNothing = " No broken settings found. \n";
 const string kNothingJa = " 修復すべき箇所は \r\n 見つかりませんでした. \r\n\n";
+const string kUnread = " Model file could not be read. \n";
+const string kUnreadJa = " モデルファイルを \r\n 読み込めませんでした. \r\n\n";
 const string kClean = "pmx dir: {D} \n0: ok.png (ok)\n\n";
+// The first `count` lines of a list of links to ok.png.
+string okLines(int count) {
+    string lines;
+    for (int k = 0; k < count; ++k) lines += std::to_string(k) + ": ok.png (ok)\n";
+    return lines;
+}
 // The clean model cut after its bones: the sections after them read -1 and the reader still
 // ends with "OK.".
 const string kReadCut = "\nReading from: {D}cut.pmx \nPMX Ver 2.00 \nModel: test \n0 Vertices.\n"
@@ -167,6 +175,16 @@ const string kStageLinks = "0: textures\\屏幕边框.png (ok)\n1: 贴图\\脸.p
                            "3: 한글\\얼굴.png (ok)\n4: 🎀.png (ok)\n5: k한.png ";
 const string kStage = kEn + read("names\\校园祭舞台.pmx", 6, 1, 0) + "pmx dir: {D}names\\ \n" + kStageLinks +
                       "(=NG=)\n\n";
+
+pmxtest::PmxRecipe armsModel(std::initializer_list<std::size_t> bent);
+
+// The test model without bones, linking `links` (UTF-8), written as `path` (outside form).
+void writeLinkModel(const string& path, const std::vector<string>& links) {
+    pmxtest::PmxRecipe r = armsModel({});
+    r.bones.clear();
+    r.textures = links;
+    pmxtest::writeFile(path, pmxtest::buildPmx(r));
+}
 
 struct Scenario {
     const char* name;
@@ -208,16 +226,16 @@ std::vector<Scenario> scenarios() {
          {"-D=2", "-EA=0.25", "-NX", "-d1/m3ND"}, "",
          kEn + "Info.displayLevel = 2. \nErrorAdmittance = 0.25 \n\nOption error: <X> 58"
                "Info.displayLevel = 1. \nConv.mode = 3. \nCancel.displaying.dialogue = 1 \n"
-               "\nOption error: <X> 58", {}},
+               "\nOption error: <X> 58" + kUsageLines, {}},
         {"ArgumentsBeyondTheLimitAreIgnored", 2, en, crowd, "",
-         kEn + "Too many command line parameters.\nConv.mode = 1. \n", {}},
+         kEn + "Too many command line parameters.\nConv.mode = 1. \n" + kUsageLines, {}},
         {"FileThatIsNotPmx", 2, en, {"{O}bad.pmx"}, "",
          kEn + "\nReading from: {D}bad.pmx \nIllegal file format at 000003=(44) \n"
-               "pmdinforead err 2. \npmx dir: {D} \n\n" + kNothing, {}},
+               "pmdinforead err 2. \npmx dir: {D} \n\n" + kUnread, {}},
         {"TwistCancelEndsTheRun", 1, en, {"{O}model.pmx", "{O}tex.pmx"}, "c\ny\n",
          kEn + twist("model.pmx", "Cancel"), {}},
         {"BodyCutShortIsTroubleThoughTheReaderSaysOK", 2, en, {"{O}cut.pmx"}, "",
-         kEn + kReadCut + kClean + kNothing, {}},
+         kEn + kReadCut + kClean + kUnread, {}},
         // A link picked in the dialog is stored relative to the model's full folder.
         {"ModelNamedFromASiblingFolder", 0, en, {"../dir/./tex.pmx"}, "y\n\nimg/a.png\n", relative,
          {"dir/tex-new.pmx"}, "", "{O}side"},
@@ -251,7 +269,7 @@ std::vector<Scenario> scenarios() {
          "n\n",
          kEn + tex + texAsk(2, "NO") + kNothing + "\nReading from: {D}gone.pmx \n"
                "Cannot open RD file : {D}gone.pmx\npmdinforead err -1. \npmx dir: {D} \n\n" +
-             kNothing, {}},
+             kUnread, {}},
         // Names unpacked from a macOS archive are decomposed (デ as テ + U+3099): the model
         // given so, its links and the typed name all find them; the renewed link is composed.
         {"DecomposedNamesMatchComposedLinksAndTheTypedName", 0, "C.UTF-8", {"{O}nfd/モテ\u3099ル.pmx"},
@@ -356,10 +374,45 @@ std::vector<Scenario> scenarios() {
         // A current folder removed under the program: a relative name is tried as given.
         {"ModelNamedInARemovedCurrentFolder", 2, en, {"m.pmx"}, "",
          kEn + "\nReading from: m.pmx \nCannot open RD file : m.pmx\npmdinforead err -1. \n"
-               "pmx dir:  \n\n" + kNothing, {}, "", "{O}side", nullptr, "rmdir {O}side &&"},
+               "pmx dir:  \n\n" + kUnread, {}, "", "{O}side", nullptr, "rmdir {O}side &&"},
         {"ArgumentThatDoesNotFitThePoolIsLeftOutWhole", 2, en, {"{F}", "{O}model.pmx.user-copy.pmx"},
          "y\n", kEn + "Too long command line: 1 parameter(s) left out.\n\nToo long path: skipped. \n",
          {}},
+
+        // Honest ends: what was not checked or not read is never reported as nothing found, and
+        // nothing a file names drives the terminal.
+        {"LinksPastThe1024thAreCountedAsNotChecked", 2, en, {"{O}many.pmx"}, "",
+         kEn + read("many.pmx", 1100, 0, 0) + "pmx dir: {D} \n" + okLines(1024) +
+             "76 texture link(s) past the 1024th not checked. \n\n" + kNothing, {}, "", "",
+         [](const string& d) {
+             std::vector<string> links(1100, "ok.png");
+             links[1050] = "gone.png";
+             writeLinkModel(d + "/many.pmx", links);
+         }},
+        {"ControlCharactersInNamesAreShownEscaped", 1, en, {"{O}esc\x1b]0;owned\x07.pmx"}, "y\n\n\n",
+         kEn + read("esc\\x1b]0;owned\\x07.pmx", 1, 0, 0) + "pmx dir: {D} \n0: \\x1b[2J\\x7f.png (=NG=)\n\n" +
+             texAsk(1, "YES") + "--- \n0: \\x1b[2J\\x7f.png \n Texture or sphere: \r\n \r\n \\x1b[2J\\x7f.png \r\n"
+             " \r\n not found.  \r\n Please select it on the next dialogue. (continue:OK) \r\n => OK \n\n"
+             "Canceled File-Open Dialog Box. (stat=0000).\n\nCannot find tex(0) again:  \n\n",
+         {}, " \\x1b[2J\\x7f.png \r\n \r\n not found.  \r\n Please select it on the next dialogue. "
+             "(continue:OK) \r\n\nQuorvane [O]K/[C]ancel? \nSearching for:  \\x1b[2J\\x7f.png\n", "",
+         [](const string& d) { writeLinkModel(d + "/esc\x1b]0;owned\x07.pmx", {"\x1b[2J\x7f.png"}); }},
+        {"C1ControlsAreShownEscapedOnAUtf8Terminal", 1, "C.UTF-8", {"{O}c1.pmx"}, "n\n",
+         kEn + read("c1.pmx", 1, 0, 0) + "pmx dir: {D} \n0: a\\x9b2J\\x1b[0m.png (=NG=)\n\n" +
+             texAsk(1, "NO") + kNothing, {}, "", "",
+         [](const string& d) { writeLinkModel(d + "/c1.pmx", {"a\u009b2J\x1b[0m.png"}); }},
+        // Rigid-body indices of width 3 (none in the file): in step by chance, no ground for a repair.
+        {"IndexWidthOtherThan124IsNoModelReadWholeJa", 2, ja, {"{O}wide.pmx"}, "y\n",
+         kJa + read("wide.pmx", 0, 0, 10, true) + kUnreadJa, {}, "", "",
+         [](const string& d) {
+             pmxtest::PmxRecipe r = armsModel({3, 9});
+             r.rigidBodyIndexSize = 3;
+             pmxtest::writeFile(d + "/wide.pmx", pmxtest::buildPmx(r));
+         }},
+        // Standard output on a full disk: said once on standard error, and the run goes on.
+        {"ConsoleOnAFullDiskIsTroubleAndTheRunGoesOn", 2, en, {"{O}clean.pmx", "{O}model.pmx"}, "y\n", "",
+         {"model-new.pmx"}, "Cannot write console output : No space left on device\n", "", nullptr,
+         "sh -c '\"$0\" \"$@\" >/dev/full'"},
     };
 }
 

@@ -224,6 +224,39 @@ TEST_F(Paths, JisVariantSpellingIsFoundOnlyWhenNoCloserNameIs) {
     }
 }
 
+TEST_F(Paths, FolderListingServesOnlyWhileTheFolderIsUnchanged) {
+    // Each name is asked in another case, so the folder's listing is searched: the one kept from
+    // the first lookup must neither hide a file made since nor name one removed since.
+    iotest::writeFile(folder.file("first.png"), "1");
+    EXPECT_EQ(read(inside("FIRST.PNG")), "1");
+    iotest::writeFile(folder.file("later.png"), "2");
+    EXPECT_EQ(read(inside("LATER.PNG")), "2");
+    ASSERT_EQ(std::remove(folder.file("first.png").c_str()), 0);
+    iotest::writeFile(folder.file("First.png"), "3");
+    EXPECT_EQ(read(inside("FIRST.PNG")), "3");
+}
+
+TEST_F(Paths, MoreFoldersThanListingsHoldAreStillSearched) {
+    // Each folder's listing is kept: the 65th makes room by forgetting the others.
+    for (int i = 0; i <= 64; ++i) {
+        const std::string name = "d" + std::to_string(i);
+        makeFolder(name);
+        iotest::writeFile(folder.file(name + "/a.png"), name);
+        EXPECT_EQ(read(inside(name + "\\A.PNG")), name);
+    }
+    EXPECT_EQ(read(inside("d0\\A.PNG")), "d0");
+}
+
+TEST_F(Paths, FolderTooLargeToKeepIsStillSearched) {
+    // More names than the listings' 2 MiB hold, after a folder that was kept: read at each lookup.
+    makeFolder("big");
+    iotest::writeFile(folder.file("big/zz.png"), "z");
+    const std::string filler = folder.file("big/") + std::string(250, 'f');
+    for (int i = 0; i < 8300; ++i) // links to one file: names made fast
+        ASSERT_EQ(link(folder.file("big/zz.png").c_str(), (filler + std::to_string(i)).c_str()), 0);
+    for (const char* asked : {"BIG\\ZZ.PNG", "big\\Zz.png"}) EXPECT_EQ(read(inside(asked)), "z") << asked;
+}
+
 TEST_F(Paths, WritingReplacesAFileOfTheSameNameInOtherCase) {
     makeFolder("out");
     iotest::writeFile(folder.file("out/Model-new.PMX"), "old");

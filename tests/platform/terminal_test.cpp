@@ -3,6 +3,7 @@
 // and nothing else), and the message boxes and open dialog answered through standard input.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,6 +57,22 @@ TEST(LocaleSetting, GivesItsLanguageAndConsoleBytes) {
         EXPECT_EQ(result.out, expected);
         EXPECT_EQ(result.err, "");
     }
+}
+
+TEST(ConsoleSink, LostOutputIsReportedOnceAndMakesTheRunTrouble) {
+    // A pipe whose reader is gone, with SIGPIPE ignored: every write fails with EPIPE.
+    auto result = runInChild("", {}, [] {
+        int ends[2];
+        if (pipe(ends) != 0 || close(ends[0]) != 0 || dup2(ends[1], STDOUT_FILENO) < 0) return 9;
+        signal(SIGPIPE, SIG_IGN);
+        for (const char* line : {"lost \n", "lost too \n"}) {
+            consolePrint("%s", line);
+            platform::consoleFlush();
+        }
+        return platform::consoleFailed() ? 1 : 0;
+    });
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "Cannot write console output : Broken pipe\n");
 }
 
 constexpr std::uint32_t kQuestion = 0x40043;
@@ -170,17 +187,19 @@ TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
     iotest::writeFile(deep + "/m.pmx", "");
 
     // Exit code 1: chosen (the path after the initial folder in `chosen`), 0: cancelled,
-    // 2: FNERR_BUFFERTOOSMALL. The name is asked for `prompts` times.
+    // 2: FNERR_BUFFERTOOSMALL. The name is asked for `prompts` times, `tooLong` of them refused as
+    // too long.
     const struct { std::string input; const char* defaultExt; int exitCode;
-                   std::string chosen; int prompts; } rows[] = {
+                   std::string chosen; int prompts; int tooLong = 0; } rows[] = {
         {"  \r\n", "pmx", 0, "", 1},
         {"model\t\n", "pmx", 1, "\\model.pmx", 1},
         // Refused twice (missing, then tex.bmp), then found as stored, without the dot folders.
         {"nothere.png\ntex\n./TEX/../tex/hair.PNG\n", "bmp", 1, "\\Tex\\Hair.png", 3},
         {"./Tex/../Tex/Hair.png\n", "bmp", 1, "\\Tex\\Hair.png", 1},
         {"sub.pmx\n", "pmx", 0, "", 2}, // a folder is no answer
-        {deep + "/m.pmx\n", "pmx", 2, "", 1},
-        {std::string(1100, 'x') + "\n", "pmx", 2, "", 1}, // longer than an answer
+        // Too long to be taken (the full path, the line): refused and asked again.
+        {deep + "/m.pmx\n", "pmx", 0, "", 2, 1},
+        {std::string(1100, 'x') + "\nmodel\n", "pmx", 1, "\\model.pmx", 2, 1},
         {repeated("nothere\n", 25) + "model\n", "pmx", 0, "", 20}, // as cancelled
     };
     for (const auto& row : rows) {
@@ -199,6 +218,7 @@ TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
         EXPECT_EQ(result.exitCode, row.exitCode);
         EXPECT_EQ(result.out, row.exitCode == 1 ? insideBase + row.chosen : "");
         EXPECT_EQ(countOf(result.err, "File name: "), row.prompts) << result.err;
+        EXPECT_EQ(countOf(result.err, "Too long file name."), row.tooLong);
         // The request as shown: title, initial folder with slashes, filter descriptions.
         for (const char* shown : {"Open MMD Model File", base.c_str(), "MMD Model File  (*.pmx)",
                                   "All Files  (*.*)"})

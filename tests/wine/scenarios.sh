@@ -34,6 +34,8 @@ textures() {
 }
 
 nothing_found() { e ' No broken settings found. ' $'\n'; }
+model_unread() { e ' Model file could not be read. ' $'\n'; }
+usage_lines() { e $'Usage \n' $'   Quorvane <pmxFileName>.pmx \n'; }
 
 # saved SOURCE COPY: writePatchedPmx's trace, "Save OK." and the saved notice.
 saved() {
@@ -45,16 +47,18 @@ saved() {
     fi
 }
 
-# An option entry alone asks for nothing and echoes its value; with no model checked the status
-# is 2.
+# An option entry alone asks for nothing and echoes its value; with no model checked the run
+# ends with the usage lines and status 2.
 begin "start-up lines in English mode"
 run en -D2
 e $'Info.displayLevel = 2. \n'
+usage_lines
 finish 2
 
 begin "start-up lines in Japanese mode"
 run ja -d=1/m7
 e $'Info.displayLevel = 1. \n' $'Conv.mode = 7. \n'
+usage_lines
 finish 2
 
 # As the first argument, --version answers alone: no start-up lines, nothing read.
@@ -70,7 +74,8 @@ for lang in en ja; do
     run $lang
     answer "Open MMD Model File" key:Escape
     no_model_given
-    e $'Canceled File-Open Dialog Box. ' $'(stat=0000).\n' $'Usage \n' $'   Quorvane <pmxFileName>.pmx \n'
+    e $'Canceled File-Open Dialog Box. ' $'(stat=0000).\n'
+    usage_lines
     finish 2
 done
 
@@ -104,10 +109,10 @@ finish
 # disk file is read as a model.
 begin "device named as the model is refused"
 run en NUL
-box Return # the nothing-found notice
+box Return # the notice that the model could not be read
 e $'\n' $'Reading from: \\\\.\\NUL \n' $'Cannot open RD file : \\\\.\\NUL\n' $'pmdinforead err -1. \n'
 e $'pmx dir: \\\\.\\ \n' $'\n'
-nothing_found
+model_unread
 finish 2
 
 # The temporary file's first name is taken by a file an interrupted run left: it stays as it
@@ -214,4 +219,5 @@ timeout 60 "$WINE" winecfg -v win10 >/dev/null 2>&1 || fail "winecfg -v win10 fa
 # 10 + (0 + 18362 / 100000) / 10 in single precision is 10.018362; %g shows six digits.
 SHOWN_OS="Windows 10.0184" run en -D0
 e $'Info.displayLevel = 0. \n'
+usage_lines
 finish 2
