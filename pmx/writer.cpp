@@ -177,11 +177,10 @@ void showFileName(const char* format, const char* path)
 // is refused, as is the source itself.
 bool besideSource(const char* destination, const char* source)
 {
-    if (std::strlen(destination) >= sizeof gShownName || std::strlen(source) >= sizeof gShownName ||
-        std::strcmp(destination, source) == 0)
-        return false;
+    if (std::strlen(destination) >= sizeof gShownName || std::strlen(source) >= sizeof gShownName) return false;
     gFolderBytes = folderBytes(destination);
-    return folderBytes(source) == gFolderBytes && std::memcmp(destination, source, gFolderBytes) == 0;
+    return std::strcmp(destination, source) != 0 && folderBytes(source) == gFolderBytes &&
+           std::memcmp(destination, source, gFolderBytes) == 0;
 }
 
 } // namespace

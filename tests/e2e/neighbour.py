@@ -26,6 +26,8 @@ def main():
     fcntl.fcntl(out_end, fcntl.F_SETPIPE_SZ, 4096)
     child = subprocess.Popen(sys.argv[cut + 1:], stdin=subprocess.PIPE, stdout=out_end,
                              stderr=subprocess.PIPE)
+    if action == 'link':
+        os.close(out_end)
     err, held, status = child.stderr.fileno(), 0, 125
     streams = {out, err}
     while streams:
@@ -53,6 +55,7 @@ def main():
                         break
                 os.set_blocking(out, True)
                 held = os.write(out_end, b'\0' * 4096)
+                os.close(out_end)
             child.stdin.write(answers)
             child.stdin.close()
             if action == 'link' or opened(watch, args[1].encode()):
@@ -61,9 +64,6 @@ def main():
                     os.symlink(args[3], args[0])
                 status = 0
                 sys.stderr.buffer.write(b'neighbour: ' + action.encode() + b'\n')
-        if out_end is not None and (action == 'link' or held):
-            os.close(out_end)
-            out_end = None
         sys.stdout.buffer.flush()
         sys.stderr.buffer.flush()
     sys.exit(status or child.wait())
