@@ -72,9 +72,11 @@ int probe(const char* path) {
     return 0;
 }
 
-int open(const char* path) {
-    close();
-    std::FILE* file = platform::openFile(path, "rb");
+namespace {
+
+// Takes `file` (nullptr when it did not open) as the stream's file: the messages and results of
+// open().
+int openWith(std::FILE* file, const char* path) {
     if (file == nullptr) {
         consolePrint("Cannot open RD file : %s\n", path);
         return -1;
@@ -97,6 +99,25 @@ int open(const char* path) {
     return 0;
 }
 
+} // namespace
+
+int open(const char* path) {
+    close();
+    return openWith(platform::openFile(path, "rb"), path);
+}
+
+int openModel(const char* path) {
+    close();
+    return openWith(platform::openModel(path), path);
+}
+
+int reopenModel(const char* path) {
+    close();
+    std::FILE* file = nullptr;
+    int found = platform::reopenModel(&file);
+    return found == 1 ? 1 : openWith(file, path);
+}
+
 void close() {
     if (gStatus == kOpen) std::fclose(gFile);
     gFile = nullptr;
@@ -105,11 +126,6 @@ void close() {
 }
 
 int status() { return gStatus; }
-
-int stamp(platform::FileStamp* out) {
-    if (gStatus != kOpen) return -1;
-    return platform::fileStamp(gFile, out);
-}
 
 std::int32_t position() { return gPosition; }
 

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "platform/platform.h"
 
 namespace ReadStream {
 
@@ -21,11 +20,15 @@ int probe(const char* path);
 // Opens with the static 4096-byte buffer; prints "Cannot open RD file : %s\n" on failure, and
 // refuses a file of 2 GiB or more, whose offsets no position holds ("Too large RD file").
 int open(const char* path);
+// open() for the model to be repaired: its folder and identity are held (platform::openModel)
+// until the next model, for the save.
+int openModel(const char* path);
+// The held model opened again for the copy, as open() does: 0; -1 (reported as open() reports);
+// 1 when the name no longer leads to the file read, unchanged (nothing printed, nothing opened).
+int reopenModel(const char* path);
 void close();
 // 0 open, -1 closed.
 int status();
-// The open file's size and last-write time: 0, or -1 when closed or the system cannot tell.
-int stamp(platform::FileStamp* out);
 // Bytes consumed so far: the offset of the next byte.
 std::int32_t position();
 // 0..255, or -1 (and the stream closed) at the end of input.

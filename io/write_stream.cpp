@@ -77,21 +77,13 @@ int open(const char* path) {
     return 0;
 }
 
-int create(const char* path) {
+int attach(std::FILE* file) {
     if (gStatus == kOpen) close();
-    gFailed = true; // until the file is there and buffered
-    std::FILE* file = nullptr;
-    int made = platform::createTemporaryFile(path, &file);
-    if (made == 1) return 1;
-    if (made != 0) {
-        consolePrint("Cannot open WR file : %s\n", path);
-        return -1;
-    }
+    gFailed = true; // until the file is buffered
+    if (file == nullptr) return -1;
     if (std::setvbuf(file, gBuffer, _IOFBF, sizeof gBuffer) != 0) {
         consolePrint("Buffering failed.(WR)\n");
         std::fclose(file);
-        platform::removeFile(path);
-        platform::releaseTemporaryFile();
         return -1;
     }
     gFailed = false;
@@ -99,6 +91,15 @@ int create(const char* path) {
     gPosition = 0;
     gStatus = kOpen;
     return 0;
+}
+
+std::FILE* detach() {
+    std::FILE* file = gFile;
+    // Written out now: a full disk often shows only with the last partial buffer.
+    if (gStatus == kOpen && std::fflush(file) != 0) failAndClose();
+    gFile = nullptr;
+    gStatus = kClosed;
+    return gFailed ? nullptr : file;
 }
 
 int close() {

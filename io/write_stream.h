@@ -14,11 +14,12 @@ constexpr int kBufferBytes = 64 * 1024;
 // Creates or truncates; prints "Cannot open WR file : %s\n" on failure and returns -1. A
 // stream still open is closed first.
 int open(const char* path);
-// Creates a new file that no entry of the name had (a link of the name is never written
-// through), kept as the process's temporary file (see platform::createTemporaryFile): 0; 1 when
-// the name is taken (nothing printed); -1 after "Cannot open WR file : %s\n" or a buffering
-// failure. A stream still open is closed first.
-int create(const char* path);
+// Takes `file`, a new file open for writing, as the stream's file: 0; -1 after "Buffering
+// failed.(WR)\n" (the file is then closed). A stream still open is closed first.
+int attach(std::FILE* file);
+// Writes out what is buffered and hands the file back, still open, for the caller to finish and
+// close; nullptr when a write failed (the file is then closed). The stream is closed either way.
+std::FILE* detach();
 // Closes the file. Returns 0 when every byte reached the file (no earlier write failure and
 // fclose succeeded), -1 otherwise; the stream is closed either way.
 int close();

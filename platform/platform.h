@@ -156,9 +156,10 @@ void forgetFolderListings();
 // ---- Files -----------------------------------------------------------------------------------
 
 // fopen of an inside-form path (on POSIX: converted to UTF-8, `\` to `/`, and looked up
-// without ASCII case when it does not exist as spelled). nullptr on failure. A reading mode
-// opens regular files only, and never waits: a folder, FIFO, socket or device is refused as a
-// missing file is (on Windows, every handle that is not a disk file).
+// without ASCII case when it does not exist as spelled; a writing mode looks up the folders so
+// but takes the file's own name exactly as given). nullptr on failure. A reading mode opens
+// regular files only, and never waits: a folder, FIFO, socket or device is refused as a missing
+// file is (on Windows, every handle that is not a disk file).
 std::FILE* openFile(const char* path, const char* mode);
 
 // What tells one state of a file from another: its size and last-write time.
@@ -169,15 +170,6 @@ struct FileStamp {
 
 // The stamp of an open file. 0, or -1 when the system cannot tell.
 int fileStamp(std::FILE* file, FileStamp* stamp);
-
-// Creates `path` as a new file for writing: an entry of that name that exists (a file, a folder,
-// a link, even one that leads nowhere) is never opened. 0 and the open file in `*file`; 1 when
-// the name is taken; -1 on any other failure. Until releaseTemporaryFile, a process ended by
-// SIGINT, SIGTERM or SIGHUP (on Windows the console's Ctrl+C, Ctrl+Break and close events)
-// first removes the file and writes out the console.
-int createTemporaryFile(const char* path, std::FILE** file);
-// The temporary file was renamed or removed: signals end the process as they did before.
-void releaseTemporaryFile();
 
 // `a` and `b` name the same file: for two existing files, the same one on disk whatever links
 // or letter case lead to it; otherwise the same full name.
@@ -191,10 +183,46 @@ bool sameFile(const char* a, const char* b);
 // between these two files): the caller then reads and writes the bytes itself.
 std::int32_t copyFileBytes(std::FILE* from, std::int32_t offset, std::FILE* to, std::int32_t count);
 
-// Replaces `to` by `from` in one step (an existing `to` is replaced). 0 or -1.
-int renameReplace(const char* from, const char* to);
+// ---- The model and its repaired copy -------------------------------------------------------
 
-// Removes a file. 0 or -1.
-int removeFile(const char* path);
+// Opens the model `path` for reading as openFile does, and holds, until the next openModel, the
+// folder the file was found in and the identity of the file read (device, file id, size,
+// last-write time, and on POSIX the change time, which no one can set back; on Windows the file
+// is held too, so that it cannot be renamed or replaced). The repaired copy is then made in that
+// folder whatever its name leads to by then. nullptr on failure, and nothing held.
+std::FILE* openModel(const char* path);
+// The held model opened again by its name in the held folder, at its first byte: 0 and the file;
+// 1 when the name no longer leads to the file read, unchanged (nothing is opened); -1 when
+// nothing is held or it cannot be opened.
+int reopenModel(std::FILE** file);
+// 0 while the file last given by reopenModel, open or closed since, is still the file read,
+// unchanged; -1 otherwise.
+int modelUnchanged();
+
+// Creates the repaired copy in the held folder as a file without a name (Linux O_TMPFILE), which
+// nothing, not even SIGKILL, can leave behind. 0 and the file; -1 when the system offers no such
+// file there (the caller then names one).
+int createUnnamedCopy(std::FILE** file);
+// Creates the copy as the new file `name` (a file name, no folder) in the held folder: an entry of
+// that name that exists (a file, a folder, a link, even one that leads nowhere) is never opened.
+// 0 and the file; 1 when the name is taken; -1 on any other failure. Until the copy is renamed or
+// discarded, a signal that ends the process (on POSIX SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGALRM,
+// SIGUSR1, SIGUSR2, SIGPIPE, SIGVTALRM, SIGPROF and SIGXCPU, unless the process was started
+// ignoring it; on Windows the console's Ctrl+C, Ctrl+Break and close events) first removes the
+// file and writes out the console.
+int createNamedCopy(const char* name, std::FILE** file);
+// The copy's bytes, written out of `file`'s buffer, are made durable; on POSIX its mode bits first
+// become the source's, limited by the umask and by those of a file `name` it is to replace. 0 or -1.
+int finishCopy(std::FILE* file, const char* name);
+// Gives the unnamed copy, still open as `file`, the name `name` in the held folder: 0; 1 when an
+// entry has that name; -1 otherwise. The copy is then a named one (see createNamedCopy).
+int nameCopy(std::FILE* file, const char* name);
+// Renames the named copy to `name` in the held folder, replacing a file of exactly that name (never
+// one whose name differs in case or composition, never through a link), then makes the folder
+// durable; a copy that already has that name keeps it. Signals then end the process as before.
+// 0 or -1.
+int renameCopy(const char* name);
+// Removes a named copy that was not renamed; signals end the process as before.
+void discardCopy();
 
 } // namespace platform

@@ -85,7 +85,6 @@ void clearModelMarks()
     gModel.texturesChanged = false;
     for (bool& renewed : gModel.textureRenewed) renewed = false;
     for (bool& tooLong : gModel.textureTooLong) tooLong = false;
-    gModel.sourceStamped = false;
     // A read that fails before the texture section must not leave the previous model's
     // texture list to be checked and repaired.
     gModel.textureCount = 0;

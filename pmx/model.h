@@ -5,8 +5,6 @@
 
 #include <cstdint>
 
-#include "platform/platform.h"
-
 constexpr int kTextureCapacity = 1024;
 constexpr int kTexturePathBytes = 520;
 constexpr int kModelTextBytes = 256; // 254 bytes of text and two zero bytes
@@ -79,10 +77,6 @@ struct PmxModel {
 
     BoneSlot bones[kBoneSlotCount];
     TwistSlot twists[kTwistSlotCount];
-
-    // The source as the reader opened it: the writer copies only that same file.
-    platform::FileStamp sourceStamp;
-    bool sourceStamped;
 };
 
 extern PmxModel gModel;
@@ -98,6 +92,5 @@ extern const SlotName kBoneSlotNames[kBoneSlotCount];
 extern const SlotName kTwistSlotNames[kTwistSlotCount];
 
 // Clears the per-model marks before a read: found flags, offsets, verdicts, texturesChanged,
-// textureRenewed, textureTooLong, textureCount, keptTextureCount, droppedTextureCount and the
-// source's stamp.
+// textureRenewed, textureTooLong, textureCount, keptTextureCount and droppedTextureCount.
 void clearModelMarks();

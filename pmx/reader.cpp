@@ -34,8 +34,7 @@ int readPmx(const char* path)
     gWasWhole = false;
     gOutOfStep = false;
     consolePrint("Reading from: %s \n", path);
-    if (ReadStream::open(path) != 0) return -1;
-    gModel.sourceStamped = ReadStream::stamp(&gModel.sourceStamp) == 0;
+    if (ReadStream::openModel(path) != 0) return -1;
     if (readHeader() != 0) return 2;
     gOutOfStep = !headerIndexWidthsDefined();
 

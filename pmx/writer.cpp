@@ -1,8 +1,10 @@
-// writePatchedPmx: the repaired copy of the source, written to a temporary file beside the
-// destination and renamed over it only when complete, so a failed save damages nothing.
-// The temporary file is always a new one: an entry of its name (a link to the source among
-// them) is passed over for the next name. The stretches to replace (texture block, fixed
-// axes) are applied in file order, and only to the very file the reader read.
+// writePatchedPmx: the repaired copy of the source, made in the folder the source was read from
+// (held since the read, whatever its name leads to now) and given the destination's name only
+// when complete and synced, so a failed save damages nothing. The copy has no name while it is
+// written where the system allows, else a temporary one that is always new: an entry of its name
+// (a link to the source among them) is passed over for the next name. The stretches to replace
+// (texture block, fixed axes) are applied in file order, and only to the very file the reader
+// read, unchanged.
 #include "pmx/writer.h"
 
 #include <cstring>
@@ -105,24 +107,59 @@ int makeTemporaryPath(const char* destination, int n)
     return 0;
 }
 
-// Creates the temporary file under the first name no entry has. 0, or -1 (reported).
-int createTemporaryCopy(const char* destination)
+// The file name in `path`, a destination or temporary path: past its folder's gFolderBytes.
+std::size_t gFolderBytes = 0;
+const char* nameIn(const char* path) { return path + gFolderBytes; }
+
+// The bytes of `path` before its file name.
+std::size_t folderBytes(const char* path)
 {
+    fileNameOf(gShownName, path);
+    return std::strlen(path) - std::strlen(gShownName);
+}
+
+// The copy, made where the model was read: without a name where the system allows, else under the
+// first temporary name no entry has. 0 and the file, or -1 (reported).
+int createCopy(const char* destination, std::FILE** file, bool* unnamed)
+{
+    // What was printed so far is out before the copy exists: a signal then loses nothing of it.
+    platform::consoleFlush();
+    *unnamed = platform::createUnnamedCopy(file) == 0;
+    if (*unnamed) return 0;
     for (int n = 0; n < kTemporaryNames; ++n) {
         makeTemporaryPath(destination, n);
-        int made = WriteStream::create(gTemporaryPath);
-        if (made != 1) return made;
+        int made = platform::createNamedCopy(nameIn(gTemporaryPath), file);
+        if (made == 0) return 0;
+        if (made != 1) break;
     }
     consolePrint("Cannot open WR file : %s\n", gTemporaryPath);
     return -1;
 }
 
-// The source opened again is the file the reader read: same size, same last-write time.
-bool sourceIsTheOneRead()
+// Makes the complete copy durable and names it as the destination: an unnamed one directly when
+// that name is free, else through a temporary name, renamed over the destination. 0, or -1
+// (reported).
+int publishCopy(std::FILE* file, bool unnamed, const char* destination)
 {
-    platform::FileStamp now;
-    return gModel.sourceStamped && ReadStream::stamp(&now) == 0 &&
-           now.size == gModel.sourceStamp.size && now.modified == gModel.sourceStamp.modified;
+    int result = platform::finishCopy(file, nameIn(destination));
+    if (result != 0) consolePrint("Error writing file. \n");
+    if (result == 0 && unnamed) {
+        result = platform::nameCopy(file, nameIn(destination));
+        for (int n = 0; result == 1 && n < kTemporaryNames; ++n) {
+            makeTemporaryPath(destination, n);
+            result = platform::nameCopy(file, nameIn(gTemporaryPath));
+        }
+        if (result != 0) {
+            consolePrint("Cannot replace WR file : %s\n", destination);
+            result = -1;
+        }
+    }
+    std::fclose(file);
+    if (result == 0 && platform::renameCopy(nameIn(destination)) != 0) {
+        consolePrint("Cannot replace WR file : %s\n", destination);
+        result = -1;
+    }
+    return result;
 }
 
 void showFileName(const char* format, const char* path)
@@ -136,43 +173,57 @@ void showFileName(const char* format, const char* path)
     }
 }
 
+// The copy goes into the folder the source was read from: a destination named in another folder
+// is refused, as is the source itself.
+bool besideSource(const char* destination, const char* source)
+{
+    if (std::strlen(destination) >= sizeof gShownName || std::strlen(source) >= sizeof gShownName) return false;
+    gFolderBytes = folderBytes(destination);
+    return std::strcmp(destination, source) != 0 && folderBytes(source) == gFolderBytes &&
+           std::memcmp(destination, source, gFolderBytes) == 0;
+}
+
 } // namespace
 
 int writePatchedPmx(const char* destination, const char* source)
 {
     showFileName("Reading from: %s \n", source);
     showFileName("Writing to  : %s \n", destination);
-    // The source is never written: a destination naming it is refused.
-    if (std::strcmp(destination, source) == 0 || makeTemporaryPath(destination, 0) != 0) {
+    if (!besideSource(destination, source) || makeTemporaryPath(destination, 0) != 0) {
         consolePrint("Cannot open WR file : %s\n", destination);
         return -1;
     }
-    if (ReadStream::open(source) != 0) return -1;
-    // The recorded offsets belong to the file as it was read; in an edited file they name
-    // other bytes.
-    if (!sourceIsTheOneRead()) {
-        consolePrint("Source changed since read : %s\n", source);
-        ReadStream::close();
-        return -1;
-    }
-    if (createTemporaryCopy(destination) != 0) {
+    // The recorded offsets belong to the file as it was read; in an edited file, or another file
+    // put in its place, they name other bytes.
+    int opened = ReadStream::reopenModel(source);
+    if (opened == 1) consolePrint("Source changed since read : %s\n", source);
+    if (opened != 0) return -1;
+    std::FILE* file = nullptr;
+    bool unnamed = false;
+    if (createCopy(destination, &file, &unnamed) != 0 || WriteStream::attach(file) != 0) {
+        platform::discardCopy();
         ReadStream::close();
         return -1;
     }
 
     int result = copyWithPatches();
-    // Closing writes out the last buffer: only then is it known that every byte arrived.
-    if (WriteStream::close() != 0 && result == 0) {
+    file = WriteStream::detach();
+    // Only now is it known that every byte arrived.
+    if (file == nullptr && result == 0) {
         consolePrint("Error writing file. \n");
         result = -1;
     }
-    ReadStream::close();
-    if (result == 0 && platform::renameReplace(gTemporaryPath, destination) != 0) {
-        consolePrint("Cannot replace WR file : %s\n", destination);
+    // An edit while the copy was read.
+    if (result == 0 && platform::modelUnchanged() != 0) {
+        consolePrint("Source changed since read : %s\n", source);
         result = -1;
     }
-    if (result != 0) platform::removeFile(gTemporaryPath);
-    platform::releaseTemporaryFile();
+    ReadStream::close();
+    if (file != nullptr) {
+        if (result == 0) result = publishCopy(file, unnamed, destination);
+        else std::fclose(file);
+    }
+    if (result != 0) platform::discardCopy();
     consolePrint("\n");
     return result;
 }

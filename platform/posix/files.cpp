@@ -1,5 +1,5 @@
-// Files and file search on POSIX: opening, renaming and removing the program's inside-form
-// paths (a file is read only when regular), copying a stretch of one open file into another
+// Files and file search on POSIX: opening the program's inside-form paths (a file is read only
+// when regular, and written under its exact name), copying a stretch of one open file into another
 // inside the kernel, and the FindFirstFileA-style search over a full path (no wildcards), which
 // gives the entry's name as stored on disk. Paths cross the code-page boundary in codepage.cpp.
 #include <fcntl.h>
@@ -12,6 +12,7 @@
 
 #include "platform/platform.h"
 #include "platform/posix/boundary.h"
+#include "platform/posix/held_model.h"
 
 namespace platform {
 namespace {
@@ -25,38 +26,53 @@ bool modeCreates(const char* mode) {
     return mode[0] == 'w' || mode[0] == 'a';
 }
 
-// A regular file opened for reading. Anything else is refused unopened where stat tells (a
-// device may act on being opened); the open itself does not wait (a FIFO waits for a writer
-// there), and what was opened is asked again, in case the name changed in between.
-std::FILE* openRegularFile(const char* outside, const char* mode) {
+// The outside path to write `inside` to: its folders looked up without case, its own name kept
+// exactly as given (a file whose name differs only in case or composition is another file, and
+// is never replaced). 0 or -1.
+int writablePath(char* out, std::size_t capacity, const char* inside) {
+    if (posix::pathToOutside(out, capacity, inside) != 0) return -1;
+    char* slash = std::strrchr(out, '/');
+    if (slash == nullptr || slash == out) return 0;
+    char name[posix::kOutsidePathBytes];
+    std::memcpy(name, slash, std::strlen(slash) + 1);
+    *slash = '\0';
+    if (posix::resolveNoCase(out, capacity, false) != 0) return -1;
+    std::size_t used = std::strlen(out);
+    if (std::strlen(name) >= capacity - used) return -1;
+    std::memcpy(out + used, name, std::strlen(name) + 1);
+    return 0;
+}
+
+} // namespace
+
+// A device may act on being opened, so the type is asked before; the open itself does not wait;
+// and what was opened is asked again, in case the name changed in between.
+int posix::openRegularAt(int folder, const char* name) {
     struct stat info;
-    if (stat(outside, &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
-    int fd = open(outside, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return nullptr;
+    if (fstatat(folder, name, &info, 0) != 0 || !S_ISREG(info.st_mode)) return -1;
+    int fd = openat(folder, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
     int flags = fcntl(fd, F_GETFL);
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
         fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         close(fd);
-        return nullptr;
+        return -1;
     }
-    std::FILE* file = fdopen(fd, mode);
-    if (file == nullptr) close(fd);
-    return file;
+    return fd;
 }
-
-} // namespace
 
 std::FILE* openFile(const char* path, const char* mode) {
     if (path == nullptr || mode == nullptr || path[0] == '\0') return nullptr;
     char outside[posix::kOutsidePathBytes];
     if (mode[0] == 'r' && std::strchr(mode, '+') == nullptr) {
         if (posix::insideToResolved(outside, sizeof outside, path, false) != 0) return nullptr;
-        return openRegularFile(outside, mode);
+        int fd = posix::openRegularAt(AT_FDCWD, outside);
+        std::FILE* file = fd >= 0 ? fdopen(fd, mode) : nullptr;
+        if (file == nullptr && fd >= 0) close(fd);
+        return file;
     }
-    // When writing, the folders are looked up without case and the final name is kept as
-    // given, unless a file of that name in another case is already there: then that file is
-    // replaced, as on Windows, rather than a second one made beside it.
-    if (posix::insideToResolved(outside, sizeof outside, path, modeCreates(mode)) != 0)
+    if ((modeCreates(mode) ? writablePath(outside, sizeof outside, path)
+                           : posix::insideToResolved(outside, sizeof outside, path, false)) != 0)
         return nullptr;
     std::FILE* file = std::fopen(outside, mode);
     if (file == nullptr) return nullptr;
@@ -115,22 +131,6 @@ std::int32_t copyFileBytes(std::FILE* from, std::int32_t offset, std::FILE* to, 
     (void)count;
     return -1;
 #endif
-}
-
-int renameReplace(const char* from, const char* to) {
-    if (from == nullptr || to == nullptr) return -1;
-    char outsideFrom[posix::kOutsidePathBytes];
-    char outsideTo[posix::kOutsidePathBytes];
-    if (posix::insideToResolved(outsideFrom, sizeof outsideFrom, from, false) != 0) return -1;
-    if (posix::insideToResolved(outsideTo, sizeof outsideTo, to, true) != 0) return -1;
-    return std::rename(outsideFrom, outsideTo) == 0 ? 0 : -1;
-}
-
-int removeFile(const char* path) {
-    if (path == nullptr) return -1;
-    char outside[posix::kOutsidePathBytes];
-    if (posix::insideToResolved(outside, sizeof outside, path, false) != 0) return -1;
-    return unlink(outside) == 0 ? 0 : -1;
 }
 
 int findFirst(const char* path, FindEntry* entry) {

@@ -1,6 +1,6 @@
 // Win32 files: the C runtime opens ANSI paths (an escape of the inside form by its code page 932
-// code), a file read being taken only when its handle is a disk file; stamps, identities,
-// replace and delete are the system's own calls.
+// code), a file read being taken only when its handle is a disk file; stamps and identities are
+// the system's own calls.
 // Stretches of files are copied by the runtime's reads and writes.
 #include <windows.h>
 #include <io.h>
@@ -8,14 +8,11 @@
 #include <cstdio>
 
 #include "platform/platform.h"
+#include "platform/win32/held_model.h"
 #include "text/inside_text.h"
 
 namespace platform {
 namespace {
-
-HANDLE handleOf(std::FILE* file) {
-    return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
-}
 
 // The volume and file index of an existing file or folder. true when known.
 bool identityOf(const char* path, BY_HANDLE_FILE_INFORMATION* info) {
@@ -38,7 +35,7 @@ std::FILE* openFile(const char* path, const char* mode) {
     std::FILE* file = std::fopen(ansi, mode);
     // A device (CON, NUL, COM1) or a pipe opens as a file does; reading it would wait or
     // read nothing that is a model or a texture.
-    if (file != nullptr && mode[0] == 'r' && GetFileType(handleOf(file)) != FILE_TYPE_DISK) {
+    if (file != nullptr && mode[0] == 'r' && GetFileType(win32::handleOf(file)) != FILE_TYPE_DISK) {
         std::fclose(file);
         return nullptr;
     }
@@ -47,7 +44,7 @@ std::FILE* openFile(const char* path, const char* mode) {
 
 int fileStamp(std::FILE* file, FileStamp* stamp) {
     if (file == nullptr || stamp == nullptr) return -1;
-    HANDLE handle = handleOf(file);
+    HANDLE handle = win32::handleOf(file);
     LARGE_INTEGER size;
     FILETIME written;
     if (!GetFileSizeEx(handle, &size) || !GetFileTime(handle, nullptr, nullptr, &written)) return -1;
@@ -77,11 +74,5 @@ bool sameFile(const char* a, const char* b) {
 
 // The copy between the streams reads and writes through their large buffers instead.
 std::int32_t copyFileBytes(std::FILE*, std::int32_t, std::FILE*, std::int32_t) { return -1; }
-
-int renameReplace(const char* from, const char* to) {
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) ? 0 : -1;
-}
-
-int removeFile(const char* path) { return DeleteFileA(path) ? 0 : -1; }
 
 } // namespace platform

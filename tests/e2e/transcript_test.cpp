@@ -185,6 +185,8 @@ void writeLinkModel(const string& path, const std::vector<string>& links) {
     r.textures = links;
     pmxtest::writeFile(path, pmxtest::buildPmx(r));
 }
+// The run of pub/model.pmx up to its save.
+const string kPub = kEn + read("pub\\model.pmx", 0, 0, 10) + twistAsk("model.pmx", "YES") + "pmx dir: {D}pub\\ \n\n";
 
 struct Scenario {
     const char* name;
@@ -201,7 +203,7 @@ struct Scenario {
     string cwd = "";            // the folder the program starts in, when not this process's
     // Hostile entries made in the folder (outside form, no "/" at its end) before the run.
     std::function<void(const string&)> prepare = nullptr;
-    string shell = ""; // shell words before the program ("{U}": run it as another user)
+    string shell = ""; // shell words before the program ("{U}": as another user; "{N}": a neighbour)
 };
 
 std::vector<Scenario> scenarios() {
@@ -350,7 +352,8 @@ std::vector<Scenario> scenarios() {
         // Hostile folders: links, special files, permissions and limits around a run.
         {"LinkNamedLikeTheTemporaryFileToTheSourceIsPassedOver", 0, en, {"{O}model.pmx"}, "y\n",
          kEn + twist("model.pmx", "YES") + saved("model.pmx", "model-new.pmx"), {"model-new.pmx"},
-         "", "", [](const string& d) { fs::create_symlink("model.pmx", d + "/model-new.pmx.tmp"); }},
+         "", "", [](const string& d) { // an earlier copy: the new one takes a temporary name first
+             fs::create_symlink("model.pmx", d + "/model-new.pmx.tmp"); iotest::writeFile(d + "/model-new.pmx", ""); }},
         {"FifoPickedInTheDialogIsNotPresent", 1, en, {"{O}tex.pmx"}, "y\n\npipe.png\n",
          kEn + texYes + " => OK \n\nCannot find tex(0) again: {D}pipe.png \n\n", {}, "", "",
          [](const string& d) { mkfifo((d + "/pipe.png").c_str(), 0600); }},
@@ -413,6 +416,22 @@ std::vector<Scenario> scenarios() {
         {"ConsoleOnAFullDiskIsTroubleAndTheRunGoesOn", 2, en, {"{O}clean.pmx", "{O}model.pmx"}, "y\n", "",
          {"model-new.pmx"}, "Cannot write console output : No space left on device\n", "", nullptr,
          "sh -c '\"$0\" \"$@\" >/dev/full'"},
+        // Another user of a shared folder, acting while the save is under way ({N}): the copy is
+        // made from the file read, in the folder it was read from, under its exact name.
+        {"FolderSwappedForALinkDuringTheSaveKeepsTheCopyWhereTheModelWasRead", 0, en, {"{O}pub/model.pmx"},
+         "y\n", kPub + saved("model.pmx", "model-new.pmx"), {"moved/model-new.pmx", "mine/model-new.pmx"},
+         "neighbour: swap", "", [](const string& d) { iotest::writeFile(d + "/mine/model-new.pmx", ""); },
+         "{N} swap {O}pub model.pmx {O}moved {O}mine --"},
+        {"ModelSwappedForALinkToAPrivateFileOfItsSizeAndTimeIsNotCopied", 2, en, {"{O}pub/model.pmx"}, "y\n",
+         kPub + "Reading from: model.pmx \nWriting to  : model-new.pmx \nSource changed since read : {D}pub\\model.pmx\n"
+                "New PMX save failed. \n", {}, "neighbour: link", "", [](const string& d) {
+             iotest::writeFile(d + "/private", string(fs::file_size(d + "/pub/model.pmx"), 'p'));
+             fs::permissions(d + "/private", fs::perms::owner_read | fs::perms::owner_write);
+             fs::last_write_time(d + "/pub/model.pmx", fs::last_write_time(d + "/private"));
+         }, "{N} link {O}pub/model.pmx {O}private --"},
+        {"CopyNeverReplacesAFileNamedInAnotherCase", 0, en, {"{O}model.pmx"}, "y\n",
+         kEn + twist("model.pmx", "YES") + saved("model.pmx", "model-new.pmx"), {"model-new.pmx", "Model-new.pmx"},
+         "", "", [](const string& d) { iotest::writeFile(d + "/Model-new.pmx", ""); }},
     };
 }
 
@@ -496,7 +515,7 @@ struct Models {
             const std::int32_t at = layout.fixedAxisOffsets[k == 0 ? 3 : 9];
             fixed.replace(static_cast<std::size_t>(at), axis.size(), axis);
         }
-        copies["model-new.pmx"] = copies["twice-new.pmx"] = fixed;
+        copies["model-new.pmx"] = copies["twice-new.pmx"] = copies["moved/model-new.pmx"] = fixed;
         pmxtest::PmxRecipe tex = armsModel({});
         tex.bones.clear();
         tex.textures = {"tex\\a.png", "ok.png", "tex\\b.png"};
@@ -567,6 +586,9 @@ struct Models {
         fs::create_directories(tmp.file("img"));
         fs::create_directories(tmp.file("dir/img"));
         fs::create_directories(tmp.file("side"));
+        // Folders of others and the user's own; pub/model.pmx is no checked source: it is replaced.
+        for (const char* name : {"pub", "mine"}) fs::create_directories(tmp.file(name));
+        fs::copy_file(tmp.file("model.pmx"), tmp.file("pub/model.pmx"));
         fs::create_directories(tmp.file("blocked-new.pmx")); // a folder: the copy cannot be made
         for (const char* image : {"img/a.png", "img/b.png", "ok.png", "dir/img/a.png",
                                   "dir/img/b.png", "dir/ok.png"})
@@ -589,7 +611,8 @@ struct Models {
     // `text` with "{O}" as the folder (ending in "/"), "{R}" as the folder without it, "{F}" as
     // a path in the folder long enough to leave the argument
     // pool room for "{O}model.pmx" alone, and "{U}" as the words that run the program as a user
-    // whom permissions bind (nothing when the tests run as such a user).
+    // whom permissions bind (nothing when the tests run as such a user), and "{N}" as the
+    // neighbour in a shared folder (neighbour.py).
     string fill(string text) const {
         const std::size_t program = std::strlen(std::getenv("QV_BINARY"));
         const std::size_t filler = kArgumentTextLimit - 2 - program - (root + "/model.pmx").size();
@@ -597,6 +620,7 @@ struct Models {
         replaceAll(&text, "{O}", root + "/");
         replaceAll(&text, "{R}", root);
         replaceAll(&text, "{U}", geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "");
+        replaceAll(&text, "{N}", string("python3 ") + QV_SOURCE_DIR + "/tests/e2e/neighbour.py");
         return text;
     }
 };

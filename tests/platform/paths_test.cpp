@@ -4,12 +4,14 @@
 // and without regard to composition, as names unpacked from a macOS archive need.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -257,47 +259,47 @@ TEST_F(Paths, FolderTooLargeToKeepIsStillSearched) {
     for (const char* asked : {"BIG\\ZZ.PNG", "big\\Zz.png"}) EXPECT_EQ(read(inside(asked)), "z") << asked;
 }
 
-TEST_F(Paths, WritingReplacesAFileOfTheSameNameInOtherCase) {
+TEST_F(Paths, WritingKeepsTheExactNameAndFindsOnlyTheFoldersWithoutCase) {
     makeFolder("out");
     iotest::writeFile(folder.file("out/Model-new.PMX"), "old");
     ASSERT_TRUE(write(inside("OUT\\model-new.pmx"), "new"));
-    EXPECT_EQ(iotest::readFile(folder.file("out/Model-new.PMX")), "new");
-    EXPECT_EQ(iotest::readFile(folder.file("out/model-new.pmx")), "<missing>"); // no twin
-    // The saved copy is a temporary file renamed over it, removed when the save fails.
-    iotest::writeFile(folder.file("out/part.tmp"), "part");
-    ASSERT_EQ(platform::renameReplace(inside("out\\PART.TMP").c_str(),
-                                      inside("Out\\model-NEW.pmx").c_str()), 0);
-    EXPECT_EQ(iotest::readFile(folder.file("out/Model-new.PMX")), "part");
-    EXPECT_EQ(iotest::readFile(folder.file("out/model-NEW.pmx")), "<missing>");
-    EXPECT_EQ(platform::removeFile(inside("OUT\\MODEL-NEW.PMX").c_str()), 0);
-    EXPECT_EQ(iotest::readFile(folder.file("out/Model-new.PMX")), "<missing>");
-    // A new name is made as given, in the folder found without case; no folder is made up.
-    ASSERT_TRUE(write(inside("Out\\Fresh.pmx"), ""));
-    EXPECT_EQ(iotest::readFile(folder.file("out/Fresh.pmx")), "");
+    EXPECT_EQ(iotest::readFile(folder.file("out/Model-new.PMX")), "old"); // another file
+    EXPECT_EQ(iotest::readFile(folder.file("out/model-new.pmx")), "new");
     EXPECT_FALSE(write(inside("nowhere\\x.pmx"), ""));
 }
 
-TEST_F(Paths, SignalThatEndsTheProcessTakesTheTemporaryFileWithIt) {
-    // A hangup; one after the file was released, which keeps it; one ignored as under nohup.
-    const struct { bool released, ignored; } rows[] = {{false, false}, {true, false}, {false, true}};
+TEST_F(Paths, NoSignalLeavesTheCopyBehind) {
+    // Every signal that ends the process, the named copy held; one after the copy took its
+    // name, which keeps it; one ignored as under nohup; SIGKILL, the copy unnamed.
+    const struct { int signal; const char* left; bool unnamed = false; bool renamed = false, ignored = false; } rows[] = {
+        {SIGINT, ""}, {SIGTERM, ""}, {SIGHUP, ""}, {SIGQUIT, ""}, {SIGALRM, ""}, {SIGUSR1, ""},
+        {SIGUSR2, ""}, {SIGPIPE, ""}, {SIGVTALRM, ""}, {SIGPROF, ""}, {SIGXCPU, ""},
+        {SIGHUP, "m-new.pmx", false, true}, {SIGHUP, "part.tmp", false, false, true}, {SIGKILL, "", true}};
+    iotest::writeFile(folder.file("m.pmx"), "m");
     for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.released ? "released" : "held") + (row.ignored ? ", ignored" : ""));
-        std::remove(folder.file("part.tmp").c_str());
+        SCOPED_TRACE(row.signal);
         platformtest::ChildResult result = platformtest::runInChild("", {}, [&] {
-            if (row.ignored) signal(SIGHUP, SIG_IGN);
+            const struct rlimit noCore = {0, 0};
+            setrlimit(RLIMIT_CORE, &noCore);
+            if (row.ignored) signal(row.signal, SIG_IGN);
             consolePrint("Writing to  : part \n"); // still in standard output's buffer
-            std::FILE* file = nullptr;
-            if (platform::createTemporaryFile(inside("part.tmp").c_str(), &file) != 0) return 1;
-            std::fputs("part", file);
-            std::fflush(file);
-            if (row.released) platform::releaseTemporaryFile();
-            consolePrint("Save OK. \n");
-            raise(SIGHUP);
+            std::FILE* copy = nullptr;
+            if (platform::openModel(inside("m.pmx").c_str()) == nullptr ||
+                (row.unnamed ? platform::createUnnamedCopy(&copy) : platform::createNamedCopy("part.tmp", &copy)) != 0)
+                return 1;
+            std::fputs("part", copy);
+            std::fflush(copy);
+            if (row.renamed && platform::renameCopy("m-new.pmx") != 0) return 1;
+            raise(row.signal);
             return 2;
         });
         EXPECT_EQ(result.exitCode, row.ignored ? 2 : -1); // -1: ended by the signal
-        EXPECT_EQ(result.out, "Writing to  : part \nSave OK. \n");
-        EXPECT_EQ(iotest::readFile(folder.file("part.tmp")), row.released || row.ignored ? "part" : "<missing>");
+        EXPECT_EQ(result.out, row.signal == SIGKILL ? "" : "Writing to  : part \n");
+        std::string left;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            if (entry.path().filename() != "m.pmx") left += entry.path().filename().string();
+        EXPECT_EQ(left, row.left);
+        if (!left.empty()) std::remove(folder.file(left).c_str());
     }
 }
 

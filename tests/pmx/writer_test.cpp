@@ -1,10 +1,33 @@
 // The repaired copy: byte for byte the source outside the renewed texture entries, and a failed
 // or refused save that damages nothing.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 
 #include "io/write_stream.h"
 #include "tests/pmx/pmx_test_util.h"
+
+// What the save does to last a crash, in order, while gNoteSteps is set: "sync file", "sync
+// folder" (fsync), "name" (a link or rename).
+bool gNoteSteps = false;
+std::vector<std::string> gSteps;
+
+int note(const char* step, long result)
+{
+    if (gNoteSteps) gSteps.push_back(step);
+    return static_cast<int>(result);
+}
+extern "C" int fsync(int fd)
+{
+    struct stat info;
+    return note(fstat(fd, &info) == 0 && S_ISDIR(info.st_mode) ? "sync folder" : "sync file", syscall(SYS_fsync, fd));
+}
+extern "C" int linkat(int a, const char* b, int c, const char* d, int e) { return note("name", syscall(SYS_linkat, a, b, c, d, e)); }
+extern "C" int renameat(int a, const char* b, int c, const char* d) { return note("name", syscall(SYS_renameat2, a, b, c, d, 0)); }
 
 namespace pmxtest {
 namespace {
@@ -100,7 +123,8 @@ TEST_F(Writer, FailedSaveLeavesNoFileAndKeepsTheEarlierOne)
 }
 
 // The source itself as destination, or a source changed since it was read (the texture walk
-// would end elsewhere than the reader saw): refused, and nothing is written.
+// would end elsewhere than the reader saw), even one whose size and times were put back as cp -p
+// or touch -r leave them: refused, and nothing is written.
 TEST_F(Writer, RefusedSavesWriteNothing)
 {
     readSource(typicalModel(0));
@@ -109,11 +133,51 @@ TEST_F(Writer, RefusedSavesWriteNothing)
     EXPECT_EQ(original, readFile(path()));
     Bytes changed = original;
     changed[static_cast<std::size_t>(layout.textureEntryStarts[1])] += 2;
+    struct stat read;
+    ASSERT_EQ(0, stat(path().c_str(), &read));
     ASSERT_TRUE(writeFile(path(), changed));
+    const timespec times[2] = {read.st_atim, read.st_mtim};
+    ASSERT_EQ(0, utimensat(AT_FDCWD, path().c_str(), times, 0));
     const Outcome run = save();
     EXPECT_EQ(-1, run.result);
     EXPECT_EQ("Reading from: m.pmx \nWriting to  : m-new.pmx \nSource changed since read : " + path() + "\n", run.text);
     EXPECT_TRUE(readFile(destination()).empty());
+}
+
+// A private model's copy is as private: the source's permission bits as the umask lets them
+// through, never wider than those of the earlier copy it replaces.
+TEST_F(Writer, CopyIsNoMoreOpenThanTheSourceOrTheCopyItReplaces)
+{
+    readSource(typicalModel(0));
+    const struct { mode_t source, mask, earlier, copy; } rows[] = {
+        {0600, 022, 0, 0600}, {0666, 027, 0, 0640}, {0644, 022, 0640, 0640}};
+    for (const auto& row : rows) {
+        std::remove(destination().c_str());
+        if (row.earlier != 0) {
+            ASSERT_TRUE(writeFile(destination(), {'o'}) && chmod(destination().c_str(), row.earlier) == 0);
+        }
+        ASSERT_EQ(0, chmod(path().c_str(), row.source));
+        readModel(path());
+        gModel.twists[kArmTwistR].verdict = true;
+        const mode_t mask = umask(row.mask);
+        EXPECT_EQ(0, save().result);
+        umask(mask);
+        struct stat info;
+        ASSERT_EQ(0, stat(destination().c_str(), &info));
+        EXPECT_EQ(row.copy, info.st_mode & 07777) << row.source;
+    }
+}
+
+// A crash after the save finds the whole copy or what was there before: the copy is synced
+// before it takes its name, and the folder after.
+TEST_F(Writer, CopyIsSyncedBeforeItsNameAndTheFolderAfter)
+{
+    readSource(typicalModel(0));
+    gModel.twists[kArmTwistR].verdict = true;
+    gNoteSteps = true;
+    EXPECT_EQ(0, save().result);
+    gNoteSteps = false;
+    EXPECT_EQ((std::vector<std::string>{"sync file", "name", "sync folder"}), gSteps);
 }
 
 } // namespace
