@@ -26,10 +26,7 @@ std::size_t insideCharacterBytes(const char* text) {
     return isSjisLeadByte(p[0]) && p[1] != 0 ? 2 : 1;
 }
 
-namespace {
-
-// Escapes by their code; one without a code as "?" when `shown`, else the conversion fails.
-int insideToPlainSjis(char* out, std::size_t capacity, const char* text, bool shown) {
+int insideToShownSjis(char* out, std::size_t capacity, const char* text) {
     OutputBuffer buffer{out, capacity, 0};
     const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
     int result = 0;
@@ -41,12 +38,7 @@ int insideToPlainSjis(char* out, std::size_t capacity, const char* text, bool sh
             width = insideCharacterBytes(reinterpret_cast<const char*>(p));
             written = putBytes(buffer, p, width);
         } else {
-            const std::uint16_t code = shownCodeOf(e);
-            if (code == kQuestionMark && !shown) {
-                result = -1;
-                break;
-            }
-            written = putSjisCode(buffer, code);
+            written = putSjisCode(buffer, shownCodeOf(e));
             width = static_cast<std::size_t>(e.length);
         }
         if (!written) {
@@ -59,15 +51,6 @@ int insideToPlainSjis(char* out, std::size_t capacity, const char* text, bool sh
     return result;
 }
 
-} // namespace
-
-int insideToShownSjis(char* out, std::size_t capacity, const char* text) {
-    return insideToPlainSjis(out, capacity, text, true);
-}
-
-int insideToCodePageName(char* out, std::size_t capacity, const char* text) {
-    return insideToPlainSjis(out, capacity, text, false);
-}
 
 std::size_t insideBytesToShownSjis(char* out, const char* in, std::size_t length) {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(in);

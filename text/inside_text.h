@@ -14,12 +14,6 @@ std::size_t insideCharacterBytes(const char* text);
 // stands. Cut between characters to fit `capacity`; 0, or -1 when it was cut.
 int insideToShownSjis(char* out, std::size_t capacity, const char* text);
 
-// `text` as code page 932 names a file: an escaped character by its code (the wave dash U+301C as
-// 0x8160, which a Japanese system reads as U+FF5E), as an ANSI file call of a Japanese system
-// meets it. -1 when an escape has no code or the text does not fit: then no file is named, and
-// "?" must not stand for one.
-int insideToCodePageName(char* out, std::size_t capacity, const char* text);
-
 // The same over `length` bytes that may hold NULs (a console write): `out` has room for
 // `length` bytes, which is always enough. Returns the bytes written.
 std::size_t insideBytesToShownSjis(char* out, const char* in, std::size_t length);

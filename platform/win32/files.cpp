@@ -1,6 +1,6 @@
-// Win32 files: the C runtime opens ANSI paths (an escape of the inside form by its code page 932
-// code), a file read being taken only when its handle is a disk file; stamps and identities are
-// the system's own calls.
+// Win32 files: the C runtime opens wide paths (the inside form converted with the project's own
+// tables, so a name of any script opens on a system of any code page), a file read being taken
+// only when its handle is a disk file; stamps and identities are the system's own calls.
 // Stretches of files are copied by the runtime's reads and writes.
 #include <windows.h>
 #include <io.h>
@@ -9,14 +9,16 @@
 
 #include "platform/platform.h"
 #include "platform/win32/held_model.h"
-#include "text/inside_text.h"
+#include "platform/win32/wide_names.h"
 
 namespace platform {
 namespace {
 
 // The volume and file index of an existing file or folder. true when known.
 bool identityOf(const char* path, BY_HANDLE_FILE_INFORMATION* info) {
-    HANDLE handle = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    static wchar_t wide[win32::kWidePathUnits];
+    if (win32::toWide(path, wide, win32::kWidePathUnits) != 0) return false;
+    HANDLE handle = CreateFileW(wide, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     bool known = GetFileInformationByHandle(handle, info) != 0;
@@ -28,11 +30,14 @@ bool identityOf(const char* path, BY_HANDLE_FILE_INFORMATION* info) {
 
 std::FILE* openFile(const char* path, const char* mode) {
     if (path == nullptr || mode == nullptr) return nullptr;
-    // A texture path read from a model may hold escapes: the ANSI call gets each character's
-    // code, and a path with a character the code page cannot spell names no file.
-    static char ansi[MAX_PATH];
-    if (insideToCodePageName(ansi, sizeof ansi, path) != 0) return nullptr;
-    std::FILE* file = std::fopen(ansi, mode);
+    // A path holding what no name can hold names no file.
+    static wchar_t wide[win32::kWidePathUnits];
+    wchar_t wideMode[8];
+    std::size_t m = 0;
+    for (; mode[m] != '\0' && m + 1 < sizeof wideMode / sizeof wideMode[0]; ++m) wideMode[m] = static_cast<wchar_t>(mode[m]);
+    wideMode[m] = L'\0';
+    if (win32::toWide(path, wide, win32::kWidePathUnits) != 0) return nullptr;
+    std::FILE* file = _wfopen(wide, wideMode);
     // A device (CON, NUL, COM1) or a pipe opens as a file does; reading it would wait or
     // read nothing that is a model or a texture.
     if (file != nullptr && mode[0] == 'r' && GetFileType(win32::handleOf(file)) != FILE_TYPE_DISK) {
@@ -64,12 +69,14 @@ bool sameFile(const char* a, const char* b) {
                infoA.nFileIndexHigh == infoB.nFileIndexHigh &&
                infoA.nFileIndexLow == infoB.nFileIndexLow;
     if (existsA || existsB) return false;
-    char fullA[MAX_PATH];
-    char fullB[MAX_PATH];
-    DWORD lengthA = GetFullPathNameA(a, MAX_PATH, fullA, nullptr);
-    DWORD lengthB = GetFullPathNameA(b, MAX_PATH, fullB, nullptr);
-    if (lengthA == 0 || lengthA >= MAX_PATH || lengthB == 0 || lengthB >= MAX_PATH) return false;
-    return lstrcmpiA(fullA, fullB) == 0; // names match without case here
+    static wchar_t wideA[win32::kWidePathUnits], wideB[win32::kWidePathUnits];
+    static wchar_t fullA[win32::kWidePathUnits], fullB[win32::kWidePathUnits];
+    const DWORD units = static_cast<DWORD>(win32::kWidePathUnits);
+    if (win32::toWide(a, wideA, units) != 0 || win32::toWide(b, wideB, units) != 0) return false;
+    DWORD lengthA = GetFullPathNameW(wideA, units, fullA, nullptr);
+    DWORD lengthB = GetFullPathNameW(wideB, units, fullB, nullptr);
+    if (lengthA == 0 || lengthA >= units || lengthB == 0 || lengthB >= units) return false;
+    return lstrcmpiW(fullA, fullB) == 0; // names match without case here
 }
 
 // The copy between the streams reads and writes through their large buffers instead.

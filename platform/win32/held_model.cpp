@@ -8,15 +8,16 @@
 #include <io.h>
 
 #include <cstring>
+#include <cwchar>
 
 #include "platform/platform.h"
 #include "platform/win32/held_model.h"
-#include "text/inside_text.h"
+#include "platform/win32/wide_names.h"
 
 namespace platform {
 namespace {
 
-char gFolderPath[MAX_PATH]; // ANSI, ending in its separator; empty for the current folder
+wchar_t gFolderPath[win32::kWidePathUnits]; // ending in its separator; empty for the current folder
 HANDLE gFolder = INVALID_HANDLE_VALUE;
 HANDLE gModel = INVALID_HANDLE_VALUE;
 BY_HANDLE_FILE_INFORMATION gRead; // the model as it was read
@@ -60,9 +61,9 @@ std::FILE* streamOnModel() {
     return file;
 }
 
-// Opens `ansi` held: a handle taking part in sharing (one that reads data) and sharing no delete.
-HANDLE openHeld(const char* ansi, DWORD access, DWORD share, DWORD flags) {
-    return CreateFileA(ansi, access, share, nullptr, OPEN_EXISTING, flags, nullptr);
+// Opens `wide` held: a handle taking part in sharing (one that reads data) and sharing no delete.
+HANDLE openHeld(const wchar_t* wide, DWORD access, DWORD share, DWORD flags) {
+    return CreateFileW(wide, access, share, nullptr, OPEN_EXISTING, flags, nullptr);
 }
 
 } // namespace
@@ -71,43 +72,38 @@ HANDLE win32::handleOf(std::FILE* file) {
     return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
 }
 
-int win32::pathInHeldFolder(char* out, std::size_t capacity, const char* name) {
-    char ansi[MAX_PATH];
-    if (gFolder == INVALID_HANDLE_VALUE || insideToCodePageName(ansi, sizeof ansi, name) != 0 ||
-        ansi[0] == '\0')
+int win32::pathInHeldFolder(wchar_t* out, std::size_t units, const char* name) {
+    wchar_t wide[kWidePathUnits];
+    if (gFolder == INVALID_HANDLE_VALUE || toWide(name, wide, kWidePathUnits) != 0 || wide[0] == L'\0')
         return -1;
-    for (const char* p = ansi; *p != '\0'; ++p) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1] != '\0') ++p;
-        else if (*p == '\\' || *p == '/') return -1;
-    }
-    const std::size_t folder = std::strlen(gFolderPath);
-    const std::size_t length = std::strlen(ansi);
-    if (folder >= capacity || length >= capacity - folder) return -1;
-    std::memcpy(out, gFolderPath, folder);
-    std::memcpy(out + folder, ansi, length + 1);
+    for (const wchar_t* p = wide; *p != L'\0'; ++p)
+        if (*p == L'\\' || *p == L'/') return -1;
+    const std::size_t folder = std::wcslen(gFolderPath);
+    const std::size_t length = std::wcslen(wide);
+    if (folder >= units || length >= units - folder) return -1;
+    std::wmemcpy(out, gFolderPath, folder);
+    std::wmemcpy(out + folder, wide, length + 1);
     return 0;
 }
 
 std::FILE* openModel(const char* path) {
     releaseModel();
-    char ansi[MAX_PATH];
-    if (path == nullptr || insideToCodePageName(ansi, sizeof ansi, path) != 0) return nullptr;
-    std::size_t cut = 0; // just past the last separator (a trail byte is none)
-    for (std::size_t i = 0; ansi[i] != '\0'; ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(ansi[i])) && ansi[i + 1] != '\0') ++i;
-        else if (ansi[i] == '\\' || ansi[i] == '/') cut = i + 1;
-    }
-    std::memcpy(gFolderPath, ansi, cut);
-    gFolderPath[cut] = '\0';
+    static wchar_t wide[win32::kWidePathUnits];
+    if (path == nullptr || win32::toWide(path, wide, win32::kWidePathUnits) != 0) return nullptr;
+    std::size_t cut = 0; // just past the last separator
+    for (std::size_t i = 0; wide[i] != L'\0'; ++i)
+        if (wide[i] == L'\\' || wide[i] == L'/') cut = i + 1;
+    std::wmemcpy(gFolderPath, wide, cut);
+    gFolderPath[cut] = L'\0';
     const DWORD noDelete = FILE_SHARE_READ | FILE_SHARE_WRITE;
-    gFolder = openHeld(cut > 0 ? gFolderPath : ".", FILE_LIST_DIRECTORY, noDelete, FILE_FLAG_BACKUP_SEMANTICS);
+    gFolder = openHeld(cut > 0 ? gFolderPath : L".", FILE_LIST_DIRECTORY, noDelete, FILE_FLAG_BACKUP_SEMANTICS);
     // A folder that may be passed but not listed: held without a share check of its own.
     if (gFolder == INVALID_HANDLE_VALUE)
-        gFolder = openHeld(cut > 0 ? gFolderPath : ".", 0, noDelete, FILE_FLAG_BACKUP_SEMANTICS);
-    gModel = openHeld(ansi, GENERIC_READ, FILE_SHARE_READ, FILE_ATTRIBUTE_NORMAL);
+        gFolder = openHeld(cut > 0 ? gFolderPath : L".", 0, noDelete, FILE_FLAG_BACKUP_SEMANTICS);
+    gModel = openHeld(wide, GENERIC_READ, FILE_SHARE_READ, FILE_ATTRIBUTE_NORMAL);
     // Someone writes it already: read it as before, its last-write time then telling an edit.
     if (gModel == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION)
-        gModel = openHeld(ansi, GENERIC_READ, noDelete, FILE_ATTRIBUTE_NORMAL);
+        gModel = openHeld(wide, GENERIC_READ, noDelete, FILE_ATTRIBUTE_NORMAL);
     // A device (CON, NUL, COM1), a pipe or a folder is no model.
     std::FILE* file = nullptr;
     if (gFolder != INVALID_HANDLE_VALUE && gModel != INVALID_HANDLE_VALUE &&

@@ -10,10 +10,10 @@
 namespace platform {
 namespace win32 {
 
-// The held folder's ANSI path followed by `name` (an inside-form file name) in `out` of
-// `capacity` bytes: 0, or -1 when no folder is held, the name holds a separator or what the code
-// page cannot spell, or the path does not fit.
-int pathInHeldFolder(char* out, std::size_t capacity, const char* name);
+// The held folder's wide path followed by `name` (an inside-form file name) in `out` of `units`
+// units: 0, or -1 when no folder is held, the name holds a separator or what no name can hold,
+// or the path does not fit.
+int pathInHeldFolder(wchar_t* out, std::size_t units, const char* name);
 
 // The system's handle under a runtime file.
 HANDLE handleOf(std::FILE* file);

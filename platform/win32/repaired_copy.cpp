@@ -10,19 +10,21 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 #include "platform/platform.h"
 #include "platform/win32/held_model.h"
+#include "platform/win32/wide_names.h"
 
 namespace platform {
 namespace {
 
-char gGuardedPath[MAX_PATH];
+wchar_t gGuardedPath[win32::kWidePathUnits];
 volatile LONG gGuarded = 0;
 bool gHandlerSet = false;
 
 BOOL WINAPI onConsoleEvent(DWORD /*event*/) {
-    if (InterlockedCompareExchange(&gGuarded, 0, 0) != 0) DeleteFileA(gGuardedPath);
+    if (InterlockedCompareExchange(&gGuarded, 0, 0) != 0) DeleteFileW(gGuardedPath);
     std::fflush(stdout);
     return FALSE; // the system's own handling then ends the process
 }
@@ -36,26 +38,26 @@ int createUnnamedCopy(std::FILE** file) {
 
 int createNamedCopy(const char* name, std::FILE** file) {
     *file = nullptr;
-    char path[MAX_PATH];
-    if (name == nullptr || win32::pathInHeldFolder(path, sizeof path, name) != 0) return -1;
-    HANDLE handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+    wchar_t path[win32::kWidePathUnits];
+    if (name == nullptr || win32::pathInHeldFolder(path, win32::kWidePathUnits, name) != 0) return -1;
+    HANDLE handle = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
                                 nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES ? 1 : -1;
+        return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES ? 1 : -1;
     int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
     if (fd == -1) {
         CloseHandle(handle);
-        DeleteFileA(path);
+        DeleteFileW(path);
         return -1;
     }
     *file = _fdopen(fd, "wb");
     if (*file == nullptr) {
         _close(fd);
-        DeleteFileA(path);
+        DeleteFileW(path);
         return -1;
     }
-    std::memcpy(gGuardedPath, path, std::strlen(path) + 1);
+    std::memcpy(gGuardedPath, path, (std::wcslen(path) + 1) * sizeof path[0]);
     InterlockedExchange(&gGuarded, 1);
     if (!gHandlerSet) gHandlerSet = SetConsoleCtrlHandler(onConsoleEvent, TRUE) != 0;
     return 0;
@@ -68,16 +70,17 @@ int finishCopy(std::FILE* file, const char* /*name*/) {
 int nameCopy(std::FILE* /*file*/, const char* /*name*/) { return -1; }
 
 int renameCopy(const char* name) {
-    char path[MAX_PATH];
-    if (InterlockedCompareExchange(&gGuarded, 0, 0) == 0 || win32::pathInHeldFolder(path, sizeof path, name) != 0 ||
-        !MoveFileExA(gGuardedPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    wchar_t path[win32::kWidePathUnits];
+    if (InterlockedCompareExchange(&gGuarded, 0, 0) == 0 ||
+        win32::pathInHeldFolder(path, win32::kWidePathUnits, name) != 0 ||
+        !MoveFileExW(gGuardedPath, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return -1;
     InterlockedExchange(&gGuarded, 0);
     return 0;
 }
 
 void discardCopy() {
-    if (InterlockedExchange(&gGuarded, 0) != 0) DeleteFileA(gGuardedPath);
+    if (InterlockedExchange(&gGuarded, 0) != 0) DeleteFileW(gGuardedPath);
 }
 
 } // namespace platform
