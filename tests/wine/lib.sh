@@ -20,15 +20,17 @@ begin() {
     printf '== %s\n' "$1" >&2
 }
 
-# run LANG ARG...: starts the program in English mode (en: C.UTF-8, code page 1252), Japanese mode
-# (ja: ja_JP.UTF-8, code page 932) or English mode on a Japanese system (en932: Wine takes the
-# language from LC_MESSAGES and the code page from LANG), and expects the lines after the banner:
+# run LANG ARG...: starts the program in English mode (en: C.UTF-8, code page 1252; enus: en_US.UTF-8,
+# code page 1252 as on a Western system), Japanese mode (ja: ja_JP.UTF-8, code page 932) or English
+# mode on a Japanese system (en932: Wine takes the language from LC_MESSAGES and the code page from
+# LANG), and expects the lines after the banner:
 # the prefix's Windows version and the mode. Wine's msgbox channel traces each box's text.
 run() {
     local locale=(LC_ALL=C.UTF-8) mode='English mode'
     CASE_LANG=$1 && shift
     case $CASE_LANG in
         ja) locale=(LC_ALL=ja_JP.UTF-8) mode='日本語環境' ;;
+        enus) locale=(LC_ALL=en_US.UTF-8) ;;
         en932) locale=(-u LC_ALL LANG=ja_JP.UTF-8 LC_MESSAGES=en_US.UTF-8) ;;
     esac
     e " on ${SHOWN_OS:-Windows 7} ($mode) "$'\n'

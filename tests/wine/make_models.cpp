@@ -100,6 +100,16 @@ int main(int argc, char** argv) {
     before("ja/表/髪.png", kImage);
     before("ja/モデル.pmx", model("テストモデル", "test model", {"テクスチャ\\髪.png"}, false));
     saved("ja/モデル-new.pmx", model("テストモデル", "test model", {"表\\髪.png"}, false));
+    // On a Western system: a model named in Japanese in a folder named so, linking files named
+    // in Japanese and Chinese; the links model repaired there as anywhere.
+    for (const std::string image : {"モデル/テクスチャ/髪.png", "モデル/瞳.png", "モデル/贴图/脸.png"}) before(image, kImage);
+    const std::vector<std::string> scripts = {"テクスチャ\\髪.png", "瞳.png", "贴图\\脸.png"};
+    before("モデル/モデル.pmx", model("テストモデル", "test model", scripts, true));
+    saved("モデル/モデル-new.pmx", model("テストモデル", "test model", scripts, false));
+    before("links-western/img/a.png", kImage);
+    before("links-western/img/b.png", kImage);
+    before("links-western/links.pmx", model("リンク", "links", {"tex\\a.png", "tex\\b.png"}, false));
+    saved("links-western/links-new.pmx", model("リンク", "links", {"img\\a.png", "img\\b.png"}, false));
     // The same model in English mode, whose run ends at the continue prompt.
     before("ja-en/モデル.pmx", model("テストモデル", "test model", {"テクスチャ\\髪.png"}, false));
     return made ? 0 : 1;

@@ -212,6 +212,84 @@ e $' => Cancel \n' $'\n'
 box_shown $' Texture or sphere: \r\n \r\n 髪.png \r\n \r\n not found.  \r\n Please select it on the next dialogue. (continue:OK) \r\n'
 finish 1
 
+# A Western system (code page 1252): the model, its folder and its links named in Japanese and
+# Chinese are found through the wide calls, and the copy is saved under its Japanese name. The
+# console is redirected, so the program's own lines come in the code page, where these names
+# are "?"; the message texts, composed in UTF-8, name them as they are.
+begin "names of any script on a Western system"
+model モデル モデル.pmx
+run enus "$MODEL"
+box y Return # the twist question, the saved notice
+shown_folder="$(win_path "$MODELS")\???"
+e $'
+' "Reading from: $shown_folder\???.pmx "$'
+' $'PMX Ver 2.00 
+' $'Model: test model 
+'
+e $'1 Vertices.
+' $'0 Surfaces.
+' $'3 Textures.
+' $'1 Materials.
+' $'10 Bones.
+' $'0 Morphs.
+'
+e $'0 Frames.
+' $'0 Rigid-bodies.
+' $'0 Joints.
+' $'OK. 
+' $'PMX 2.0: correctly read-in: OK. 
+' $'done. 
+' $'
+'
+e_utf8 $' Unmatched twisting axis settings of 
+' $' left arm twist 
+' $' right wrist twist 
+'
+e_utf8 $' bones are found in the model: 
+' $' モデル.pmx 
+' $'
+' $' Do you like to fix them?  (Y/N/Cancel) 
+'
+e $' => YES 
+' $'
+' "pmx dir: $shown_folder\ "$'
+'
+e $'0: ?????\?.png (ok)
+' $'1: ?.png (ok)
+' $'2: ??\?.png (ok)
+' $'
+'
+e $'Reading from: ???.pmx 
+' $'Writing to  : ???-new.pmx 
+' $'
+' $'Save OK. 
+' $'
+'
+e_utf8 $' Fixed model file  
+' $' 
+' $' モデル-new.pmx 
+' $' 
+' $' was saved. 
+'
+e $'
+'
+box_shown $' Fixed model file  
+ 
+ モデル-new.pmx 
+ 
+ was saved. 
+'
+finish
+
+begin "broken links repaired on a Western system"
+model links-western links.pmx
+run enus "$MODEL"
+e $'
+'
+read_trace "$MODEL" links 2
+repair_links
+finish
+
 # Last, as it leaves the prefix on Windows 10: GetVersion says 6.2 there, so only the numbers of
 # RtlGetVersion (10.0 build 18362, reached through ntdll) give " on Windows 10.0184 ".
 begin "version line from RtlGetVersion on Windows 10"
