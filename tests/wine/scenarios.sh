@@ -220,72 +220,24 @@ begin "names of any script on a Western system"
 model モデル モデル.pmx
 run enus "$MODEL"
 box y Return # the twist question, the saved notice
-shown_folder="$(win_path "$MODELS")\???"
-e $'
-' "Reading from: $shown_folder\???.pmx "$'
-' $'PMX Ver 2.00 
-' $'Model: test model 
-'
-e $'1 Vertices.
-' $'0 Surfaces.
-' $'3 Textures.
-' $'1 Materials.
-' $'10 Bones.
-' $'0 Morphs.
-'
-e $'0 Frames.
-' $'0 Rigid-bodies.
-' $'0 Joints.
-' $'OK. 
-' $'PMX 2.0: correctly read-in: OK. 
-' $'done. 
-' $'
-'
-e_utf8 $' Unmatched twisting axis settings of 
-' $' left arm twist 
-' $' right wrist twist 
-'
-e_utf8 $' bones are found in the model: 
-' $' モデル.pmx 
-' $'
-' $' Do you like to fix them?  (Y/N/Cancel) 
-'
-e $' => YES 
-' $'
-' "pmx dir: $shown_folder\ "$'
-'
-e $'0: ?????\?.png (ok)
-' $'1: ?.png (ok)
-' $'2: ??\?.png (ok)
-' $'
-'
-e $'Reading from: ???.pmx 
-' $'Writing to  : ???-new.pmx 
-' $'
-' $'Save OK. 
-' $'
-'
-e_utf8 $' Fixed model file  
-' $' 
-' $' モデル-new.pmx 
-' $' 
-' $' was saved. 
-'
-e $'
-'
-box_shown $' Fixed model file  
- 
- モデル-new.pmx 
- 
- was saved. 
-'
+shown_folder="$(win_path "$MODELS")\\???"
+e $'\n' "Reading from: $shown_folder\\???.pmx "$'\n' $'PMX Ver 2.00 \n' $'Model: test model \n'
+e $'1 Vertices.\n' $'0 Surfaces.\n' $'3 Textures.\n' $'1 Materials.\n' $'10 Bones.\n' $'0 Morphs.\n'
+e $'0 Frames.\n' $'0 Rigid-bodies.\n' $'0 Joints.\n' $'OK. \n' $'PMX 2.0: correctly read-in: OK. \n' $'done. \n' $'\n'
+e_utf8 $' Unmatched twisting axis settings of \r\n' $' left arm twist \r\n' $' right wrist twist \r\n'
+e_utf8 $' bones are found in the model: \r\n' $' モデル.pmx \r\n' $'\r\n' $' Do you like to fix them?  (Y/N/Cancel) \r\n'
+e $' => YES \n' $'\n' "pmx dir: $shown_folder\\ "$'\n'
+e $'0: ?????\\?.png (ok)\n' $'1: ?.png (ok)\n' $'2: ??\\?.png (ok)\n' $'\n'
+e $'Reading from: ???.pmx \n' $'Writing to  : ???-new.pmx \n' $'\n' $'Save OK. \n' $'\n'
+e_utf8 $' Fixed model file  \r\n' $' \r\n' $' モデル-new.pmx \r\n' $' \r\n' $' was saved. \r\n'
+e $'\n'
+box_shown $' Fixed model file  \r\n \r\n モデル-new.pmx \r\n \r\n was saved. \r\n'
 finish
 
 begin "broken links repaired on a Western system"
 model links-western links.pmx
 run enus "$MODEL"
-e $'
-'
+e $'\n'
 read_trace "$MODEL" links 2
 repair_links
 finish
