@@ -38,13 +38,17 @@ extern "C" void onEndingSignal(int signalNumber) {
     raise(signalNumber);
 }
 
-// A signal the process was started to ignore (nohup) stays ignored.
+// A signal the process was started to ignore (nohup), or that it handles already, stays so.
 void setHandlers() {
     if (gHandlersSet) return;
     gHandlersSet = true;
     for (int number : kEndingSignals) {
         struct sigaction previous;
-        if (sigaction(number, nullptr, &previous) != 0 || previous.sa_handler == SIG_IGN) continue;
+        // Ignored since the start (nohup), or handled already by something else in the process
+        // (a test harness's alarm): left as it is.
+        if (sigaction(number, nullptr, &previous) != 0 || (previous.sa_flags & SA_SIGINFO) != 0 ||
+            previous.sa_handler != SIG_DFL)
+            continue;
         struct sigaction action;
         std::memset(&action, 0, sizeof action);
         action.sa_handler = onEndingSignal;
