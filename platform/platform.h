@@ -84,6 +84,10 @@ void consoleWrite(const char* bytes, std::size_t length, bool alreadyUtf8);
 // Flushes what the console has buffered (before a prompt or at exit).
 void consoleFlush();
 
+// One line of error text (inside form, NUL-terminated) to standard error, after what the console
+// has buffered, converted and with its control characters shown as console text is.
+void errorWrite(const char* text);
+
 // True once console text was lost (standard output on a full disk, or a pipe closed while
 // SIGPIPE is ignored). The first loss is reported on standard error, once; the run goes on.
 bool consoleFailed();
