@@ -157,6 +157,50 @@ void findClose(int handle);
 // The model loop calls it before each model is read. Windows keeps nothing: a no-op there.
 void forgetFolderListings();
 
+// ---- Walking folders for models ---------------------------------------------------------------
+
+// A file as the system tells it from every other, whatever name or link leads to it.
+struct FileIdentity {
+    std::uint64_t volume;
+    std::uint64_t index;
+};
+
+// Why a step of a walk names no model to read.
+enum class WalkProblem {
+    None,             // a model: the regular file a path names, or a *.pmx file in a folder
+    Missing,          // the path names nothing
+    Unreachable,      // the system refuses to say what the path names
+    NotFileOrFolder,  // a device, FIFO or socket, named or found as *.pmx
+    FolderUnreadable, // a folder whose names cannot be read
+    FolderTooLarge,   // a folder whose names do not fit the walk's storage (capacities below)
+    TooDeep,          // a folder nested deeper than kWalkDepthCapacity below the path given
+    NameNotInside,    // a name the inside form cannot carry (on POSIX: one holding a backslash)
+    PathTooLong,      // a path longer than a step holds
+};
+
+// The walk's fixed storage: the names of the folders it is in (from the path given down to the
+// folder being read) share kWalkNameBytes bytes and kWalkEntryCapacity entries.
+constexpr int kWalkDepthCapacity = 64;
+constexpr std::size_t kWalkNameBytes = 1024 * 1024;
+constexpr std::size_t kWalkEntryCapacity = 32 * 1024;
+constexpr std::size_t kWalkPathBytes = 1024;
+
+struct WalkStep {
+    char path[kWalkPathBytes];  // inside form with backslashes: what the program opens
+    char shown[kWalkPathBytes]; // the same as the system spells it (on POSIX with "/")
+    FileIdentity identity;      // of a model
+    WalkProblem problem;
+};
+
+// Begins a walk of `path` (inside form, as given on the command line). A file is the walk's one
+// step; a folder is walked for files named *.pmx in any case: each folder's entries in the byte
+// order of their names (a subfolder's models where its name stands), names spelled as stored,
+// links followed only when they lead to a place inside the folder given (and never round to a
+// folder the walk is in). Problems are steps too, and the walk goes on after them.
+void walkBegin(const char* path);
+// 1 and the next step in `step`; 0 when the walk is over.
+int walkNext(WalkStep* step);
+
 // ---- Files -----------------------------------------------------------------------------------
 
 // fopen of an inside-form path (on POSIX: converted to UTF-8, `\` to `/`, and looked up

@@ -50,7 +50,7 @@ int readHeader()
     ReadStream::readByte(); // a blank in real files; any byte is accepted
 
     gModel.version = ReadStream::readFloat();
-    gReadReport.versionRead = true;
+    gReadReport.versionRead = ReadStream::status() == 0;
     consolePrint("PMX Ver %4.2f \n", static_cast<double>(gModel.version));
 
     int globalCount = ReadStream::readByte();
@@ -65,6 +65,7 @@ int readHeader()
     };
     for (std::uint8_t* field : globals)
         *field = static_cast<std::uint8_t>(ReadStream::readByte() & 0xFF);
+    gReadReport.globalsRead = ReadStream::status() == 0;
     // Global bytes of later format revisions are passed over so the model name is read
     // where it stands.
     skipBytes(globalCount - kGlobalBytesKept);

@@ -55,7 +55,7 @@ void printStop(ReadStop why, ReadSection section, std::int32_t record, std::int3
 } // namespace
 
 void clearReadReport() {
-    gReadReport = ReadReport{false, false, ReadStop::None, ReadSection::Header, -1, 0, 0, -1};
+    gReadReport = ReadReport{false, false, false, ReadStop::None, ReadSection::Header, -1, 0, 0, -1};
 }
 
 int stopReading(ReadStop why, ReadSection section, std::int32_t record, std::int32_t value) {
@@ -98,4 +98,27 @@ const std::int32_t* sectionCount(ReadSection section) {
     case ReadSection::Header: break;
     }
     return nullptr;
+}
+
+bool sectionCountRead(ReadSection section) {
+    const ReadReport& r = gReadReport;
+    if (!r.globalsRead) return false;
+    if (r.stop == ReadStop::None) return true;
+    return section < r.section || (section == r.section && r.record >= 0);
+}
+
+ReadSection undefinedIndexKind(int* width) {
+    const struct {
+        std::uint8_t width;
+        ReadSection section;
+    } kinds[] = {{gModel.vertexIndexSize, ReadSection::Vertices},     {gModel.textureIndexSize, ReadSection::Textures},
+                 {gModel.materialIndexSize, ReadSection::Materials}, {gModel.boneIndexSize, ReadSection::Bones},
+                 {gModel.morphIndexSize, ReadSection::Morphs},       {gModel.rigidBodyIndexSize, ReadSection::RigidBodies}};
+    for (const auto& kind : kinds) {
+        if (kind.width != 1 && kind.width != 2 && kind.width != 4) {
+            *width = kind.width;
+            return kind.section;
+        }
+    }
+    return ReadSection::Header;
 }

@@ -26,7 +26,8 @@ enum class ReadStop {
 
 struct ReadReport {
     bool opened;
-    bool versionRead; // the header was read as far as the version
+    bool versionRead; // the header was read whole as far as the version
+    bool globalsRead; // ... and the global bytes (the encoding and the index widths)
     ReadStop stop;    // the first stop met
     ReadSection section;
     std::int32_t record; // 0-based, -1 for none
@@ -46,3 +47,8 @@ int stopReading(ReadStop why, ReadSection section, std::int32_t record, std::int
 void noteEndOfFileIn(ReadSection section);
 // The stored count of a section (nullptr for the header).
 const std::int32_t* sectionCount(ReadSection section);
+// The count of a section was read: it comes before the stop, or the stop is past its count.
+bool sectionCountRead(ReadSection section);
+// The first kind of index (named by the section it points into) whose width is not 1, 2 or 4,
+// with that width; Header when every width is one of them.
+ReadSection undefinedIndexKind(int* width);
