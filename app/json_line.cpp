@@ -102,7 +102,7 @@ void jsonFloat(float value) {
         return;
     }
     char number[32];
-    for (int digits = 6; digits <= 9; ++digits) {
+    for (int digits = 1; digits <= 9; ++digits) {
         std::snprintf(number, sizeof number, "%.*g", digits, static_cast<double>(value));
         if (std::strtof(number, nullptr) == value) break;
     }

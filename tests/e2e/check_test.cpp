@@ -2,6 +2,7 @@
 // input closed, compared with hand-written reports: for people, and JSON Lines read by Python's
 // json module (strictly: every line UTF-8, no NaN). The tree must not change.
 #include <gtest/gtest.h>
+#include <iconv.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -214,11 +215,41 @@ string jsonLines(std::int32_t cutAt) {
            "\n";
 }
 
+// The Japanese report of the bent model, the link model and the file that is no PMX.
+const string kJa =
+    "tree/bent.pmx\n  読み込み  バージョン 2.00, UTF-16LE, 全体を読み込み\n"
+    "  件数      頂点 0, 面 0, テクスチャ 0, 材質 0, ボーン 10, モーフ 0, 表示枠 0, 剛体 0, ジョイント 0\n"
+    "  捩り      左腕捩  不一致    設定値 (0.000, 0.000, 1.000), 修正値 (0.600, -0.800, 0.000), 90.00 度\n"
+    "  捩り      左手捩  一致      設定値 (0.600, -0.800, 0.000), 修正値 (0.600, -0.800, 0.000), 0.00 度\n"
+    "  捩り      右腕捩  一致      設定値 (-0.600, -0.800, 0.000), 修正値 (-0.600, -0.800, 0.000), 0.00 度\n"
+    "  捩り      右手捩  不一致    設定値 (0.000, 0.000, 1.000), 修正値 (-0.600, -0.800, 0.000), 90.00 度\n"
+    "  結果      指摘 2 件\n\n"
+    "tree/links/links.pmx\n  読み込み  バージョン 2.00, UTF-16LE, 全体を読み込み\n"
+    "  件数      頂点 0, 面 0, テクスチャ 3, 材質 0, ボーン 0, モーフ 0, 表示枠 0, 剛体 0, ジョイント 0\n"
+    "  捩り      左腕捩  なし\n  捩り      左手捩  なし\n  捩り      右腕捩  なし\n  捩り      右手捩  なし\n"
+    "  リンク 0  破損          gone.png: ファイルの選択が必要\n  リンク 1  あり          TEX\\Hair.PNG\n"
+    "  リンク 2  共有トゥーン  toon01.bmp\n  結果      指摘 1 件\n\n"
+    "tree/NOTPMX.PMX\n  読み込み  PMX ファイルではありません: 3 バイト目が 0x44\n  結果      読み込めず\n\n"
+    "検査したモデル 3 個: 問題なし 0, 指摘あり 2, 読み込めず 1, エラー 1\n";
+
+// `utf8` in code page 932, converted by the C library's iconv (not by the program).
+string shiftJis(string utf8) {
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    string out(utf8.size() * 2 + 4, '\0');
+    char *in = &utf8[0], *to = &out[0];
+    std::size_t inLeft = utf8.size(), outLeft = out.size();
+    iconv(cd, &in, &inLeft, &to, &outLeft);
+    iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
 struct CheckRun {
     const char* name;
     string args;
     std::function<string(std::int32_t)> report; // from where the cut model ends
     string errors;
+    string locale = "C";
 };
 
 void PrintTo(const CheckRun& run, std::ostream* os) { *os << run.name; }
@@ -231,11 +262,12 @@ TEST_P(Check, ReportsEveryFindingAsksNothingAndChangesNothing) {
     Tree tree;
     const string before = tree.digest();
     string out, err;
-    EXPECT_EQ(check(tree.tmp.path(), "C", run.args, &out, &err), 2);
+    EXPECT_EQ(check(tree.tmp.path(), run.locale, run.args, &out, &err), 2);
+    const bool ja = run.locale == "ja_JP.SJIS";
     // Standard error holds the errors and nothing else: no prompt, so nothing was asked.
-    EXPECT_EQ(err, run.errors);
+    EXPECT_EQ(err, ja ? shiftJis(run.errors) : run.errors);
     if (run.args.find("--json") == string::npos) {
-        EXPECT_EQ(out, run.report(tree.cutAt));
+        EXPECT_EQ(out, ja ? shiftJis(run.report(tree.cutAt)) : run.report(tree.cutAt));
     } else {
         const string got = canonicalJson(tree.tmp.path(), out);
         EXPECT_EQ(got, canonicalJson(tree.tmp.path(), run.report(tree.cutAt)));
@@ -258,6 +290,10 @@ std::vector<CheckRun> runs() {
         // is an error.
         {"MixedAsJson", "--check --json tree/links tree/bent.pmx tree/gone tree", jsonLines,
          "quorvane: tree/gone: no such file or folder\n"},
+        {"FilesInJapanese", "--check tree/bent.pmx tree/links tree/NOTPMX.PMX tree/gone", [](std::int32_t) { return kJa; },
+         "quorvane: tree/gone: ファイルもフォルダもありません\n", "ja_JP.SJIS"},
+        {"UnknownOptionBeforeThePaths", "--check --json --bogus tree", [](std::int32_t) { return ""; },
+         "quorvane: unrecognized option '--bogus'\nTry 'quorvane --help' for more information.\n"},
     };
 }
 
