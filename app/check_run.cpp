@@ -124,6 +124,7 @@ void checkPath(int index) {
         // Cut, or holding a backslash: a name the program cannot open as given.
         const platform::WalkProblem problem =
             got == 2 ? platform::WalkProblem::NameNotInside : platform::WalkProblem::PathTooLong;
+        platform::argumentAsGiven(index, gArgumentText, sizeof gArgumentText);
         reportError(gArgumentText, problemText(problem));
         ++gTally.errors;
         return;

@@ -27,6 +27,11 @@ int argumentCount();
 // with the backslash, to be shown, never opened); -1 for a bad index.
 int argument(int index, char* out, std::size_t capacity);
 
+// Argument `index` in the inside form as it was typed, to be shown: on POSIX with its slashes
+// kept, so that a backslash in it reads as part of a name; on Windows as argument() gives it.
+// Cut to fit `capacity`; empty for a bad index.
+void argumentAsGiven(int index, char* out, std::size_t capacity);
+
 // Whether a command-line text in double quotes is quoted (Windows, where the program splits
 // its own command line) or a name that begins with a quote (POSIX, where the shell has
 // already removed the quoting).

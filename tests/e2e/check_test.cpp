@@ -211,7 +211,7 @@ string jsonLines(std::int32_t cutAt) {
                  okTwists(), kOkLink) +
            model(R"(tree/v21-\udce9.pmx)", "clean", 0, read("2.1", R"("UTF-8")", "null", 100, counts(0, 10)),
                  okTwists(), "[]") +
-           R"({"format":1,"type":"summary","models":6,"clean":2,"with_findings":2,"unreadable":2,"errors":1,"status":2})"
+           R"({"format":1,"type":"summary","models":6,"clean":2,"with_findings":2,"unreadable":2,"errors":2,"status":2})"
            "\n";
 }
 
@@ -287,9 +287,9 @@ std::vector<CheckRun> runs() {
                   "tree/cut.pmx tree/NOTPMX.PMX",
          [](std::int32_t at) { return kClean + kBent + kLinks + kV21 + cut(at) + kNotPmx + kTally; }, ""},
         // A model met again (named, and in the folder) is reported once; a path that names nothing
-        // is an error.
-        {"MixedAsJson", "--check --json tree/links tree/bent.pmx tree/gone tree", jsonLines,
-         "quorvane: tree/gone: no such file or folder\n"},
+        // or that the program cannot open as given is an error.
+        {"MixedAsJson", "--check --json tree/links tree/bent.pmx tree/gone 'tree/x\\y.pmx' tree", jsonLines,
+         "quorvane: tree/gone: no such file or folder\nquorvane: tree/x\\y.pmx: backslash in a file name: left out\n"},
         {"FilesInJapanese", "--check tree/bent.pmx tree/links tree/NOTPMX.PMX tree/gone", [](std::int32_t) { return kJa; },
          "quorvane: tree/gone: ファイルもフォルダもありません\n", "ja_JP.SJIS"},
         {"UnknownOptionBeforeThePaths", "--check --json --bogus tree", [](std::int32_t) { return ""; },

@@ -83,4 +83,21 @@ TEST(TreeWalk, FoldersDeeperThanTheWalkHoldsAreSaidOnceAndTheRestIsWalked) {
     EXPECT_EQ(walk(tmp.path(), tmp.file("d")), expected + " (too deep)\nd/z.pmx\n");
 }
 
+// The walk's names fill their storage: a folder whose names alone do not fit is said and passed
+// over, and the room of every folder left is given back (two that fit one after the other).
+TEST(TreeWalk, FolderWhoseNamesDoNotFitIsSaidAndTheRoomOfEachFolderLeftIsGivenBack) {
+    iotest::TempFolder tmp;
+    const std::string name(240, 'n');
+    const std::size_t half = platform::kWalkNameBytes / (name.size() + 2) / 2 + 1; // over half the room
+    for (const char* folder : {"r", "r/a", "r/b", "r/c", "r/d"}) mkdir(tmp.file(folder).c_str(), 0700);
+    for (std::size_t i = 0; i < 2 * half; ++i) {
+        const std::string numbered = name + std::to_string(i);
+        if (i < half) mkdir(tmp.file("r/a/" + numbered).c_str(), 0700);
+        if (i < half) mkdir(tmp.file("r/b/" + numbered).c_str(), 0700);
+        mkdir(tmp.file("r/c/" + numbered).c_str(), 0700);
+    }
+    for (const std::string& file : {std::string("r/b/m.pmx"), "r/d/" + name + ".pmx"}) iotest::writeFile(tmp.file(file), "PMX ");
+    EXPECT_EQ(walk(tmp.path(), tmp.file("r")), "r/b/m.pmx\nr/c (too large)\nr/d/" + name + ".pmx\n");
+}
+
 } // namespace
