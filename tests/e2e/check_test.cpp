@@ -41,6 +41,8 @@ pmxtest::PmxRecipe arms(bool bent) {
     return r;
 }
 
+const string kLongName = string(240, 'n') + ".pmx";
+
 // The tree of the issue: a clean model, a bent one, broken and case-mismatched links, a 2.1
 // model (its name holding a byte that is no UTF-8), one cut after its bones and one that is no
 // PMX file; and what must not be taken for a model.
@@ -72,12 +74,17 @@ struct Tree {
         for (const char* file : {"tree/ok.png", "tree/links/tex/hair.png", "tree/notes.txt"})
             iotest::writeFile(tmp.file(file), "png");
         iotest::writeFile(tmp.file("tree/NOTPMX.PMX"), "PMD file");
-        fs::create_symlink(tmp.path(), tmp.file("tree/links/out")); // leads out: not followed
+        // Beside the tree: models the reader cannot take, one of 2 GiB (sparse), one whose full
+        // path is longer than a path buffer holds.
+        fs::create_directories(tmp.file("other"));
+        iotest::writeFile(tmp.file("other/huge.pmx"), "PMX ");
+        fs::resize_file(tmp.file("other/huge.pmx"), std::uintmax_t{1} << 31);
+        iotest::writeFile(tmp.file("other/" + kLongName), "PMX ");
     }
     // Every name, kind and byte below the folder, in one text.
     string digest() const {
         std::map<string, string> entries;
-        for (const auto& entry : fs::recursive_directory_iterator(tmp.path())) {
+        for (const auto& entry : fs::recursive_directory_iterator(tmp.file("tree"))) {
             const string name = fs::relative(entry.path(), tmp.path()).string();
             entries[name] = entry.is_symlink()     ? "->" + fs::read_symlink(entry.path()).string()
                              : entry.is_directory() ? "/"
@@ -292,6 +299,9 @@ std::vector<CheckRun> runs() {
          "quorvane: tree/gone: no such file or folder\nquorvane: tree/x\\y.pmx: backslash in a file name: left out\n"},
         {"FilesInJapanese", "--check tree/bent.pmx tree/links tree/NOTPMX.PMX tree/gone", [](std::int32_t) { return kJa; },
          "quorvane: tree/gone: ファイルもフォルダもありません\n", "ja_JP.SJIS"},
+        {"ModelsTheReaderCannotTakeAreUnreadable", "--check other", [](std::int32_t) {
+             return "2 model(s) checked: 0 clean, 0 with findings, 2 unreadable\n"; },
+         "quorvane: other/huge.pmx: cannot open\nquorvane: other/" + kLongName + ": path too long\n"},
         {"UnknownOptionBeforeThePaths", "--check --json --bogus tree", [](std::int32_t) { return ""; },
          "quorvane: unrecognized option '--bogus'\nTry 'quorvane --help' for more information.\n"},
     };
