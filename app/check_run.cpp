@@ -21,6 +21,8 @@
 
 namespace {
 
+void reportError(const char* shown, const char* reason) { errorPrint("quorvane: %s: %s\n", shown, reason); }
+
 CheckCommand gCommand;
 CheckTally gTally;
 char gArgumentText[platform::kWalkPathBytes];
@@ -28,26 +30,30 @@ platform::WalkStep gStep;
 char gModelPath[kPathBytes];
 bool gIdentitiesFull = false;
 
-// Why a path names no model, in the console's language.
-const char* problemText(platform::WalkProblem problem) {
+// Why a path names no model, in the console's language (a capacity met is named with its size).
+void reportProblem(const char* shown, platform::WalkProblem problem) {
     using platform::WalkProblem;
     const bool ja = japaneseMode();
+    const char* reason = "";
     switch (problem) {
-    case WalkProblem::Missing: return ja ? kMissingJa : "no such file or folder";
-    case WalkProblem::Unreachable: return ja ? kUnreachableJa : "cannot be reached";
-    case WalkProblem::NotFileOrFolder: return ja ? kNotFileOrFolderJa : "not a file or folder";
-    case WalkProblem::FolderUnreadable: return ja ? kFolderUnreadableJa : "cannot read the folder";
-    case WalkProblem::FolderTooLarge: return ja ? kFolderTooLargeJa : "too many names in the folder: not walked";
-    case WalkProblem::TooDeep: return ja ? kTooDeepJa : "folders nested too deep: not walked";
-    case WalkProblem::NameNotInside: return ja ? kBackslashNameJa : "backslash in a file name: left out";
-    case WalkProblem::PathTooLong: return ja ? kPathTooLongJa : "path too long";
+    case WalkProblem::Missing: reason = ja ? kMissingJa : "no such file or folder"; break;
+    case WalkProblem::Unreachable: reason = ja ? kUnreachableJa : "cannot be reached"; break;
+    case WalkProblem::NotFileOrFolder: reason = ja ? kNotFileOrFolderJa : "not a file or folder"; break;
+    case WalkProblem::FolderUnreadable: reason = ja ? kFolderUnreadableJa : "cannot read the folder"; break;
+    case WalkProblem::FolderTooLarge:
+        errorPrint(ja ? kFolderTooLargeJa : "quorvane: %s: more than %d names, or %d KiB of names, in the folder: not walked\n",
+                   shown, static_cast<int>(platform::kWalkEntryCapacity),
+                   static_cast<int>(platform::kWalkNameBytes / 1024));
+        return;
+    case WalkProblem::TooDeep:
+        errorPrint(ja ? kTooDeepJa : "quorvane: %s: folders nested more than %d deep: not walked\n", shown,
+                   platform::kWalkDepthCapacity);
+        return;
+    case WalkProblem::NameNotInside: reason = ja ? kBackslashNameJa : "backslash in a file name: left out"; break;
+    case WalkProblem::PathTooLong: reason = ja ? kPathTooLongJa : "path too long"; break;
     case WalkProblem::None: break;
     }
-    return "";
-}
-
-void reportError(const char* shown, const char* reason) {
-    errorPrint("quorvane: %s: %s\n", shown, reason);
+    reportError(shown, reason);
 }
 
 void countModel(ModelStatus status) {
@@ -73,7 +79,7 @@ void checkModel() {
     const bool fits = length == 0 ? joinPath(gModelPath, sizeof gModelPath, gStep.path, "") == 0
                                   : length < static_cast<std::uint32_t>(kPathBytes);
     if (!fits) {
-        reportError(gStep.shown, problemText(platform::WalkProblem::PathTooLong));
+        reportProblem(gStep.shown, platform::WalkProblem::PathTooLong);
         countModel(ModelStatus::Unreadable);
         return;
     }
@@ -101,7 +107,7 @@ void checkModel() {
 
 void takeStep() {
     if (gStep.problem != platform::WalkProblem::None) {
-        reportError(gStep.shown, problemText(gStep.problem));
+        reportProblem(gStep.shown, gStep.problem);
         ++gTally.errors;
         return;
     }
@@ -125,7 +131,7 @@ void checkPath(int index) {
         const platform::WalkProblem problem =
             got == 2 ? platform::WalkProblem::NameNotInside : platform::WalkProblem::PathTooLong;
         platform::argumentAsGiven(index, gArgumentText, sizeof gArgumentText);
-        reportError(gArgumentText, problemText(problem));
+        reportProblem(gArgumentText, problem);
         ++gTally.errors;
         return;
     }
