@@ -41,7 +41,7 @@ const char kHelp[] =
     "  1  something was found and left as it was (No, Cancel, or no more answers), or a\n"
     "     check found a twist axis off or a broken link\n"
     "  2  a model could not be opened or read whole, a repaired copy could not be saved,\n"
-    "     or no model was given\n";
+    "     a path given to a check named no model, or no model was given\n";
 
 } // namespace
 

@@ -151,8 +151,8 @@ void checkSide(BoneSlotId arm, BoneSlotId elbow, BoneSlotId wrist, TwistSlotId a
     judgeTwist(wristTwist, bones[elbow].position, bones[wrist].position, fault);
 }
 
-// The display level 1 line of a bone an arm that does not hold together left without a verdict
-// (a missing bone and a direction that cannot be had go unsaid, as they always have).
+// At display level 1 or more, a line for each bone left without a verdict because its arm does
+// not hold together (a missing bone and a direction that cannot be had go unsaid, as always).
 void printTwistTrace() {
     if (displayLevel() < 1) return;
     for (int id = 0; id < kTwistSlotCount; ++id) {
