@@ -1,5 +1,5 @@
 // The texts of --help and --version (see help.h). Only the first argument is looked at: in any
-// other place "--help" is an option entry like any other.
+// other place "--help" is an option entry like any other (or, after --check, an unknown option).
 #include "app/help.h"
 
 #include <cstring>
@@ -12,6 +12,7 @@ const char kVersion[] = "Quorvane 0.90\n";
 
 const char kHelp[] =
     "Usage: quorvane [options] model.pmx [more.pmx ...]\n"
+    "       quorvane --check [--json] [--] PATH...\n"
     "       quorvane --help | --version\n"
     "\n"
     "Checks the fixed axes of the arm and wrist twist bones and the texture links of PMX\n"
@@ -27,11 +28,20 @@ const char kHelp[] =
     "  --help         this text (first argument only)\n"
     "  --version      the name and version (first argument only)\n"
     "\n"
+    "Checking collections (--check as the first argument): each PATH is a model or a folder,\n"
+    "whose *.pmx files (any case) are found in it and its subfolders. Every model is read and\n"
+    "checked as above and reported, one block per model, instead of repaired: nothing is asked\n"
+    "and nothing is written. Options, before the paths:\n"
+    "  --json         the report as JSON Lines: an object per model and a last one for the run\n"
+    "                 (the schema is in the manual page)\n"
+    "  --             ends the options: every later argument is a path\n"
+    "\n"
     "Exit status (the highest met in the run):\n"
     "  0  every model was read whole and nothing is left to repair\n"
-    "  1  something was found and left as it was (No, Cancel, or no more answers)\n"
+    "  1  something was found and left as it was (No, Cancel, or no more answers), or a\n"
+    "     check found a twist axis off or a broken link\n"
     "  2  a model could not be opened or read whole, a repaired copy could not be saved,\n"
-    "     or no model was given\n";
+    "     a path given to a check named no model, or no model was given\n";
 
 } // namespace
 

@@ -2,7 +2,11 @@
 // none was dropped, and the model loop that takes each model through check, repair and save.
 #include "app/run.h"
 
+#include <cstring>
+
 #include "app/argument_list.h"
+#include "app/check_command.h"
+#include "app/check_run.h"
 #include "app/help.h"
 #include "app/language_mode.h"
 #include "app/model_folder.h"
@@ -182,9 +186,10 @@ int processModel(int index) {
 
 int runProgram() {
     char first[kPathBytes];
-    if (platform::argumentCount() > 1 && platform::argument(1, first, sizeof first) == 0 &&
-        answerHelpOrVersion(first))
-        return kExitClean;
+    if (platform::argumentCount() > 1 && platform::argument(1, first, sizeof first) == 0) {
+        if (answerHelpOrVersion(first)) return kExitClean;
+        if (std::strcmp(first, kCheckWord) == 0) return runCheck();
+    }
 
     gExitStatus = kExitClean;
     detectOsVersion();

@@ -17,6 +17,7 @@
 #include "text/language.h"
 
 FolderRemapTable gFolderRemaps;
+LinkResult gLinkResults[kTextureCapacity];
 
 namespace {
 
@@ -154,18 +155,27 @@ LinkVerdict linkVerdict(int k) {
     return isSharedToonName(gModel.texturePaths[k]) ? LinkVerdict::SharedToon : LinkVerdict::Broken;
 }
 
-int checkTextureLinks() {
-    consolePrint("pmx dir: %s \n", gSettings.modelFolder);
+int checkLinks() {
     int broken = 0;
     for (int k = 0; k < gModel.keptTextureCount; ++k) {
+        LinkResult& result = gLinkResults[k];
+        result.verdict = linkVerdict(k);
+        result.repair = result.verdict == LinkVerdict::Broken ? LinkRepair::NeedsPick : LinkRepair::None;
+        result.candidate[0] = '\0';
+        if (result.verdict == LinkVerdict::Broken) ++broken;
+    }
+    return broken;
+}
+
+int checkTextureLinks() {
+    const int broken = checkLinks();
+    consolePrint("pmx dir: %s \n", gSettings.modelFolder);
+    for (int k = 0; k < gModel.keptTextureCount; ++k) {
         consolePrint("%d: %s ", k, gModel.texturePaths[k]);
-        switch (linkVerdict(k)) {
+        switch (gLinkResults[k].verdict) {
         case LinkVerdict::Present: consolePrint("(ok)"); break;
         case LinkVerdict::SharedToon: printSharedToon(); break;
-        case LinkVerdict::Broken:
-            consolePrint("(=NG=)");
-            ++broken;
-            break;
+        case LinkVerdict::Broken: consolePrint("(=NG=)"); break;
         }
         consolePrint("\n");
     }

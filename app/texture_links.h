@@ -3,6 +3,7 @@
 // in the run or by a file the user picks, and stored relative to the model's folder.
 #pragma once
 
+#include "io/path.h"
 #include "pmx/model.h"
 
 constexpr int kFolderRemapCapacity = 1024;
@@ -31,8 +32,23 @@ bool isSharedToonName(const char* texturePath);
 // Texture k of the model read last, probed relative to the model's folder.
 LinkVerdict linkVerdict(int k);
 
-// Probes and lists every texture the model kept, and says how many it could not keep; returns
-// the number of broken links.
+// What a repair would do for a broken link without the user: before any pick of the run there
+// is no substitution learned, so the user must pick the file.
+enum class LinkRepair { None, NeedsPick };
+
+struct LinkResult {
+    LinkVerdict verdict;
+    LinkRepair repair;
+    char candidate[kPathBytes]; // a file found for a broken link (empty: none found)
+};
+
+// The results for the kept textures of the model read last, in texture order.
+extern LinkResult gLinkResults[kTextureCapacity];
+
+// Probes every texture the model kept into gLinkResults; returns the number of broken links.
+int checkLinks();
+// checkLinks, then lists the results, and says how many links it could not keep; returns the
+// number of broken links.
 int checkTextureLinks();
 // Asks whether to repair `brokenCount` links. Returns 1 (Yes), 0 (No), -1 (Cancel).
 int confirmTextureRepair(const char* modelPath, int brokenCount);

@@ -22,12 +22,17 @@ namespace {
 constexpr double kBeyondEndShare = 0.05;
 constexpr double kOffLineShare = 0.25;
 
-// Why a twist slot gets no verdict although its bones were found.
-enum class ChainFault { None, ArmSide, ElbowSide, WristSide, NoLength, OffSegment };
-
-const char* const kChainFaultTexts[] = {
-    "", "the arm lies on the other side", "the elbow lies on the other side",
-    "the wrist lies on the other side", "its segment has no length", "the twist bone lies off its segment",
+const char* const kChainFaultTexts[kChainFaultCount] = {
+    "",
+    "no arm bone",
+    "no elbow bone",
+    "no wrist bone",
+    "the arm lies on the other side",
+    "the elbow lies on the other side",
+    "the wrist lies on the other side",
+    "its segment has no length",
+    "the twist bone lies off its segment",
+    "its segment gives no direction",
 };
 const char* const kTwistSlotTexts[kTwistSlotCount] = {"left arm twist", "left wrist twist", "right arm twist",
                                                       "right wrist twist"};
@@ -79,10 +84,22 @@ bool usableDirection(float x, float y, float z) {
            (x != 0.0f || y != 0.0f || z != 0.0f);
 }
 
+// The angle between two axes in degrees; NaN when either has no direction.
+double angleBetween(const Vec3& a, const Vec3& b) {
+    const double ax = a.x, ay = a.y, az = a.z, bx = b.x, by = b.y, bz = b.z;
+    const double cx = ay * bz - az * by, cy = az * bx - ax * bz, cz = ax * by - ay * bx;
+    const double cross = std::sqrt(cx * cx + cy * cy + cz * cz);
+    const double dot = ax * bx + ay * by + az * bz;
+    if (!usableDirection(a.x, a.y, a.z) || !usableDirection(b.x, b.y, b.z) || !std::isfinite(cross + dot))
+        return std::nan("");
+    constexpr double kDegreesPerRadian = 57.29577951308232;
+    return std::atan2(cross, dot) * kDegreesPerRadian; // steadier than acos near 0 and 180
+}
+
 // Compares one twist slot with the direction from `from` to `to`. Coincident bones give no
 // direction; bones near the float limit give a difference or a length that overflows, and a
 // quotient that comes out (0, 0, 0): no verdict either way, so no such axis is ever written.
-void checkTwist(TwistSlot* twist, const Vec3& from, const Vec3& to) {
+void checkTwist(TwistSlot* twist, TwistResult* result, const Vec3& from, const Vec3& to) {
     const float dx = roundedDifference(to.x, from.x);
     const float dy = roundedDifference(to.y, from.y);
     const float dz = roundedDifference(to.z, from.z);
@@ -93,36 +110,58 @@ void checkTwist(TwistSlot* twist, const Vec3& from, const Vec3& to) {
     twist->correctedAxis.z = roundedQuotient(dz, length);
     const Vec3& corrected = twist->correctedAxis;
     if (!usableDirection(dx, dy, dz) || !std::isfinite(length) ||
-        !usableDirection(corrected.x, corrected.y, corrected.z))
+        !usableDirection(corrected.x, corrected.y, corrected.z)) {
+        result->fault = ChainFault::NoDirection;
         return;
+    }
     const float ex = roundedDifference(twist->correctedAxis.x, twist->axis.x);
     const float ey = roundedDifference(twist->correctedAxis.y, twist->axis.y);
     const float ez = roundedDifference(twist->correctedAxis.z, twist->axis.z);
     const float distance = roundedLength(ex, ey, ez);
     if (static_cast<double>(distance) > kTwistTolerance) twist->verdict = true;
+    result->state = twist->verdict ? TwistState::Off : TwistState::Matches;
+    result->angleDegrees = angleBetween(twist->axis, corrected);
 }
 
-// One twist slot on a chain whose side is already judged: no verdict, and a line at display
-// level 1 or more, when the chain does not hold.
+// One twist slot on a chain whose side is already judged: no verdict when the chain does not hold.
 void judgeTwist(TwistSlotId id, const Vec3& from, const Vec3& to, ChainFault fault) {
     TwistSlot* twist = &gModel.twists[id];
+    TwistResult* result = &gTwistResults[id];
     if (!twist->found) return;
-    if (fault == ChainFault::None) fault = segmentFault(twist->position, from, to);
-    if (fault == ChainFault::None) {
-        checkTwist(twist, from, to);
-    } else if (displayLevel() >= 1) {
-        consolePrint("No twist verdict for %s: %s. \n", kTwistSlotTexts[id],
-                     kChainFaultTexts[static_cast<int>(fault)]);
-    }
+    result->state = TwistState::NotJudged;
+    result->fault = fault != ChainFault::None ? fault : segmentFault(twist->position, from, to);
+    if (result->fault == ChainFault::None) checkTwist(twist, result, from, to);
+}
+
+// The first bone of a side's chain that is missing.
+ChainFault missingBone(const BoneSlot& arm, const BoneSlot& elbow, const BoneSlot& wrist) {
+    if (!arm.found) return ChainFault::NoArm;
+    if (!elbow.found) return ChainFault::NoElbow;
+    if (!wrist.found) return ChainFault::NoWrist;
+    return ChainFault::None;
 }
 
 void checkSide(BoneSlotId arm, BoneSlotId elbow, BoneSlotId wrist, TwistSlotId armTwist,
                TwistSlotId wristTwist, float sign) {
     const BoneSlot* bones = gModel.bones;
-    if (!bones[arm].found || !bones[elbow].found || !bones[wrist].found) return;
-    const ChainFault side = sideFault(bones[arm].position, bones[elbow].position, bones[wrist].position, sign);
-    judgeTwist(armTwist, bones[arm].position, bones[elbow].position, side);
-    judgeTwist(wristTwist, bones[elbow].position, bones[wrist].position, side);
+    ChainFault fault = missingBone(bones[arm], bones[elbow], bones[wrist]);
+    if (fault == ChainFault::None)
+        fault = sideFault(bones[arm].position, bones[elbow].position, bones[wrist].position, sign);
+    judgeTwist(armTwist, bones[arm].position, bones[elbow].position, fault);
+    judgeTwist(wristTwist, bones[elbow].position, bones[wrist].position, fault);
+}
+
+// At display level 1 or more, a line for each bone left without a verdict because its arm does
+// not hold together (a missing bone and a direction that cannot be had go unsaid, as always).
+void printTwistTrace() {
+    if (displayLevel() < 1) return;
+    for (int id = 0; id < kTwistSlotCount; ++id) {
+        const ChainFault fault = gTwistResults[id].fault;
+        if (gTwistResults[id].state != TwistState::NotJudged || fault < ChainFault::ArmSide ||
+            fault > ChainFault::OffSegment)
+            continue;
+        consolePrint("No twist verdict for %s: %s. \n", kTwistSlotTexts[id], kChainFaultTexts[static_cast<int>(fault)]);
+    }
 }
 
 // Question lines per twist slot, in slot order.
@@ -139,9 +178,17 @@ void appendMarkedBones(MessageText* message, const char* const* lines) {
 
 } // namespace
 
+TwistResult gTwistResults[kTwistSlotCount];
+
+const char* twistSlotText(int slot) { return kTwistSlotTexts[slot]; }
+
+const char* chainFaultText(ChainFault fault) { return kChainFaultTexts[static_cast<int>(fault)]; }
+
 void runTwistAxisCheck() {
+    for (TwistResult& result : gTwistResults) result = {TwistState::NotFound, ChainFault::None, std::nan("")};
     checkSide(kArmL, kElbowL, kWristL, kArmTwistL, kWristTwistL, 1.0f);
     checkSide(kArmR, kElbowR, kWristR, kArmTwistR, kWristTwistR, -1.0f);
+    printTwistTrace();
 }
 
 bool anyTwistVerdict() {

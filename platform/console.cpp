@@ -15,6 +15,7 @@ namespace {
 constexpr std::size_t kConsoleLineBytes = 8192;
 char gLine[kConsoleLineBytes];
 ConsoleCapture* gCapture = nullptr;
+bool gTraceShown = true;
 
 void emit(const char* bytes, std::size_t length, bool alreadyUtf8) {
     if (gCapture != nullptr && gCapture->capacity > 0) {
@@ -27,21 +28,48 @@ void emit(const char* bytes, std::size_t length, bool alreadyUtf8) {
     platform::consoleWrite(bytes, length, alreadyUtf8);
 }
 
+// Formats into gLine; the length formatted, or -1.
+int formatLine(const char* format, va_list args) {
+    int n = std::vsnprintf(gLine, sizeof gLine, format, args);
+    if (n < 0) return -1;
+    if (static_cast<std::size_t>(n) >= sizeof gLine) n = static_cast<int>(sizeof gLine - 1); // cut, never overrun
+    return n;
+}
+
 } // namespace
 
 void consolePrint(const char* format, ...) {
+    // A hidden trace is not even formatted: a UTF-8 model's converter traces every byte.
+    if (!gTraceShown) return;
     va_list args;
     va_start(args, format);
-    int n = std::vsnprintf(gLine, sizeof gLine, format, args);
+    int n = formatLine(format, args);
     va_end(args);
-    if (n < 0) return;
-    std::size_t length = static_cast<std::size_t>(n);
-    if (length >= sizeof gLine) length = sizeof gLine - 1; // cut, never overrun
-    emit(gLine, length, false);
+    if (n >= 0) emit(gLine, static_cast<std::size_t>(n), false);
 }
 
 void consolePrintUtf8(const char* text) {
-    emit(text, std::strlen(text), true);
+    if (gTraceShown) emit(text, std::strlen(text), true);
+}
+
+void consoleShowTrace(bool shown) { gTraceShown = shown; }
+
+void reportPrint(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    int n = formatLine(format, args);
+    va_end(args);
+    if (n >= 0) emit(gLine, static_cast<std::size_t>(n), false);
+}
+
+void reportWriteUtf8(const char* bytes, std::size_t length) { emit(bytes, length, true); }
+
+void errorPrint(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    int n = formatLine(format, args);
+    va_end(args);
+    if (n >= 0) platform::errorWrite(gLine);
 }
 
 void consoleSetCapture(ConsoleCapture* capture) {

@@ -27,6 +27,11 @@ int argumentCount();
 // with the backslash, to be shown, never opened); -1 for a bad index.
 int argument(int index, char* out, std::size_t capacity);
 
+// Argument `index` in the inside form as it was typed, to be shown: on POSIX with its slashes
+// kept, so that a backslash in it reads as part of a name; on Windows as argument() gives it.
+// Cut to fit `capacity`; empty for a bad index.
+void argumentAsGiven(int index, char* out, std::size_t capacity);
+
 // Whether a command-line text in double quotes is quoted (Windows, where the program splits
 // its own command line) or a name that begins with a quote (POSIX, where the shell has
 // already removed the quoting).
@@ -83,6 +88,10 @@ void consoleWrite(const char* bytes, std::size_t length, bool alreadyUtf8);
 
 // Flushes what the console has buffered (before a prompt or at exit).
 void consoleFlush();
+
+// One line of error text (inside form, NUL-terminated) to standard error, after what the console
+// has buffered, converted and with its control characters shown as console text is.
+void errorWrite(const char* text);
 
 // True once console text was lost (standard output on a full disk, or a pipe closed while
 // SIGPIPE is ignored). The first loss is reported on standard error, once; the run goes on.
@@ -152,6 +161,50 @@ void findClose(int handle);
 // listing from its first such lookup, so a folder is read once per model, not once per link).
 // The model loop calls it before each model is read. Windows keeps nothing: a no-op there.
 void forgetFolderListings();
+
+// ---- Walking folders for models ---------------------------------------------------------------
+
+// A file as the system tells it from every other, whatever name or link leads to it.
+struct FileIdentity {
+    std::uint64_t volume;
+    std::uint64_t index;
+};
+
+// Why a step of a walk names no model to read.
+enum class WalkProblem {
+    None,             // a model: the regular file a path names, or a *.pmx file in a folder
+    Missing,          // the path names nothing
+    Unreachable,      // the system refuses to say what the path names
+    NotFileOrFolder,  // a device, FIFO or socket, named or found as *.pmx
+    FolderUnreadable, // a folder whose names cannot be read
+    FolderTooLarge,   // a folder whose names do not fit the walk's storage (capacities below)
+    TooDeep,          // a folder nested deeper than kWalkDepthCapacity below the path given
+    NameNotInside,    // a name the inside form cannot carry (on POSIX: one holding a backslash)
+    PathTooLong,      // a path longer than a step holds
+};
+
+// The walk's fixed storage: the names of the folders it is in (from the path given down to the
+// folder being read) share kWalkNameBytes bytes and kWalkEntryCapacity entries.
+constexpr int kWalkDepthCapacity = 64;
+constexpr std::size_t kWalkNameBytes = 1024 * 1024;
+constexpr std::size_t kWalkEntryCapacity = 32 * 1024;
+constexpr std::size_t kWalkPathBytes = 1024;
+
+struct WalkStep {
+    char path[kWalkPathBytes];  // inside form with backslashes: what the program opens
+    char shown[kWalkPathBytes]; // the same as the system spells it (on POSIX with "/")
+    FileIdentity identity;      // of a model
+    WalkProblem problem;
+};
+
+// Begins a walk of `path` (inside form, as given on the command line). A file is the walk's one
+// step; a folder is walked for files named *.pmx in any case: each folder's entries in the byte
+// order of their names (a subfolder's models where its name stands), names spelled as stored,
+// links followed only when they lead to a place inside the folder given (and never round to a
+// folder the walk is in). Problems are steps too, and the walk goes on after them.
+void walkBegin(const char* path);
+// 1 and the next step in `step`; 0 when the walk is over.
+int walkNext(WalkStep* step);
 
 // ---- Files -----------------------------------------------------------------------------------
 

@@ -3,6 +3,7 @@
 #include "io/read_stream.h"
 #include "platform/console.h"
 #include "pmx/read_parts.h"
+#include "pmx/read_report.h"
 
 namespace {
 
@@ -90,10 +91,7 @@ int readBones()
     const int boneWidth = gModel.boneIndexSize;
     for (bool& filled : gFilledByJapaneseName) filled = false;
     for (std::int32_t i = 0; i < gModel.boneCount; ++i) {
-        if (ReadStream::status() != 0) {
-            consolePrint("Err: file ended at bone %d. \n", i);
-            return -1;
-        }
+        if (ReadStream::status() != 0) return stopReading(ReadStop::FileEnded, ReadSection::Bones, i - 1, 0);
         readText(gName);
         readText(gEnglishName);
         // The converted names are not kept; UTF-8 models show their conversion trace.

@@ -6,6 +6,7 @@
 #include "platform/console.h"
 #include "pmx/display_level.h"
 #include "pmx/read_parts.h"
+#include "pmx/read_report.h"
 #include "text/language.h"
 #include "text/sjis_tables.h"
 
@@ -16,8 +17,7 @@ constexpr int kModelNameShownBytes = 20;
 
 void reportIllegalFormat(int value)
 {
-    consolePrint("Illegal file format at %06X=(%02X) \n",
-                 static_cast<unsigned>(ReadStream::position()), static_cast<unsigned>(value));
+    stopReading(ReadStop::NotPmx, ReadSection::Header, -1, value);
     ReadStream::close();
 }
 
@@ -38,6 +38,7 @@ void showName(const unsigned char* name, bool printLine)
 
 int readHeader()
 {
+    gReadReport.opened = true; // the header is read right after the file opened
     static const unsigned char kSignature[3] = {0x50, 0x4D, 0x58}; // "PMX"
     for (unsigned char expected : kSignature) {
         int b = ReadStream::readByte();
@@ -49,6 +50,7 @@ int readHeader()
     ReadStream::readByte(); // a blank in real files; any byte is accepted
 
     gModel.version = ReadStream::readFloat();
+    gReadReport.versionRead = ReadStream::status() == 0;
     consolePrint("PMX Ver %4.2f \n", static_cast<double>(gModel.version));
 
     int globalCount = ReadStream::readByte();
@@ -63,6 +65,7 @@ int readHeader()
     };
     for (std::uint8_t* field : globals)
         *field = static_cast<std::uint8_t>(ReadStream::readByte() & 0xFF);
+    gReadReport.globalsRead = ReadStream::status() == 0;
     // Global bytes of later format revisions are passed over so the model name is read
     // where it stands.
     skipBytes(globalCount - kGlobalBytesKept);

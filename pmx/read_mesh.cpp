@@ -5,6 +5,7 @@
 #include "io/read_stream.h"
 #include "platform/console.h"
 #include "pmx/read_parts.h"
+#include "pmx/read_report.h"
 #include "text/sjis_tables.h"
 
 namespace {
@@ -26,11 +27,11 @@ unsigned char gTextureText[kTextureTextKeptBytes + 3];
 // The conversions write at most three times their input and a terminator.
 char gTextureSjis[3 * kTextureTextKeptBytes + 1];
 
-// The end-of-input test each record starts with.
-bool endedAt(const char* message, std::int32_t index)
+// The end-of-input test each record starts with: the end cut the record before it.
+bool endedAt(ReadSection section, std::int32_t index)
 {
     if (ReadStream::status() == 0) return false;
-    consolePrint(message, index);
+    stopReading(ReadStop::FileEnded, section, index - 1, 0);
     return true;
 }
 
@@ -92,7 +93,7 @@ int readVertices()
     const bool wholeFromBuffer = plainIndexWidth(boneWidth) && sizes.largest <= ReadStream::kPeekBytes;
     const std::int32_t headBytes = sizes.headBytes;
     for (std::int32_t i = 0; i < gModel.vertexCount; ++i) {
-        if (endedAt("Err: file ended at vertex %d. \n", i)) return -1;
+        if (endedAt(ReadSection::Vertices, i)) return -1;
         if (wholeFromBuffer) {
             i += skipBufferedVertices(gModel.vertexCount - i, sizes);
             if (i == gModel.vertexCount) break;
@@ -118,8 +119,8 @@ int readVertices()
             skipBytes((1 + 3 * 3) * 4); // weight, C, R0, R1
             break;
         default:
-            consolePrint("Err: illegal DEF type %d. \n", static_cast<int>(static_cast<signed char>(type)));
-            return -1;
+            return stopReading(ReadStop::IllegalDeformType, ReadSection::Vertices, i,
+                               static_cast<signed char>(type));
         }
         skipBytes(4); // edge scale
     }
@@ -131,13 +132,10 @@ int readFaces()
     std::int32_t indexCount = ReadStream::readInt32();
     gModel.faceCount = indexCount / 3;
     consolePrint("%d Surfaces.\n", gModel.faceCount);
-    if (indexCount % 3 != 0) {
-        consolePrint("Err: num of surface data (=%d) is not multiples of 3. \n", indexCount);
-        return -1;
-    }
+    if (indexCount % 3 != 0) return stopReading(ReadStop::FaceCountNotTriple, ReadSection::Faces, -1, indexCount);
     const int width = gModel.vertexIndexSize;
     for (std::int32_t i = 0; i < gModel.faceCount; ++i) {
-        if (endedAt("Err: file ended at surface %d. \n", i)) return -1;
+        if (endedAt(ReadSection::Faces, i)) return -1;
         const std::int32_t whole = plainIndexWidth(width) ? skipBufferedRecords(gModel.faceCount - i, 3 * width) : 0;
         if (whole > 0) {
             i += whole - 1;
@@ -179,7 +177,7 @@ int readTextures()
     // an earlier model's paths, which must not be checked as this model's.
     std::int32_t whole = 0;
     for (std::int32_t i = 0; i < gModel.textureCount; ++i) {
-        if (endedAt("Err: file ended at texture %d. \n", i)) {
+        if (endedAt(ReadSection::Textures, i)) {
             result = -1;
             break;
         }
@@ -201,7 +199,7 @@ int readMaterials()
     const int textureWidth = gModel.textureIndexSize;
     int result = 0;
     for (std::int32_t i = 0; i < gModel.materialCount && result == 0; ++i) {
-        if (endedAt("Err: file ended at material %d. \n", i)) return -1;
+        if (endedAt(ReadSection::Materials, i)) return -1;
         readText(gText);
         readText(gText);
         skipBytes(kMaterialColourBytes);
@@ -213,15 +211,12 @@ int readMaterials()
         } else if (toonSharing == 1) {
             skipBytes(1);
         } else {
-            consolePrint("Err: unknown toon sharing mode at matrial %d. \n", i);
-            result = -1;
+            result = stopReading(ReadStop::UnknownToonSharing, ReadSection::Materials, i, toonSharing);
         }
         readText(gText); // memo
         std::int32_t faceVertexCount = ReadStream::readInt32();
-        if (faceVertexCount % 3 != 0) {
-            consolePrint("Err: illegal material-related vertex number at matrial %d. \n", i);
-            result = -1;
-        }
+        if (faceVertexCount % 3 != 0)
+            result = stopReading(ReadStop::MaterialVertexCount, ReadSection::Materials, i, faceVertexCount);
     }
     return result;
 }

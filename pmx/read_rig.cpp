@@ -3,6 +3,7 @@
 #include "io/read_stream.h"
 #include "platform/console.h"
 #include "pmx/read_parts.h"
+#include "pmx/read_report.h"
 
 namespace {
 
@@ -17,10 +18,11 @@ constexpr int kJointTailBytes = 8 * 3 * 4;
 
 unsigned char gText[kModelTextBytes];
 
-bool endedAt(const char* message, std::int32_t index)
+// The end-of-input test each record starts with: the end cut the record before it.
+bool endedAt(ReadSection section, std::int32_t index)
 {
     if (ReadStream::status() == 0) return false;
-    consolePrint(message, index);
+    stopReading(ReadStop::FileEnded, section, index - 1, 0);
     return true;
 }
 
@@ -65,15 +67,13 @@ int readMorphs()
     gModel.morphCount = ReadStream::readInt32();
     consolePrint("%d Morphs.\n", gModel.morphCount);
     for (std::int32_t i = 0; i < gModel.morphCount; ++i) {
-        if (endedAt("Err: file ended at morph %d. \n", i)) return -1;
+        if (endedAt(ReadSection::Morphs, i)) return -1;
         readText(gText);
         readText(gText);
         skipBytes(1); // panel
         const int kind = static_cast<signed char>(ReadStream::readByte());
-        if (kind < kGroupMorph || kind > kImpulseMorph) {
-            consolePrint("Err: unknown morph kind at morph %d. \n", i);
-            return -1;
-        }
+        if (kind < kGroupMorph || kind > kImpulseMorph)
+            return stopReading(ReadStop::UnknownMorphKind, ReadSection::Morphs, i, kind);
         skipMorphOffsets(kind, ReadStream::readInt32());
     }
     return 0;
@@ -84,7 +84,7 @@ int readDisplayFrames()
     gModel.displayFrameCount = ReadStream::readInt32();
     consolePrint("%d Frames.\n", gModel.displayFrameCount);
     for (std::int32_t i = 0; i < gModel.displayFrameCount; ++i) {
-        if (endedAt("Err: file ended at display frame %d. \n", i)) return -1;
+        if (endedAt(ReadSection::DisplayFrames, i)) return -1;
         readText(gText);
         readText(gText);
         skipBytes(1); // special flag
@@ -102,7 +102,7 @@ int readRigidBodies()
     gModel.rigidBodyCount = ReadStream::readInt32();
     consolePrint("%d Rigid-bodies.\n", gModel.rigidBodyCount);
     for (std::int32_t i = 0; i < gModel.rigidBodyCount; ++i) {
-        if (endedAt("Err: file ended at rigid body %d. \n", i)) return -1;
+        if (endedAt(ReadSection::RigidBodies, i)) return -1;
         readText(gText);
         readText(gText);
         skipIndices(gModel.boneIndexSize, 1);
@@ -116,14 +116,12 @@ int readJoints()
     gModel.jointCount = ReadStream::readInt32();
     consolePrint("%d Joints.\n", gModel.jointCount);
     for (std::int32_t i = 0; i < gModel.jointCount; ++i) {
-        if (endedAt("Err: file ended at joint %d. \n", i)) return -1;
+        if (endedAt(ReadSection::Joints, i)) return -1;
         readText(gText);
         readText(gText);
         const int type = static_cast<signed char>(ReadStream::readByte());
-        if (type < 0 || type > kLastJointType) {
-            consolePrint("Err: joint type %d unsupported at joint %d. \n", type, i);
-            return -1;
-        }
+        if (type < 0 || type > kLastJointType)
+            return stopReading(ReadStop::UnsupportedJointType, ReadSection::Joints, i, type);
         skipIndices(gModel.rigidBodyIndexSize, 2);
         skipBytes(kJointTailBytes);
     }

@@ -34,6 +34,9 @@ int sjisToUtf8(char* out, const char* in);
 // (InsideReading::FileName) and escapes every byte that is no character, so any name on disk
 // comes back byte for byte. Output: at most 3 * length + 1.
 int utf8ToSjisQuiet(char* out, std::size_t capacity, const char* in);
+// The same without composing: a name as stored, which sjisToUtf8Quiet (OutsideUse::Path) gives
+// back byte for byte.
+int utf8NameToInside(char* out, std::size_t capacity, const char* in);
 
 // What an inside text becomes outside: a path goes to the file system exactly (an escaped
 // byte as that byte); a text that holds no character there (an undefined pair, a byte

@@ -136,3 +136,8 @@ int utf8ToSjisQuiet(char* out, std::size_t capacity, const char* in) {
     // become the one character a Windows name holds.
     return utf8ToInside(buffer, reinterpret_cast<const unsigned char*>(in), InsideReading::FileName, true);
 }
+
+int utf8NameToInside(char* out, std::size_t capacity, const char* in) {
+    OutputBuffer buffer{out, capacity, 0};
+    return utf8ToInside(buffer, reinterpret_cast<const unsigned char*>(in), InsideReading::FileName, false);
+}

@@ -44,4 +44,10 @@ int argument(int index, char* out, std::size_t capacity) {
     return 0;
 }
 
+void argumentAsGiven(int index, char* out, std::size_t capacity) {
+    if (out == nullptr || capacity == 0) return;
+    out[0] = '\0';
+    if (index >= 0 && index < gArgc && gArgv[index] != nullptr) posix::textToInside(out, capacity, gArgv[index], true);
+}
+
 } // namespace platform

@@ -29,4 +29,9 @@ int argument(int index, char* out, std::size_t capacity) {
     return win32::fromWide(gWideArgv[index], out, capacity) == 0 ? 0 : 1;
 }
 
+void argumentAsGiven(int index, char* out, std::size_t capacity) {
+    if (out == nullptr || capacity == 0) return;
+    if (argument(index, out, capacity) != 0) out[0] = '\0';
+}
+
 } // namespace platform

@@ -89,4 +89,25 @@ TEST(TwistAxis, EveryPlausiblePoseAndSizeKeepsItsVerdicts) {
                 }
 }
 
+// What the report shows of each slot: how far its axis is off, and why a bone was not judged.
+TEST(TwistAxis, ResultsGiveTheAngleAndWhyABoneWasNotJudged) {
+    placeArms({1.0f, 10.0f, 0.0f}, {3.0f, 10.0f, 0.0f}, {6.0f, 6.0f, 0.0f});
+    gModel.bones[kElbowL].found = false;
+    gModel.twists[kArmTwistR].axis = {1.0f, 0.0f, 0.0f};  // reversed
+    gModel.twists[kWristTwistR].axis = {0.6f, -0.8f, 0.0f}; // the left arm's: 73.74 degrees off
+    gModel.twists[kWristTwistR].found = true;
+    runTwistAxisCheck();
+    for (TwistSlotId id : {kArmTwistL, kWristTwistL}) {
+        EXPECT_EQ(gTwistResults[id].state, TwistState::NotJudged);
+        EXPECT_EQ(gTwistResults[id].fault, ChainFault::NoElbow);
+    }
+    EXPECT_EQ(gTwistResults[kArmTwistR].state, TwistState::Off);
+    EXPECT_DOUBLE_EQ(gTwistResults[kArmTwistR].angleDegrees, 180.0);
+    EXPECT_EQ(gTwistResults[kWristTwistR].state, TwistState::Off);
+    EXPECT_NEAR(gTwistResults[kWristTwistR].angleDegrees, 73.74, 0.01);
+    gModel.twists[kWristTwistR].found = false;
+    runTwistAxisCheck();
+    EXPECT_EQ(gTwistResults[kWristTwistR].state, TwistState::NotFound);
+}
+
 } // namespace
