@@ -162,6 +162,35 @@ void findClose(int handle);
 // The model loop calls it before each model is read. Windows keeps nothing: a no-op there.
 void forgetFolderListings();
 
+// ---- Names garbled by unpacking, and files moved ---------------------------------------------
+
+// How an archive unpacked with the wrong code page spelled a name its maker gave in Shift-JIS.
+enum class Garbling {
+    None,
+    Cp437,      // its bytes read as code page 437
+    Latin1,     // its bytes read as Latin-1 or code page 1252
+    Raw,        // its bytes left as they are: no UTF-8 at all (POSIX only)
+    Utf8AsSjis, // the UTF-8 bytes of the name read as Shift-JIS
+};
+
+// The file `relative` (a link: inside form, names separated by backslashes) names below `folder`
+// (inside form, ending in a separator) when some of its names exist on disk only garbled: each
+// name is looked up as files are opened (without case and so on), and only when nothing matches
+// it among the garblings of it (a name on disk that equals one). 0, the path below `folder` as it
+// is on disk in `out` (inside form), and how the first garbled name was garbled; 1 and `how` alone
+// when the path on disk cannot be given inside (on POSIX a raw name holding the byte of a
+// backslash): the file can be renamed, not linked to; -1 when there is no such file, or none of
+// its names needed a garbling. A "." or ".." in `relative` finds nothing.
+int findGarbledTwin(const char* folder, const char* relative, char* out, std::size_t capacity, Garbling* how);
+
+// Renames each folder and file along `relative` below `folder` that exists only garbled (as
+// findGarbledTwin finds it) to the name `relative` gives it, from the top down. An entry that
+// exists under the wanted name is never replaced; nothing is renamed outside `folder`, inside a
+// folder reached through a link, or that is the model held. The number of names renamed (0 when
+// none was garbled), or -1 when the path could not be followed or a name could not be renamed
+// (what was renamed before stays renamed).
+int renameGarbledNames(const char* folder, const char* relative);
+
 // ---- Walking folders for models ---------------------------------------------------------------
 
 // A file as the system tells it from every other, whatever name or link leads to it.

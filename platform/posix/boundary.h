@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/platform.h"
+
 namespace platform {
 namespace posix {
 
@@ -39,6 +41,15 @@ void slashesToBackslashes(char* inside);
 // nothing yet (a file about to be created) and is then kept as given. 0 when every component
 // was found (or the final one may be missing), -1 otherwise (`path` is left unchanged).
 int resolveNoCase(char* path, std::size_t capacity, bool lastMayBeMissing);
+
+// One name of `folder` (outside form; empty for the current folder) as resolveNoCase matches a
+// component: the entry whose name equals the `nameLength` bytes of `name` without ASCII case, else
+// the one whose composed name equals its composed form without ASCII case, else the one equal to it
+// with the JIS variants folded too (the first in byte order when several match as well); with
+// `garbled`, else the first entry named as a garbling of it (garbled_names.h), and how in `how`
+// (None for the other tiers). 0 and the entry's name in `found`, or -1.
+int lookUpName(const char* folder, const char* name, std::size_t nameLength, char* found, std::size_t foundCapacity,
+               bool garbled, Garbling* how);
 
 // A folder's names as listFolder keeps them: offsets into `arena`, in the order of their bytes
 // with ASCII letters folded to upper case, and names equal so in the order of their own bytes.

@@ -69,6 +69,7 @@ int openFolderOf(char* outside, const char** name) {
 namespace posix {
 int heldFolder() { return gFolder; }
 mode_t heldModeBits() { return gRead.st_mode & 0777; }
+bool isHeldModel(dev_t device, ino_t inode) { return gFolder >= 0 && gRead.st_dev == device && gRead.st_ino == inode; }
 } // namespace posix
 
 std::FILE* openModel(const char* path) {

@@ -11,6 +11,8 @@ namespace posix {
 int heldFolder();
 // The permission bits of the model read.
 mode_t heldModeBits();
+// The file of device `device` and inode `inode` is the model held.
+bool isHeldModel(dev_t device, ino_t inode);
 
 // A regular file `name` (outside form) opened for reading relative to `folder` (a descriptor,
 // or AT_FDCWD), following links: anything else is refused unopened where the type tells, and

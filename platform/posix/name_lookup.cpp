@@ -3,13 +3,15 @@
 // model), and at last without regard to the JIS / code page 932 variants (a wave dash typed on
 // Linux, a full-width tilde stored on Windows): a path that does not exist as spelled is looked
 // up component by component in its folders, each searched in its listing (folder_listings.cpp:
-// read once per model). Outside form only (UTF-8, slashes); the code-page boundary is in
-// codepage.cpp.
+// read once per model). Asked for it, a last tier finds a name garbled by an unpacking with the
+// wrong code page (garbled_names.h). Outside form only (UTF-8, slashes); the code-page boundary
+// is in codepage.cpp.
 #include <dirent.h>
 #include <sys/stat.h>
 
 #include <cstring>
 
+#include "platform/garbled_names.h"
 #include "platform/posix/boundary.h"
 #include "text/composition.h"
 #include "text/jis_variants.h"
@@ -111,13 +113,49 @@ void considerKept(Search& search, const FolderNames& names) {
     for (std::size_t i = first; i < end; ++i) consider(search, names.arena + names.sorted[i]);
 }
 
-// In the folder `folder` (outside form; empty for the current folder) the entry whose name
-// equals `name` without ASCII case, else the one whose composed name equals its composed form
-// without ASCII case, else the one that equals it with the JIS variants folded too; the first
-// in byte order when several match as well. 0 and the name in `found`, or -1.
-int findInFolder(const char* folder, const char* name, std::size_t nameLength, char* found,
-                 std::size_t foundCapacity) {
+// The first name of the folder, in byte order, that equals `form` without ASCII case.
+bool findForm(const char* folder, const FolderNames* names, const char* form, char* found, std::size_t foundCapacity) {
+    const std::size_t length = std::strlen(form);
+    if (length >= foundCapacity) return false;
+    if (names != nullptr) {
+        std::size_t first = 0, end = 0;
+        foldedRange(*names, form, length, &first, &end);
+        if (first == end) return false;
+        const char* name = names->arena + names->sorted[first];
+        std::memcpy(found, name, std::strlen(name) + 1);
+        return true;
+    }
+    DIR* dir = opendir(folder[0] == '\0' ? "." : folder);
+    if (dir == nullptr) return false;
+    bool any = false;
+    while (struct dirent* entry = readdir(dir)) {
+        if (!equalNoCase(entry->d_name, form, length)) continue;
+        if (any && std::strcmp(entry->d_name, found) >= 0) continue;
+        std::memcpy(found, entry->d_name, length + 1);
+        any = true;
+    }
+    closedir(dir);
+    return any;
+}
+
+// The last tier: the first garbling of the wanted name (in the order garbled_names.h gives) that
+// names an entry of the folder.
+bool findGarbled(const char* folder, const FolderNames* names, const char* wanted, char* found,
+                 std::size_t foundCapacity, Garbling* how) {
+    static char form[kOutsidePathBytes];
+    for (int f = 0; f < kGarbledFormCount; ++f) {
+        if (garbledName(f, wanted, form, sizeof form, how) == 0 && findForm(folder, names, form, found, foundCapacity))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int lookUpName(const char* folder, const char* name, std::size_t nameLength, char* found, std::size_t foundCapacity,
+               bool garbled, Garbling* how) {
     static Search search;
+    *how = Garbling::None;
     WantedName& wanted = search.wanted;
     if (nameLength >= sizeof wanted.composed) return -1;
     wanted.given = name;
@@ -143,10 +181,12 @@ int findInFolder(const char* folder, const char* name, std::size_t nameLength, c
         while (struct dirent* entry = readdir(dir)) consider(search, entry->d_name);
         closedir(dir);
     }
-    return search.best != Match::None ? 0 : -1;
+    if (search.best != Match::None) return 0;
+    if (garbled && findGarbled(folder, listed == 0 ? &names : nullptr, wanted.composed, found, foundCapacity, how))
+        return 0;
+    *how = Garbling::None;
+    return -1;
 }
-
-} // namespace
 
 int resolveNoCase(char* path, std::size_t capacity, bool lastMayBeMissing) {
     if (path == nullptr || path[0] == '\0') return -1;
@@ -177,7 +217,8 @@ int resolveNoCase(char* path, std::size_t capacity, bool lastMayBeMissing) {
             // Not there as spelled: look among the folder's entries.
             used = folderUsed;
             built[used] = '\0';
-            if (findInFolder(built, cursor, length, found, sizeof found) == 0) {
+            Garbling how;
+            if (lookUpName(built, cursor, length, found, sizeof found, false, &how) == 0) {
                 if (appendBytes(built, used, sizeof built, found, std::strlen(found)) != 0)
                     return -1;
             } else if (last && lastMayBeMissing) {

@@ -1,0 +1,49 @@
+// The names of a Japanese archive unpacked with the wrong code page: each garbling is built from
+// the wanted name (the expected names are Python's cp437, latin-1, cp1252 and cp932 codecs), and a
+// name no such unpacking could make has none. The code page tables against their generator.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/garbled_names.h"
+#include "tests/support/io_test_files.h"
+
+namespace {
+
+struct Row {
+    const char* name;
+    int form; // 0 cp437, 1 Latin-1, 2 cp1252, 3 raw, 4 UTF-8 read as Shift-JIS
+    const char* wanted;
+    const char* garbled; // nullptr: no such garbling
+};
+
+class GarbledName : public testing::TestWithParam<Row> {};
+
+TEST_P(GarbledName, IsTheWantedNameAsThatUnpackingSpellsIt) {
+    const Row& row = GetParam();
+    char out[256];
+    platform::Garbling how;
+    const int got = platform::garbledName(row.form, row.wanted, out, sizeof out, &how);
+    EXPECT_EQ(got == 0 ? std::string(out) : "(none)", row.garbled != nullptr ? row.garbled : "(none)");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, GarbledName,
+    testing::Values(Row{"Cp437", 0, "テクスチャ", "âeâNâXâ`ââ"}, Row{"Latin1", 1, "テクスチャ", "\u0083e\u0083N\u0083X\u0083`\u0083\u0083"},
+                    Row{"Cp1252", 2, "テクスチャ", "ƒeƒNƒXƒ`ƒƒ"}, Row{"Raw", 3, "テクスチャ.png", "\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83.png"},
+                    Row{"Utf8AsSjis", 4, "髪.png", "鬮ｪ.png"},
+                    Row{"AsciiIsItsOwnGarbling", 0, "tex.png", nullptr},
+                    Row{"NoShiftJisCodeNoBytes", 3, "한.png", nullptr},
+                    Row{"Utf8ThatIsNoShiftJisNoName", 4, "テ.png", nullptr}),
+    [](const testing::TestParamInfo<Row>& row) { return std::string(row.param.name); });
+
+TEST(CodePageTables, CommittedTablesEqualWhatTheGeneratorWrites) {
+    if (std::system("python3 --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "no python3";
+    iotest::TempFolder folder;
+    const std::string source = QV_SOURCE_DIR, fresh = folder.file("code_page_tables.cpp");
+    ASSERT_EQ(std::system(("python3 '" + source + "/tools/gen_code_page_tables.py' '" + fresh + "'").c_str()), 0);
+    EXPECT_TRUE(iotest::readFile(fresh) == iotest::readFile(source + "/platform/code_page_tables.cpp"));
+}
+
+} // namespace
