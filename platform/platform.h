@@ -191,6 +191,29 @@ int findGarbledTwin(const char* folder, const char* relative, char* out, std::si
 // (what was renamed before stays renamed).
 int renameGarbledNames(const char* folder, const char* relative);
 
+// One search of a model's folder for the files its broken links name, wherever they were moved:
+// `folder` (inside form) and its subfolders down to kSearchDepth below it, links followed only to
+// a place inside it, at most kSearchEntryLimit names read in all (a model's folder is usually its
+// pack, a few hundred files; a model kept at the top of a large collection must not have the
+// whole collection read for it). Files match a name searched for as the lookups without case
+// match it; the order of the hits is the walk's.
+constexpr int kSearchDepth = 8;
+constexpr std::size_t kSearchEntryLimit = 20000;
+constexpr int kSearchNameCapacity = 1024;
+constexpr std::size_t kSearchPathBytes = 260;
+
+struct SearchHit {
+    int name;                     // the index of the name it matches
+    char path[kSearchPathBytes];  // the file below the folder, inside form with backslashes
+};
+
+// Begins a search for `count` file names (inside form), at most kSearchNameCapacity; the names
+// must stay until the search is over.
+void searchBegin(const char* folder, const char* const* names, int count);
+// 1 and the next file that matches one of the names (a file matching two names is two hits);
+// 0 when the search is over.
+int searchNext(SearchHit* hit);
+
 // ---- Walking folders for models ---------------------------------------------------------------
 
 // A file as the system tells it from every other, whatever name or link leads to it.
