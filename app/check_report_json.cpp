@@ -33,6 +33,8 @@ const char* const kChainFaultWords[kChainFaultCount] = {
     "elbow_side", "wrist_side", "no_length", "off_segment", "no_direction",
 };
 const char* const kLinkVerdictWords[] = {"present", "shared_toon", "broken"};
+const char* const kLinkRepairWords[] = {"", "needs_pick", "rename"};
+const char* const kLinkFoundWords[] = {"", "moved", "cp437", "latin1", "raw", "utf8_as_sjis"};
 
 void key(const char* name) {
     jsonRaw("\"");
@@ -179,6 +181,23 @@ void twists() {
     jsonRaw("]");
 }
 
+// The file found for a broken link: null, or where (null for a garbled name that can only be
+// renamed) and how.
+void candidate(const LinkResult& result) {
+    if (result.found == LinkFound::None) {
+        jsonRaw("null");
+        return;
+    }
+    jsonRaw("{");
+    key("path");
+    if (result.candidate[0] != '\0') jsonString(result.candidate);
+    else jsonRaw("null");
+    jsonRaw(",");
+    key("how");
+    word(kLinkFoundWords[static_cast<int>(result.found)]);
+    jsonRaw("}");
+}
+
 void links() {
     jsonRaw("[");
     for (int k = 0; k < gModel.keptTextureCount; ++k) {
@@ -195,12 +214,11 @@ void links() {
         word(kLinkVerdictWords[static_cast<int>(result.verdict)]);
         jsonRaw(",");
         key("repair");
-        if (result.repair == LinkRepair::NeedsPick) word("needs_pick");
+        if (result.repair != LinkRepair::None) word(kLinkRepairWords[static_cast<int>(result.repair)]);
         else jsonRaw("null");
         jsonRaw(",");
         key("candidate");
-        if (result.candidate[0] != '\0') jsonString(result.candidate);
-        else jsonRaw("null");
+        candidate(result);
         jsonRaw("}");
     }
     jsonRaw("]");

@@ -184,6 +184,28 @@ void printTwists() {
     }
 }
 
+// The ways a garbled name was unpacked, by LinkFound from Cp437 on.
+const Text kGarblings[] = {
+    {"code page 437", kCodePage437Ja}, {"Latin-1", "Latin-1"}, {"raw bytes", kRawBytesJa},
+    {"UTF-8 read as Shift-JIS", kUtf8AsSjisJa},
+};
+
+// What a repair of a broken link has to go on: the file found and how, or that the user must pick.
+void printFound(const LinkResult& result) {
+    const bool ja = japaneseMode();
+    reportPrint(": ");
+    if (result.found == LinkFound::None) {
+        reportPrint("%s", ja ? kNeedsPickJa : "needs a pick");
+    } else if (result.found == LinkFound::Moved) {
+        reportPrint(ja ? kMovedToJa : "moved to %s", result.candidate);
+    } else {
+        const int garbling = static_cast<int>(result.found) - static_cast<int>(LinkFound::Cp437);
+        reportPrint(ja ? kGarbledAsJa : "garbled as %s", pick(kGarblings[garbling]));
+        // A name the program cannot give can only be renamed.
+        if (result.candidate[0] != '\0') reportPrint(": %s", result.candidate);
+    }
+}
+
 void printLinks() {
     const int count = gModel.keptTextureCount;
     const int verdictWidth = widest(kLinkVerdicts, 3);
@@ -192,9 +214,7 @@ void printLinks() {
         printNumberedLabel(pick(kLabels[kLinkLabel]), k);
         reportPrint("%-*s  %s", verdictWidth, pick(kLinkVerdicts[static_cast<int>(result.verdict)]),
                     gModel.texturePaths[k]);
-        if (result.repair == LinkRepair::NeedsPick)
-            reportPrint(": %s", result.candidate[0] != '\0' ? result.candidate
-                                                             : (japaneseMode() ? kNeedsPickJa : "needs a pick"));
+        if (result.repair != LinkRepair::None) printFound(result);
         reportPrint("\n");
     }
     if (gModel.droppedTextureCount > 0) {

@@ -172,8 +172,11 @@ int processModel(int index) {
         return -1;
     }
 
-    if (broken > 0 || anyTwistVerdict()) {
+    // A repair that ran to its end renewed or renamed every broken link.
+    if (gModel.texturesChanged || anyTwistVerdict()) {
         if (saveRepairedCopy(modelPath, index + 1) != 0) noteStatus(kExitTrouble);
+    } else if (broken > 0) {
+        notifyRenamed();
     } else if (readWhole) {
         notifyNothingFound();
     } else {

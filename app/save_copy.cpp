@@ -112,6 +112,10 @@ void notifyNothingFound() {
     notifyClosing(kNothingToRepairJa, kNotFoundAnyJa, " No broken settings found. ");
 }
 
+void notifyRenamed() {
+    notifyClosing(kRenameFilesJa, kRenamedToModelNamesJa, " Folders and files renamed to the names the model uses. ");
+}
+
 void notifyModelUnread() {
     notifyClosing(kModelFileJa, kCouldNotReadJa, " Model file could not be read. ");
 }

@@ -12,6 +12,9 @@ int newCopyName(char* out, std::size_t capacity, const char* modelPath);
 // still to read that model.
 int saveRepairedCopy(const char* modelPath, int firstLater);
 void notifyNothingFound();
+// In place of both after a repair that renewed no link, having renamed the garbled names their
+// files were found under: the model is right as it is.
+void notifyRenamed();
 // In place of the notice above after a model that could not be read (not opened, no PMX file,
 // cut short, or read out of step): finding nothing there is no finding.
 void notifyModelUnread();

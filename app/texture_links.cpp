@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "app/link_candidates.h"
 #include "app/message_text.h"
 #include "app/path_join.h"
 #include "app/run_settings.h"
@@ -14,6 +15,8 @@
 #include "io/path.h"
 #include "io/read_stream.h"
 #include "platform/console.h"
+#include "platform/platform.h"
+#include "text/inside_text.h"
 #include "text/language.h"
 
 FolderRemapTable gFolderRemaps;
@@ -35,6 +38,11 @@ char gNewPath[kTexturePathBytes];
 char gRelative[4 * kPathBytes];
 char gChosen[kPathBytes];
 char gTitle[kPathBytes];
+char gOffered[kPathBytes];
+
+// The answer to the question whether to rename garbled names, for the model being repaired.
+enum class RenameAnswer { NotAsked, Yes, No };
+RenameAnswer gRename = RenameAnswer::NotAsked;
 
 bool isPresent(const char* path) {
     if (ReadStream::probe(path) != 0) return false;
@@ -117,6 +125,74 @@ bool equalsNoCase(const char* text, const char* lowerAscii, std::size_t length) 
     return true;
 }
 
+// The model can store `path` as a link: a UTF-16 model holds no byte that is no character.
+bool storable(const char* path) { return gModel.textEncoding != 0 || !holdsEscapedByte(path); }
+
+// The file found for link k, to offer at the pick, as a full path in gOffered: one the model can
+// store and that is still there.
+bool offerFor(int k) {
+    const char* candidate = gLinkResults[k].candidate;
+    return candidate[0] != '\0' && storable(candidate) &&
+           joinPath(gOffered, sizeof gOffered, gSettings.modelFolder, candidate) == 0 && isPresent(gOffered);
+}
+
+// Link k's file exists under garbled names and the user would rather keep them: the link is
+// renewed to them, as to a file picked.
+bool renewByTwin(int k) {
+    if (gRename != RenameAnswer::No || gLinkResults[k].repair != LinkRepair::Rename || !offerFor(k)) return false;
+    consolePrint("%s", japaneseMode() ? kGarbledNameJa : "(garbled name)");
+    storedPathOf(gOffered);
+    consolePrint(" => (renew) %s ", gNewPath);
+    learn(gFolder, gNewPath);
+    return true;
+}
+
+// Link k's file exists under garbled names and the user wants them put right.
+bool renameTwin(int k) {
+    if (gRename != RenameAnswer::Yes || gLinkResults[k].repair != LinkRepair::Rename) return false;
+    const int renamed = platform::renameGarbledNames(gSettings.modelFolder, gModel.texturePaths[k]);
+    // A folder's listing read before the rename may be taken for unchanged (its change time is
+    // only as fine as the system's clock tick).
+    platform::forgetFolderListings();
+    if (renamed < 0 || !texturePresent(k)) return false;
+    consolePrint("%s", japaneseMode() ? kRenamedJa : "(renamed)");
+    return true;
+}
+
+// Whether to rename the garbled names broken links find their files under, when there are any:
+// 0 asked (or nothing to ask), -1 Cancel.
+int askToRename() {
+    gRename = RenameAnswer::NotAsked;
+    int count = 0;
+    for (int k = 0; k < gModel.keptTextureCount; ++k)
+        if (gLinkResults[k].repair == LinkRepair::Rename && linkVerdict(k) == LinkVerdict::Broken) ++count;
+    if (count == 0) return 0;
+    MessageText message;
+    clearMessageText(&message);
+    if (japaneseMode()) {
+        appendPieceWithNumber(&message, kGarbledCountJa, count);
+        appendPiece(&message, kUnpackedWronglyJa);
+        appendPiece(&message, kFoundOnlyGarbledJa);
+        appendPiece(&message, " \r\n");
+        appendPiece(&message, kRenameFilesJa);
+        appendPiece(&message, kToModelNamesJa);
+        appendPiece(&message, kElseRenewGarbledJa);
+    } else {
+        appendPieceWithNumber(&message, " %d texture link(s) find their files \r\n", count);
+        appendPiece(&message, " only under names garbled by unpacking \r\n");
+        appendPiece(&message, " with another code page. \r\n");
+        appendPiece(&message, " \r\n");
+        appendPiece(&message, " Rename those folders and files \r\n");
+        appendPiece(&message, " to the names the model uses? \r\n");
+        appendPiece(&message, " (No: the links are renewed to the garbled names) (Y/N/Cancel) \r\n");
+    }
+    const Answer answer = askUser(&message, MessageKind::Question);
+    if (answer == Answer::Cancel) return -1;
+    consolePrint("\n");
+    gRename = answer == Answer::No ? RenameAnswer::No : RenameAnswer::Yes;
+    return 0;
+}
+
 // Step 5 of a broken entry: the user finds the file. 0 renewed, -1 the run ends.
 int renewByDialog(int k, const char* texturePath) {
     if (askToSearch() == Answer::Cancel) return -1;
@@ -124,8 +200,11 @@ int renewByDialog(int k, const char* texturePath) {
     joinPath(gTitle, sizeof gTitle, kDialogTitlePrefix, "");
     copyPathBounded(gTitle + std::strlen(gTitle), sizeof gTitle - std::strlen(gTitle), texturePath);
     gChosen[0] = '\0'; // a cancelled dialog leaves it untouched: the message then names nothing
-    if (openFileDialogTitled(gChosen, FileKind::Image, gSettings.modelFolder, gTitle) != 0 ||
-        !isPresent(gChosen)) {
+    // A file found for the link is offered: the user takes it or picks another.
+    const int opened = offerFor(k)
+                           ? openFileDialogOffering(gChosen, FileKind::Image, gSettings.modelFolder, gOffered, gTitle)
+                           : openFileDialogTitled(gChosen, FileKind::Image, gSettings.modelFolder, gTitle);
+    if (opened != 0 || !isPresent(gChosen)) {
         consolePrint("\nCannot find tex(%d) again: %s \n", k, gChosen);
         return -1;
     }
@@ -164,6 +243,7 @@ int checkLinks() {
         result.candidate[0] = '\0';
         if (result.verdict == LinkVerdict::Broken) ++broken;
     }
+    if (broken > 0) findLinkCandidates();
     return broken;
 }
 
@@ -212,6 +292,7 @@ int confirmTextureRepair(const char* modelPath, int brokenCount) {
 }
 
 int repairTextureLinks() {
+    if (askToRename() != 0) return -1;
     consolePrint("--- \n");
     for (int k = 0; k < gModel.keptTextureCount; ++k) {
         const char* texturePath = gModel.texturePaths[k];
@@ -224,9 +305,9 @@ int repairTextureLinks() {
             consolePrint("(ok)");
         } else if (verdict == LinkVerdict::SharedToon) {
             printSharedToon(); // kept as it is
-        } else {
-            const bool inferred = !gModel.textureTooLong[k] && renewByInference();
-            if (!inferred && renewByDialog(k, texturePath) != 0) {
+        } else if (!renameTwin(k)) {
+            const bool renewed = !gModel.textureTooLong[k] && (renewByTwin(k) || renewByInference());
+            if (!renewed && renewByDialog(k, texturePath) != 0) {
                 consolePrint("\n"); // the run ends here: this is its last output
                 return -1;
             }

@@ -7,7 +7,8 @@
 
 namespace {
 
-int runOpenDialog(char* out, int kind, const char* initialPath, const char* title, bool titled) {
+int runOpenDialog(char* out, int kind, const char* initialPath, const char* title, bool titled,
+                  const char* typedBase = nullptr) {
     // Working storage of this call only (about 17 KB, on the stack, released on return).
     OpenDialogRequest prepared;
     if (prepareOpenDialog(&prepared, kind, initialPath, title, titled) != 0) return -1;
@@ -21,6 +22,7 @@ int runOpenDialog(char* out, int kind, const char* initialPath, const char* titl
     request.title = prepared.title;
     request.flags = platform::kOfnPathMustExist | platform::kOfnFileMustExist;
     request.defaultExt = prepared.defaultExtension;
+    request.typedBase = typedBase;
 
     if (platform::getOpenFileName(&request) != 0) {
         if (out != nullptr) copyPathBounded(out, kPathBytes, prepared.fileName);
@@ -38,4 +40,8 @@ int openFileDialogTitled(char* out, int kind, const char* initialPath, const cha
 
 int openFileDialog(char* out, int kind, const char* initialPath) {
     return runOpenDialog(out, kind, initialPath, nullptr, false);
+}
+
+int openFileDialogOffering(char* out, int kind, const char* baseFolder, const char* offered, const char* title) {
+    return runOpenDialog(out, kind, offered, title, true, baseFolder);
 }

@@ -37,3 +37,7 @@ void reportDialogFailure(std::uint32_t code);
 // untouched).
 int openFileDialogTitled(char* out, int kind, const char* initialPath, const char* title);
 int openFileDialog(char* out, int kind, const char* initialPath);
+// openFileDialogTitled offering the file `offered` (a full path): the dialog starts in its folder
+// with its name filled in and the filter of its type chosen; a name the user types on POSIX's
+// console prompt is still taken relative to `baseFolder`, where the prompt shows the offer from.
+int openFileDialogOffering(char* out, int kind, const char* baseFolder, const char* offered, const char* title);

@@ -133,6 +133,10 @@ struct OpenFileRequest {
     const char* title;
     std::uint32_t flags;
     const char* defaultExt;    // without the dot; nullptr for none
+    // When the request offers a file (initialDir and the file's name): the folder a typed name is
+    // taken relative to, where the console prompt of POSIX shows the offer from; nullptr
+    // otherwise. The Windows dialog starts in the offered file's folder and ignores it.
+    const char* typedBase;
 };
 
 // GetOpenFileNameA: nonzero when the user chose a file (its full path is in request->file).

@@ -85,3 +85,10 @@ bool holdsEscape(const char* text, std::size_t length) {
     }
     return false;
 }
+
+bool holdsEscapedByte(const char* text) {
+    for (const char* p = text; *p != '\0'; p += insideCharacterBytes(p)) {
+        if (readEscape(reinterpret_cast<const unsigned char*>(p)).kind == EscapeKind::Byte) return true;
+    }
+    return false;
+}

@@ -20,3 +20,7 @@ std::size_t insideBytesToShownSjis(char* out, const char* in, std::size_t length
 
 // True when the bytes hold an escape (a plain Shift-JIS text goes out unchanged).
 bool holdsEscape(const char* text, std::size_t length);
+
+// True when the text holds a byte that is no character (a name on disk that is not UTF-8), which
+// UTF-16 cannot carry.
+bool holdsEscapedByte(const char* text);

@@ -36,17 +36,47 @@ void backslashesToSlashes(char* inside) {
     }
 }
 
+// The folder a typed name is relative to: the one the request names for it when it offers a
+// file, else the initial folder.
+const char* baseFolder(const OpenFileRequest& request) {
+    return request.typedBase != nullptr ? request.typedBase : request.initialDir;
+}
+
+// The file the request offers, relative to the base folder (inside form): its initial folder and
+// file name, when the request names a base folder they lie below. false when it offers none.
+bool offerOf(const OpenFileRequest& request, char* offer, std::size_t capacity) {
+    if (request.typedBase == nullptr || request.initialDir == nullptr || request.file == nullptr ||
+        request.file[0] == '\0')
+        return false;
+    // The initial folder has lost its separator at the end; the base folder keeps it.
+    const std::size_t base = std::strlen(request.typedBase);
+    const std::size_t folder = std::strlen(request.initialDir);
+    if (base == 0 || folder + 1 < base || std::strncmp(request.initialDir, request.typedBase, base - 1) != 0) return false;
+    const char* below = folder + 1 == base ? "" : request.initialDir + base;
+    if (folder + 1 > base && request.initialDir[base - 1] != '\\') return false;
+    const std::size_t belowLength = std::strlen(below), nameLength = std::strlen(request.file);
+    if (belowLength + nameLength + 2 > capacity) return false;
+    std::memcpy(offer, below, belowLength);
+    std::size_t used = belowLength;
+    if (used > 0) offer[used++] = '\\';
+    std::memcpy(offer + used, request.file, nameLength + 1);
+    return true;
+}
+
 void showRequest(const OpenFileRequest& request) {
     posix::promptWrite(request.title != nullptr ? request.title : "Open");
     posix::promptWrite("\n");
-    if (request.initialDir != nullptr && request.initialDir[0] != '\0') {
+    const char* base = baseFolder(request);
+    if (base != nullptr && base[0] != '\0') {
         // Shown with slashes, the way the user types a name relative to it or beside it.
         char folder[posix::kAnswerBytes];
-        std::size_t length = std::strlen(request.initialDir);
+        std::size_t length = std::strlen(base);
         if (length > sizeof folder - 1) length = sizeof folder - 1;
-        std::memcpy(folder, request.initialDir, length);
+        std::memcpy(folder, base, length);
         folder[length] = '\0';
         backslashesToSlashes(folder);
+        // The base folder keeps the separator at its end that the initial folder has lost.
+        if (length > 1 && folder[length - 1] == '/') folder[length - 1] = '\0';
         posix::promptWrite("Folder: ");
         posix::promptWrite(folder);
         posix::promptWrite("\n");
@@ -116,9 +146,10 @@ int fullOutsidePath(const OpenFileRequest& request, const char* typedInside, cha
                     std::size_t capacity) {
     full[0] = '\0';
     char piece[posix::kOutsidePathBytes];
+    const char* base = baseFolder(request);
     if (typedInside[0] != '\\') {
-        if (request.initialDir != nullptr && request.initialDir[0] != '\0') {
-            if (posix::pathToOutside(full, capacity, request.initialDir) != 0) return -1;
+        if (base != nullptr && base[0] != '\0') {
+            if (posix::pathToOutside(full, capacity, base) != 0) return -1;
         }
         if (full[0] != '/') {
             // No folder, or a relative one: below the current folder.
@@ -143,17 +174,20 @@ int fullOutsidePath(const OpenFileRequest& request, const char* typedInside, cha
     return 0;
 }
 
-Answer takeAnswer(OpenFileRequest* request, const char* typed) {
-    // The terminal's bytes: UTF-8 under a UTF-8 locale, else the inside code page itself,
-    // as the console output assumes.
-    char inside[3 * posix::kAnswerBytes + 1];
+// A typed line in the inside form. The terminal's bytes: UTF-8 under a UTF-8 locale, else the
+// inside code page itself, as the console output assumes.
+void typedToInside(const char* typed, char* inside, std::size_t capacity) {
     if (posix::consoleIsUtf8()) {
-        posix::textToInside(inside, sizeof inside, typed, false);
+        posix::textToInside(inside, capacity, typed, false);
     } else {
         std::memcpy(inside, typed, std::strlen(typed) + 1);
         posix::slashesToBackslashes(inside);
     }
+}
 
+// The name `inside` taken as the dialog takes it; `typed` is what the user sees of it when it is
+// refused.
+Answer takeAnswer(OpenFileRequest* request, const char* typed, const char* inside) {
     char full[posix::kOutsidePathBytes];
     if (fullOutsidePath(*request, inside, full, sizeof full) != 0) return Answer::TooLong;
     bool fileMustExist = (request->flags & kOfnFileMustExist) != 0;
@@ -190,21 +224,38 @@ int getOpenFileName(OpenFileRequest* request) {
     showRequest(*request);
     bool terminal = posix::answersFromTerminal();
     char line[posix::kAnswerBytes];
+    static char offer[posix::kAnswerBytes];
+    static char inside[3 * posix::kAnswerBytes + 1];
+    const bool offering = offerOf(*request, offer, sizeof offer);
     for (int refused = 0;;) {
-        posix::promptWrite("File name: ");
+        if (offering) {
+            // The offer as the user would type it: relative to the folder shown, with slashes.
+            std::memcpy(inside, offer, std::strlen(offer) + 1);
+            backslashesToSlashes(inside);
+            posix::promptWrite("File name [");
+            posix::promptWrite(inside);
+            posix::promptWrite("]: ");
+        } else {
+            posix::promptWrite("File name: ");
+        }
         posix::promptFlush();
         int got = posix::readAnswerLine(line);
         if (!terminal) std::fputc('\n', stderr);
         if (got < 0) return 0; // cancelled: the error code stays 0
         char* typed = trimAnswer(line);
-        if (got != 1 && typed[0] == '\0') return 0;
+        // An empty answer takes the file offered (shown as it was offered, should it be refused);
+        // without an offer it cancels.
+        const bool empty = got != 1 && typed[0] == '\0';
+        if (empty && !offering) return 0;
+        if (empty) std::memcpy(inside, offer, std::strlen(offer) + 1);
+        else typedToInside(typed, inside, sizeof inside);
         // A name too long to be taken is a mistyped name like any other: the user gets the
         // prompt again rather than the end of the run.
         Answer answer = got == 1 ? Answer::TooLong : Answer::Refused;
         if (got == 2)
             std::fprintf(stderr, "%s\nNo file name holds a NUL byte.\n", typed);
         else if (got == 0)
-            answer = takeAnswer(request, typed);
+            answer = takeAnswer(request, typed, inside);
         if (answer == Answer::Chosen) return 1;
         if (answer == Answer::TooLong)
             std::fputs("Too long file name. Check the file name and try again.\n", stderr);

@@ -208,7 +208,7 @@ TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
             char file[1024] = "a.pmx"; // room for more than the dialog gives
             static const char kFilter[] = "MMD Model File  (*.pmx)\0*.PMX\0All Files  (*.*)\0*.*\0";
             platform::OpenFileRequest request{kFilter, 1, file, sizeof file, insideBase.c_str(),
-                                              "Open MMD Model File", 0x1800, row.defaultExt};
+                                              "Open MMD Model File", 0x1800, row.defaultExt, nullptr};
             int chosen = platform::getOpenFileName(&request);
             std::uint32_t error = platform::commDlgExtendedError();
             if (chosen != 0) std::fputs(file, stdout);
