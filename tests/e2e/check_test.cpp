@@ -80,6 +80,14 @@ struct Tree {
         iotest::writeFile(tmp.file("other/huge.pmx"), "PMX ");
         fs::resize_file(tmp.file("other/huge.pmx"), std::uintmax_t{1} << 31);
         iotest::writeFile(tmp.file("other/" + kLongName), "PMX ");
+        // Beside it too: a model whose files moved, or were unpacked as code page 437 or raw
+        // Shift-JIS (表 ends in the byte of a backslash: that name can only be renamed).
+        r = pmxtest::PmxRecipe();
+        r.textures = {"tex\\a.png", "テクスチャ\\髪.png", "表\\顔.png"};
+        for (const char* folder : {"found/textures", "found/âeâNâXâ`ââ", "found/\x95\\"}) fs::create_directories(tmp.file(folder));
+        add("found/found.pmx", r);
+        for (const char* file : {"found/textures/a.png", "found/âeâNâXâ`ââ/ö».png", "found/\x95\\/\x8A\xE7.png"})
+            iotest::writeFile(tmp.file(file), "png");
     }
     // Every name, kind and byte below the folder, in one text.
     string digest() const {
@@ -163,6 +171,15 @@ const string kV21 =
     "  counts  0 vertices, 0 faces, 0 textures, 0 materials, 10 bones, 0 morphs, 0 display frames, 0 rigid bodies, 0 joints\n" +
     kTwistsOk + "  result  clean\n\n";
 const string kTally = "6 model(s) checked: 2 clean, 2 with findings, 2 unreadable\n";
+const string kNoTwists = "  twist   left arm twist     not found\n  twist   left wrist twist   not found\n"
+                         "  twist   right arm twist    not found\n  twist   right wrist twist  not found\n";
+const string kFound =
+    "found/found.pmx\n  read    version 2.00, UTF-16LE, read whole\n"
+    "  counts  0 vertices, 0 faces, 3 textures, 0 materials, 0 bones, 0 morphs, 0 display frames, 0 rigid bodies, 0 joints\n" +
+    kNoTwists + "  link 0  broken       tex\\a.png: moved to textures\\a.png\n"
+    "  link 1  broken       テクスチャ\\髪.png: garbled as code page 437: âeâNâXâ`ââ\\ö».png\n"
+    "  link 2  broken       表\\顔.png: garbled as raw bytes\n  result  3 finding(s)\n\n"
+    "1 model(s) checked: 0 clean, 1 with findings, 0 unreadable\n";
 
 // The JSON Lines, by hand.
 const string kOkTwist = R"("found":true,"verdict":"ok","reason":null,"angle":0.0)";
@@ -222,6 +239,20 @@ string jsonLines(std::int32_t cutAt) {
            "\n";
 }
 
+string foundJson(std::int32_t) {
+    const string notFound = R"("found":false,"verdict":"not_found","reason":null,"stored":null,"corrected":null,"angle":null})";
+    return model("found/found.pmx", "findings", 3, read("2", R"("UTF-16LE")", "null", 0, counts(3, 0)),
+                 R"([{"slot":"left arm twist",)" + notFound + R"(,{"slot":"left wrist twist",)" + notFound +
+                     R"(,{"slot":"right arm twist",)" + notFound + R"(,{"slot":"right wrist twist",)" + notFound + "]",
+                 R"([{"index":0,"link":"tex\\a.png","verdict":"broken","repair":"needs_pick",)"
+                 R"("candidate":{"path":"textures\\a.png","how":"moved"}},)"
+                 R"({"index":1,"link":"テクスチャ\\髪.png","verdict":"broken","repair":"rename",)"
+                 R"("candidate":{"path":"âeâNâXâ`ââ\\ö».png","how":"cp437"}},)"
+                 R"({"index":2,"link":"表\\顔.png","verdict":"broken","repair":"rename","candidate":{"path":null,"how":"raw"}}])") +
+           R"({"format":1,"type":"summary","models":1,"clean":0,"with_findings":1,"unreadable":0,"errors":0,"status":1})"
+           "\n";
+}
+
 // The Japanese report of the bent model, the link model and the file that is no PMX.
 const string kJa =
     "tree/bent.pmx\n  読み込み  バージョン 2.00, UTF-16LE, 全体を読み込み\n"
@@ -257,6 +288,7 @@ struct CheckRun {
     std::function<string(std::int32_t)> report; // from where the cut model ends
     string errors;
     string locale = "C";
+    int status = 2;
 };
 
 void PrintTo(const CheckRun& run, std::ostream* os) { *os << run.name; }
@@ -269,7 +301,7 @@ TEST_P(Check, ReportsEveryFindingAsksNothingAndChangesNothing) {
     Tree tree;
     const string before = tree.digest();
     string out, err;
-    EXPECT_EQ(check(tree.tmp.path(), run.locale, run.args, &out, &err), 2);
+    EXPECT_EQ(check(tree.tmp.path(), run.locale, run.args, &out, &err), run.status);
     const bool ja = run.locale == "ja_JP.SJIS";
     // Standard error holds the errors and nothing else: no prompt, so nothing was asked.
     EXPECT_EQ(err, ja ? shiftJis(run.errors) : run.errors);
@@ -302,6 +334,9 @@ std::vector<CheckRun> runs() {
         {"ModelsTheReaderCannotTakeAreUnreadable", "--check other", [](std::int32_t) {
              return "2 model(s) checked: 0 clean, 0 with findings, 2 unreadable\n"; },
          "quorvane: other/huge.pmx: cannot open\nquorvane: other/" + kLongName + ": path too long\n"},
+        // Files of broken links found moved, or under names garbled by an unpacking.
+        {"FilesFoundForBrokenLinks", "--check found/found.pmx", [](std::int32_t) { return kFound; }, "", "C.UTF-8", 1},
+        {"FilesFoundForBrokenLinksAsJson", "--check --json found/found.pmx", foundJson, "", "C.UTF-8", 1},
         {"UnknownOptionBeforeThePaths", "--check --json --bogus tree", [](std::int32_t) { return ""; },
          "quorvane: unrecognized option '--bogus'\nTry 'quorvane --help' for more information.\n"},
     };

@@ -252,6 +252,19 @@ std::vector<Scenario> scenarios() {
         {"OnePickAndOneInferenceUtf8", 0, en, {"{O}tex8.pmx"}, "y\n\nimg/a.png\n",
          kEn + kReadUtf8 + kTexList + texAsk(2, "YES") + kSearchA + kPickAInferB +
              saved("tex8.pmx", "tex8-new.pmx"), {"tex8-new.pmx"}},
+        // Files moved into other folders: the one found is offered, an empty answer takes it, and
+        // what it teaches renews the next link; of two files of the name, the one whose folders end
+        // as the link's do.
+        {"MovedFileIsOfferedAndAnEmptyAnswerTakesIt", 0, en, {"{O}mv/tex.pmx"}, "y\n\n\n",
+         kEn + read("mv\\tex.pmx", 3, 1, 0) + texList("mv\\") + texAsk(2, "YES") + kSearchA +
+             " => OK \n\n => (renew) textures\\body\\a.png \n1: ok.png (ok)\n"
+             "2: tex\\b.png (inferred) => (renew) textures\\body\\b.png \n\n" + saved("tex.pmx", "tex-new.pmx"),
+         {"mv/tex-new.pmx"}, "File name [textures/body/a.png]: "},
+        {"OfTwoFilesOfTheNameTheOneInTheLinksFolderIsOffered", 0, en, {"{O}two/tex.pmx"}, "y\n\n\n",
+         kEn + read("two\\tex.pmx", 3, 1, 0) + texList("two\\") + texAsk(2, "YES") + kSearchA +
+             " => OK \n\n => (renew) x\\tex\\a.png \n1: ok.png (ok)\n"
+             "2: tex\\b.png (inferred) => (renew) x\\tex\\b.png \n\n" + saved("tex.pmx", "tex-new.pmx"),
+         {"two/tex-new.pmx"}, "File name [x/tex/a.png]: "},
         {"TextureNoSavesNothing", 1, en, {"{O}tex.pmx"}, "n\n", kEn + tex + texAsk(2, "NO") + kNothing,
          {}},
         {"TextureCancelEndsTheRun", 1, en, {"{O}tex.pmx", "{O}tex.pmx"}, "c\ny\n",
@@ -526,6 +539,14 @@ struct Models {
         const std::vector<string> renewed = {"img\\a.png", "ok.png", "img\\b.png"};
         copies["tex-new.pmx"] = addTextures("tex.pmx", tex, nullptr, renewed);
         copies["dir/tex-new.pmx"] = addTextures("dir/tex.pmx", tex, nullptr, renewed);
+        // Its files moved: below textures/body/, and below x/tex/ beside y/a.png.
+        copies["mv/tex-new.pmx"] = addTextures("mv/tex.pmx", tex, nullptr, {"textures\\body\\a.png", "ok.png", "textures\\body\\b.png"});
+        copies["two/tex-new.pmx"] = addTextures("two/tex.pmx", tex, nullptr, {"x\\tex\\a.png", "ok.png", "x\\tex\\b.png"});
+        for (const char* image : {"mv/ok.png", "mv/textures/body/a.png", "mv/textures/body/b.png", "two/ok.png",
+                                  "two/x/tex/a.png", "two/x/tex/b.png", "two/y/a.png"}) {
+            fs::create_directories(fs::path(tmp.file(image)).parent_path());
+            iotest::writeFile(tmp.file(image), "png");
+        }
         // モデル.pmx and its textures with names decomposed, in other cases.
         tex.textures = {"テクスチャ\\ガイド.png", "パーツ\\é.png", "old\\ガイド.png"};
         const std::vector<string> guide = {"テクスチャ\\ガイド.png", "パーツ\\é.png", "img\\ガイド.png"};
@@ -670,5 +691,98 @@ TEST(Transcript, EveryScenarioPrintsItsTranscriptAndLeavesItsCopies) {
                 << source.first; // the source is never written
     }
 }
+
+// A pack unpacked with the wrong code page: its folder テクスチャ and files 髪.png and 顔.png as
+// the unpacking spelled them (Python's cp437 and latin-1 readings of their Shift-JIS bytes, or the
+// bytes). Yes renames them to the model's names, No renews the links to them; a UTF-16 model
+// holds no raw name, so there the user picks instead. Nothing beside the pack changes.
+struct GarbledPack {
+    const char* name;
+    std::uint8_t encoding;
+    bool yes;
+    string folder, hair, face;                // as unpacked
+    string shownFolder, shownHair, shownFace; // as the console shows them
+};
+
+void PrintTo(const GarbledPack& pack, std::ostream* os) { *os << pack.name; }
+
+class GarbledPackRun : public testing::TestWithParam<GarbledPack> {};
+
+// Every name, kind and byte below `folder` but the pack's, in one text.
+string digestBeside(const string& folder) {
+    string all;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const string name = fs::relative(entry.path(), folder).string();
+        if (name.rfind("pack", 0) != 0) all += name + "\n" + (entry.is_directory() ? "/" : iotest::readFile(entry.path())) + "\n";
+    }
+    return all;
+}
+
+TEST_P(GarbledPackRun, RenamesOnYesAndLinksToTheGarbledNamesOnNo) {
+    const GarbledPack& p = GetParam();
+    iotest::TempFolder tmp;
+    const string root = fs::canonical(tmp.path()).string();
+    pmxtest::PmxRecipe r = armsModel({});
+    r.bones.clear();
+    r.encoding = p.encoding;
+    r.textures = {"テクスチャ\\髪.png", "テクスチャ\\顔.png"};
+    fs::create_directories(root + "/pack");
+    pmxtest::writeFile(root + "/pack/m.pmx", pmxtest::buildPmx(r));
+    for (const string& at : {root + "/pack/", root + "/"}) { // the pack, and its twin beside it
+        fs::create_directories(at + p.folder);
+        iotest::writeFile(at + p.folder + "/" + p.hair + ".png", "hair");
+        iotest::writeFile(at + p.folder + "/" + p.face + ".png", "face");
+    }
+    const string beside = digestBeside(root);
+    string out, err;
+    const int status = runProgram(std::getenv("QV_BINARY"), {root + "/pack/m.pmx"}, "C.UTF-8",
+                                  p.yes ? "y\ny\n" : "y\nn\n\n", "", "", &out, &err);
+    const string links = "0: テクスチャ\\髪.png ", next = "1: テクスチャ\\顔.png ";
+    string expected = "pmx dir: " + iotest::insidePath(root + "/pack/") + " \n" + links + "(=NG=)\n" + next +
+                      "(=NG=)\n\n" + texAsk(2, "YES") +
+                      " 2 texture link(s) find their files \r\n only under names garbled by unpacking \r\n"
+                      " with another code page. \r\n \r\n Rename those folders and files \r\n"
+                      " to the names the model uses? \r\n (No: the links are renewed to the garbled names) (Y/N/Cancel) \r\n" +
+                      answered(p.yes ? "YES" : "NO") + "--- \n" + links;
+    if (p.yes) {
+        expected += "(renamed)\n" + next + "(renamed)\n\n Folders and files renamed to the names the model uses. \n";
+    } else if (p.shownFolder.empty()) {
+        expected += "\n Texture or sphere: \r\n \r\n 髪.png \r\n \r\n not found.  \r\n"
+                    " Please select it on the next dialogue. (continue:OK) \r\n => OK \n\n"
+                    "Canceled File-Open Dialog Box. (stat=0000).\n\nCannot find tex(0) again:  \n\n";
+        EXPECT_NE(err.find("File name: "), string::npos) << err; // nothing offered
+    } else {
+        expected += "(garbled name) => (renew) " + p.shownFolder + "\\" + p.shownHair + ".png \n" + next +
+                    "(garbled name) => (renew) " + p.shownFolder + "\\" + p.shownFace + ".png \n\n" + saved("m.pmx", "m-new.pmx");
+    }
+    EXPECT_EQ(status, p.yes || !p.shownFolder.empty() ? 0 : 1);
+    const std::size_t list = out.find("pmx dir: ");
+    EXPECT_EQ(list == string::npos ? out : out.substr(list), expected);
+    const string files = root + "/pack/" + (p.yes ? "テクスチャ/髪" : p.folder + "/" + p.hair);
+    EXPECT_EQ(iotest::readFile(files + ".png"), "hair");
+    EXPECT_EQ(iotest::readFile(root + "/pack/" + (p.yes ? "テクスチャ/顔" : p.folder + "/" + p.face) + ".png"), "face");
+    EXPECT_EQ(fs::exists(root + "/pack/" + p.folder), !p.yes);
+    EXPECT_TRUE(digestBeside(root) == beside);
+    // The copy, when No renewed the links, links to the names as unpacked.
+    r.textures = {p.folder + "\\" + p.hair + ".png", p.folder + "\\" + p.face + ".png"};
+    const std::vector<std::uint8_t> copy = pmxtest::buildPmx(r);
+    const string made = fs::exists(root + "/pack/m-new.pmx") ? iotest::readFile(root + "/pack/m-new.pmx") : "(none)";
+    EXPECT_TRUE(made == (!p.yes && !p.shownFolder.empty() ? string(copy.begin(), copy.end()) : "(none)"));
+}
+
+const string kCp437Folder = "âeâNâXâ`ââ";
+const string kRawFolder = "\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83";
+const string kLatin1Folder = "\u0083e\u0083N\u0083X\u0083`\u0083\u0083";
+INSTANTIATE_TEST_SUITE_P(
+    Packs, GarbledPackRun,
+    testing::Values(GarbledPack{"Cp437Yes", 0, true, kCp437Folder, "ö»", "èτ", "", "", ""},
+                    GarbledPack{"Cp437No", 0, false, kCp437Folder, "ö»", "èτ", kCp437Folder, "ö»", "èτ"},
+                    GarbledPack{"RawYes", 1, true, kRawFolder, "\x94\xAF", "\x8A\xE7", "", "", ""},
+                    GarbledPack{"RawNo", 1, false, kRawFolder, "\x94\xAF", "\x8A\xE7", "?e?N?X?`??", "??", "??"},
+                    GarbledPack{"RawNoInUtf16IsPicked", 0, false, kRawFolder, "\x94\xAF", "\x8A\xE7", "", "", ""},
+                    GarbledPack{"Latin1Yes", 0, true, kLatin1Folder, "\u0094\u00AF", "\u008A\u00E7", "", "", ""},
+                    GarbledPack{"Latin1No", 0, false, kLatin1Folder, "\u0094\u00AF", "\u008A\u00E7",
+                                "\\x83e\\x83N\\x83X\\x83`\\x83\\x83", "\\x94¯", "\\x8aç"}),
+    [](const testing::TestParamInfo<GarbledPack>& row) { return string(row.param.name); });
 
 } // namespace
