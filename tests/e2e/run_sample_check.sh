@@ -1,13 +1,14 @@
 #!/bin/sh
 # The README's first command, as a new user answers it: tools/run-sample on the bundled sample,
-# answered y, y, Return, img/a.png. The repaired copy must appear beside the untouched sample,
-# with both links renewed (the second by inference) and the left wrist twist corrected.
+# answered y, y, Return, and Return again, which takes the file offered (img/a.png). The repaired
+# copy must appear beside the untouched sample, with both links renewed (the second by
+# inference) and the left wrist twist corrected.
 # Usage: run_sample_check.sh <source dir> <quorvane binary>
 set -eu
 source_dir=$1
 binary=$2
 log=$(mktemp)
-out=$(printf 'y\ny\n\nimg/a.png\n' | LC_ALL=C "$source_dir/tools/run-sample" "$binary" 2>"$log")
+out=$(printf 'y\ny\n\n\n' | LC_ALL=C "$source_dir/tools/run-sample" "$binary" 2>"$log")
 work=$(sed -n 's/^Sample copied to //p' "$log")
 trap 'rm -rf "$work" "$log"' EXIT
 fail() { echo "run-sample: $1"; echo "$out"; cat "$log"; exit 1; }
