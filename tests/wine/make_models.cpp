@@ -94,6 +94,11 @@ int main(int argc, char** argv) {
         before(dir + "/links.pmx", model("リンク", "links", {"tex\\a.png", "tex\\b.png"}, false));
         saved(dir + "/links-new.pmx", model("リンク", "links", {"img\\a.png", "img\\b.png"}, false));
     }
+    // The same links, their files moved to textures\body\: the dialog offers the first there.
+    before("moved/textures/body/a.png", kImage);
+    before("moved/textures/body/b.png", kImage);
+    before("moved/links.pmx", model("リンク", "links", {"tex\\a.png", "tex\\b.png"}, false));
+    saved("moved/links-new.pmx", model("リンク", "links", {"textures\\body\\a.png", "textures\\body\\b.png"}, false));
     before("cancel/cancel.pmx", model("取消", "cancel", {"tex\\gone.png"}, false));
     // Japanese names for the model, its texture and both folders; the new folder's name has the
     // trail byte 0x5C in Shift-JIS.

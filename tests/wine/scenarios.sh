@@ -171,6 +171,23 @@ relative_case relative-own relative-own 'links.pmx'
 relative_case relative-parent '' 'relative-parent\links.pmx'
 relative_case relative-sibling clean '..\relative-sibling\.\links.pmx'
 
+# The files of both links were moved to textures\body\: the dialog's request starts it in that
+# folder with a.png filled in (and the PNG filter chosen), so Return alone opens the file found;
+# tex\b.png then follows it as inferred.
+begin "moved file offered in the open dialog"
+open_model en moved links.pmx links 2
+box y Return # the texture question, the continue prompt
+answer 'Searching for:  tex\a.png' key:Return
+box Return # the saved notice
+textures $'0: tex\\a.png (=NG=)' $'1: tex\\b.png (=NG=)'
+texture_question 2 YES
+e $'\n' $'--- \n' $'0: tex\\a.png ' $'\n'
+e $' Texture or sphere: \r\n' $' \r\n' $' a.png \r\n' $' \r\n' $' not found.  \r\n'
+e $' Please select it on the next dialogue. (continue:OK) \r\n' $' => OK \n'
+e $'\n => (renew) textures\\body\\a.png ' $'\n' $'1: tex\\b.png ' '(inferred)' $' => (renew) textures\\body\\b.png ' $'\n' $'\n'
+saved links.pmx links-new.pmx
+finish
+
 # Cancel ends the run at once: nothing more is printed and no copy is written.
 begin "Cancel at the texture question ends the run"
 open_model en cancel cancel.pmx cancel 1
