@@ -14,9 +14,10 @@ interleaved round by round in shuffled order, each of:
 
 all with their output to /dev/null and LC_ALL=C. The figures are medians of --runs rounds; the
 goal is check <= 2 x (cat + find), and a peak memory (/usr/bin/time's %M, the most of three
-further runs) of at most 8 MiB.
+further runs) of at most 8 MiB. With --moved, the files of 10% of the links (three of each
+model's 30) lie in another subfolder of the model's, so every model's folder is searched once.
 
-    python3 bench/check_tree.py [--program P] [--maker M] [--models N] [--runs N] [--folder F]
+    python3 bench/check_tree.py [--program P] [--maker M] [--models N] [--runs N] [--folder F] [--moved]
 """
 import argparse
 import os
@@ -48,6 +49,7 @@ def main():
     parser.add_argument("--models", type=int, default=1000, help="a multiple of 100, at least 1000 for the figures")
     parser.add_argument("--runs", type=int, default=9)
     parser.add_argument("--folder", help="where the temporary tree is made (default: the system's)")
+    parser.add_argument("--moved", action="store_true", help="10%% of the links' files in other subfolders")
     args = parser.parse_args()
     program = os.path.abspath(args.program)
     for path in (program, args.maker):
@@ -57,7 +59,7 @@ def main():
     folder = tempfile.mkdtemp(prefix="quorvane-tree.", dir=args.folder)
     try:
         tree = os.path.join(folder, "tree")
-        if spawn([args.maker, tree, str(args.models)], os.devnull, os.devnull)[1] != 0:
+        if spawn([args.maker, tree, str(args.models)] + (["moved"] if args.moved else []), os.devnull, os.devnull)[1] != 0:
             sys.exit("make_model_tree failed")
         listing = subprocess.run(["find", tree, "-name", "*.pmx"], capture_output=True, text=True, check=True)
         models = sorted(listing.stdout.split())
@@ -85,7 +87,8 @@ def main():
             for name in ("check", "json"):
                 peaks[name] = max(peak_kib(tasks[name], folder) for _ in range(3))
         median = {name: statistics.median(values) for name, values in times.items()}
-        print(f"tree: {len(models)} models, {size / 1e6:.0f} MB; median of {args.runs} interleaved runs each")
+        moved = ", 10% of the links moved" if args.moved else ""
+        print(f"tree: {len(models)} models, {size / 1e6:.0f} MB{moved}; median of {args.runs} interleaved runs each")
         for name in tasks:
             peak = f"  peak {peaks[name]} KiB" if name in peaks else ""
             print(f"  {name:6} {median[name] * 1000:8.1f} ms{peak}")

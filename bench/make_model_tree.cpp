@@ -2,7 +2,8 @@
 // model.pmx, 10 packs of 10 sets of 10 models by default, each model about 1 MB (vertices of
 // every deform type, faces of 2-byte indices) with the tests' typical bones (twist axes off) and
 // 30 texture links to its tex/ folder: every third model spells three of them in another case
-// than the files, every fourth names two files that are not there. Uses the tests' PMX builder.
+// than the files, every fourth names two files that are not there; with "moved", the files of the
+// first three links of every model (10%) lie in parts/tex/ instead. Uses the tests' PMX builder.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -34,12 +35,14 @@ std::string numbered(const char* format, int n) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: make_model_tree <folder> [models, a multiple of 100]\n");
+    if (argc < 2 || argc > 4 || (argc == 4 && std::string(argv[3]) != "moved")) {
+        std::fprintf(stderr, "usage: make_model_tree <folder> [models, a multiple of 100] [moved]\n");
         return 2;
     }
     const std::string folder = argv[1];
-    const int models = argc == 3 ? std::atoi(argv[2]) : 1000;
+    const int models = argc >= 3 ? std::atoi(argv[2]) : 1000;
+    constexpr int kMovedLinks = 3; // of kLinks
+    const bool moved = argc == 4;
     if (models < 100 || models % 100 != 0) {
         std::fprintf(stderr, "make_model_tree: models must be a multiple of 100\n");
         return 2;
@@ -60,13 +63,14 @@ int main(int argc, char** argv) {
                                   numbered("/m%d", m % 10);
         std::error_code error;
         std::filesystem::create_directories(model + "/tex", error);
+        if (moved) std::filesystem::create_directories(model + "/parts/tex", error);
         recipe.textures.clear();
         for (int k = 0; k < kLinks; ++k) {
             const bool otherCase = m % 3 == 0 && k >= kLinks - 3;
             const bool missing = m % 4 == 0 && k >= kLinks - 2;
             recipe.textures.push_back(missing ? numbered("tex\\gone%02d.png", k)
                                               : numbered(otherCase ? "TEX\\T%02d.PNG" : "tex\\t%02d.png", k));
-            ok &= put(model + numbered("/tex/t%02d.png", k), png);
+            ok &= put(model + numbered(moved && k < kMovedLinks ? "/parts/tex/t%02d.png" : "/tex/t%02d.png", k), png);
         }
         ok &= put(model + "/model.pmx", pmxtest::buildPmx(recipe));
     }
