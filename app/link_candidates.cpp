@@ -57,15 +57,15 @@ bool findTwin(int k) {
     return true;
 }
 
-// Where the folders of a path end: the offsets of its separators (a backslash or slash that is a
-// character of its own). Their count.
+// Where the folders of a path end: the offsets of its backslashes that are characters of their
+// own. Their count.
 int separatorsOf(const char* path, int* at) {
     int count = 0;
     for (int i = 0; path[i] != '\0'; ++i) {
         if (platform::isDbcsLeadByte(static_cast<unsigned char>(path[i]))) {
             if (path[i + 1] == '\0') break;
             ++i;
-        } else if (path[i] == '\\' || path[i] == '/') {
+        } else if (path[i] == '\\') {
             at[count++] = i;
         }
     }

@@ -7,6 +7,6 @@
 // gLinkResults, for the model read last in gSettings.modelFolder.
 void findLinkCandidates();
 
-// The trailing folder names the folder parts of the paths `a` and `b` (inside form) share,
-// compared without ASCII case: "tex\body\a.png" and "textures\body\a.png" share one.
+// The trailing folder names the folder parts of the paths `a` and `b` (inside form, backslashes)
+// share, compared without ASCII case: "tex\body\a.png" and "textures\body\a.png" share one.
 int sharedTrailingFolders(const char* a, const char* b);

@@ -17,6 +17,8 @@ namespace {
 constexpr std::size_t kNameUnits = 256;
 
 enum Form { kCp437, kLatin1, kCp1252, kRaw, kUtf8AsSjis };
+// What Windows reads a code page 932 pair it does not define as: the katakana middle dot.
+constexpr std::uint32_t kUndefinedPair = 0x30FB;
 const Garbling kReported[kGarbledFormCount] = {Garbling::Cp437, Garbling::Latin1, Garbling::Latin1, Garbling::Raw,
                                                Garbling::Utf8AsSjis};
 
@@ -48,17 +50,17 @@ bool putUtf8(Output& out, std::uint32_t cp) {
            putByte(out, static_cast<unsigned char>(0x80 | (cp & 0x3F)));
 }
 
-// Bytes of the UTF-8 sequence a first byte starts; 0 for a byte that starts none.
+// Bytes of the UTF-8 sequence a first byte starts; 0 for a byte that starts none. The names come
+// from the program's own conversions, so only their bytes that are no UTF-8 need to be told.
 int sequenceLength(unsigned char first) {
     if (first < 0x80) return 1;
-    if (first >= 0xC2 && first <= 0xDF) return 2;
+    if (first >= 0xC0 && first <= 0xDF) return 2;
     if (first >= 0xE0 && first <= 0xEF) return 3;
-    return first >= 0xF0 && first <= 0xF4 ? 4 : 0;
+    return first >= 0xF0 && first <= 0xF7 ? 4 : 0;
 }
 
-// The code points of well-formed UTF-8 (shortest forms, no surrogates). Their count, or -1.
+// The code points of UTF-8 text. Their count, or -1 when it holds a byte that is no UTF-8.
 int decodeUtf8(const char* text, std::uint32_t* points) {
-    const std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000}; // by sequence length
     const unsigned char* in = reinterpret_cast<const unsigned char*>(text);
     int count = 0;
     while (*in != 0) {
@@ -69,32 +71,38 @@ int decodeUtf8(const char* text, std::uint32_t* points) {
             if ((in[i] & 0xC0) != 0x80) return -1;
             cp = (cp << 6) | (in[i] & 0x3Fu);
         }
-        if (cp < kLeast[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return -1;
         points[count++] = cp;
         in += length;
     }
     return count;
 }
 
-// The character code page 932 reads a Shift-JIS code as (the overrides are its own values);
-// 0 for none.
-std::uint32_t sjisCharacter(std::uint16_t code) {
-    const std::uint32_t own = sjisOverrideToUnicode(code);
-    return own != 0 ? own : sjisToUnicode(code);
+// The character Japanese Windows reads a code as; 0 for none. A lead byte alone is none.
+std::uint32_t cp932Character(std::uint16_t code) {
+    if (code < 0x80) return code;
+    if (code <= 0xFF) return kCp932High[code - 0x80];
+    const unsigned lead = code >> 8, trail = code & 0xFF;
+    const unsigned row = lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 0x1F;
+    return kCp932Pairs[row * kCp932TrailCount + (trail < 0x7F ? trail - 0x40 : trail - 0x41)];
 }
 
-// The bytes code page 932 gives the name: ASCII as itself (the backslash and the tilde too), every
-// other character by a code that reads back as that character. The byte count, or -1.
+bool isCp932Lead(unsigned char byte) { return byte >= 0x81 && kCp932High[byte - 0x80] == 0; }
+bool isTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
+
+// The bytes Japanese Windows gives the name: ASCII as itself (the backslash and the tilde too),
+// every other character by its code, which the program's tables give and code page 932 must read
+// back as that character (a character of the vendors' rows, which the tables place elsewhere, is
+// not found). The byte count, or -1.
 int sjisBytes(const std::uint32_t* points, int count, unsigned char* bytes) {
     std::size_t used = 0;
     for (int i = 0; i < count; ++i) {
         const std::uint32_t cp = points[i];
         std::uint16_t code = static_cast<std::uint16_t>(cp);
         if (cp >= 0x80) {
-            const std::uint16_t own = cp <= 0xFFFF ? unicodeOverrideToSjis(cp) : 0;
+            const std::uint16_t own = unicodeOverrideToSjis(cp);
             code = own != 0 ? own : unicodeToSjis(cp);
             // A code below 0x80 would be an ASCII byte (the yen sign as a backslash).
-            if (code < 0x80 || sjisCharacter(code) != cp) return -1;
+            if (code < 0x80 || cp932Character(code) != cp) return -1;
         }
         if (used + 2 > kNameUnits) return -1;
         if (code > 0xFF) bytes[used++] = static_cast<unsigned char>(code >> 8);
@@ -103,22 +111,21 @@ int sjisBytes(const std::uint32_t* points, int count, unsigned char* bytes) {
     return static_cast<int>(used);
 }
 
-bool isTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
-
-// `wanted`'s own bytes read as Shift-JIS, written as UTF-8. false when a byte or pair is no
-// character (what the reading put there instead is not known here: no name is guessed).
+// `wanted`'s own bytes read as code page 932, written as UTF-8: a pair it does not define as
+// U+30FB, as Windows reads it. false for a lead byte without a trail byte, whose reading is not
+// known here: no name is guessed.
 bool utf8ReadAsSjis(const char* wanted, Output& out) {
     const unsigned char* in = reinterpret_cast<const unsigned char*>(wanted);
     while (*in != 0) {
         std::uint16_t code = *in;
         int length = 1;
-        if (isSjisLeadByte(*in) && *in != 0x80) {
+        if (isCp932Lead(*in)) {
             if (!isTrailByte(in[1])) return false;
             code = static_cast<std::uint16_t>(in[0] << 8 | in[1]);
             length = 2;
         }
-        const std::uint32_t cp = code < 0x80 ? code : sjisCharacter(code);
-        if (cp == 0 || !putUtf8(out, cp)) return false;
+        const std::uint32_t cp = cp932Character(code);
+        if (!putUtf8(out, cp != 0 ? cp : kUndefinedPair)) return false;
         in += length;
     }
     return true;

@@ -32,18 +32,13 @@ struct LinkNames {
 
 LinkNames gNames;
 
-// The model's folder, resolved, and the link in outside form. 0 or -1.
+// The model's folder (with its separator at the end), resolved, and the link in outside form.
+// 0 or -1.
 int beginNames(const char* folder, const char* relative) {
     if (posix::insideToResolved(gNames.built, sizeof gNames.built, folder, false) != 0 ||
         posix::pathToOutside(gNames.relative, sizeof gNames.relative, relative) != 0)
         return -1;
-    std::size_t length = std::strlen(gNames.built);
-    if (length == 0 || gNames.built[length - 1] != '/') {
-        if (length + 1 >= sizeof gNames.built) return -1;
-        gNames.built[length++] = '/';
-        gNames.built[length] = '\0';
-    }
-    gNames.folderLength = length;
+    gNames.folderLength = std::strlen(gNames.built);
     gNames.cursor = gNames.relative;
     return 0;
 }

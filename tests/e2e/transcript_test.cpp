@@ -265,6 +265,11 @@ std::vector<Scenario> scenarios() {
              " => OK \n\n => (renew) x\\tex\\a.png \n1: ok.png (ok)\n"
              "2: tex\\b.png (inferred) => (renew) x\\tex\\b.png \n\n" + saved("tex.pmx", "tex-new.pmx"),
          {"two/tex-new.pmx"}, "File name [x/tex/a.png]: "},
+        {"FileMovedBesideTheModelIsOffered", 0, en, {"{O}flat/tex.pmx"}, "y\n\n\n",
+         kEn + read("flat\\tex.pmx", 3, 1, 0) + texList("flat\\") + texAsk(2, "YES") + kSearchA +
+             " => OK \n\n => (renew) a.png \n1: ok.png (ok)\n2: tex\\b.png (inferred) => (renew) b.png \n\n" +
+             saved("tex.pmx", "tex-new.pmx"),
+         {"flat/tex-new.pmx"}, "File name [a.png]: "},
         {"TextureNoSavesNothing", 1, en, {"{O}tex.pmx"}, "n\n", kEn + tex + texAsk(2, "NO") + kNothing,
          {}},
         {"TextureCancelEndsTheRun", 1, en, {"{O}tex.pmx", "{O}tex.pmx"}, "c\ny\n",
@@ -539,11 +544,12 @@ struct Models {
         const std::vector<string> renewed = {"img\\a.png", "ok.png", "img\\b.png"};
         copies["tex-new.pmx"] = addTextures("tex.pmx", tex, nullptr, renewed);
         copies["dir/tex-new.pmx"] = addTextures("dir/tex.pmx", tex, nullptr, renewed);
-        // Its files moved: below textures/body/, and below x/tex/ beside y/a.png.
+        // Its files moved: below textures/body/, below x/tex/ beside y/a.png, and beside it.
+        copies["flat/tex-new.pmx"] = addTextures("flat/tex.pmx", tex, nullptr, {"a.png", "ok.png", "b.png"});
         copies["mv/tex-new.pmx"] = addTextures("mv/tex.pmx", tex, nullptr, {"textures\\body\\a.png", "ok.png", "textures\\body\\b.png"});
         copies["two/tex-new.pmx"] = addTextures("two/tex.pmx", tex, nullptr, {"x\\tex\\a.png", "ok.png", "x\\tex\\b.png"});
         for (const char* image : {"mv/ok.png", "mv/textures/body/a.png", "mv/textures/body/b.png", "two/ok.png",
-                                  "two/x/tex/a.png", "two/x/tex/b.png", "two/y/a.png"}) {
+                                  "two/x/tex/a.png", "two/x/tex/b.png", "two/y/a.png", "flat/a.png", "flat/b.png", "flat/ok.png"}) {
             fs::create_directories(fs::path(tmp.file(image)).parent_path());
             iotest::writeFile(tmp.file(image), "png");
         }
@@ -694,14 +700,16 @@ TEST(Transcript, EveryScenarioPrintsItsTranscriptAndLeavesItsCopies) {
 
 // A pack unpacked with the wrong code page: its folder テクスチャ and files 髪.png and 顔.png as
 // the unpacking spelled them (Python's cp437 and latin-1 readings of their Shift-JIS bytes, or the
-// bytes). Yes renames them to the model's names, No renews the links to them; a UTF-16 model
-// holds no raw name, so there the user picks instead. Nothing beside the pack changes.
+// bytes). Yes renames them to the model's names, No renews the links to them (a UTF-16 model holds
+// no raw name, so there the user picks instead), Cancel ends the run. Nothing beside the pack
+// changes.
 struct GarbledPack {
     const char* name;
     std::uint8_t encoding;
-    bool yes;
+    char answer; // to the rename question: y, n or c
     string folder, hair, face;                // as unpacked
-    string shownFolder, shownHair, shownFace; // as the console shows them
+    string shownFolder, shownHair, shownFace; // as the console shows them, when a No renews to them
+    bool ja = false;
 };
 
 void PrintTo(const GarbledPack& pack, std::ostream* os) { *os << pack.name; }
@@ -718,7 +726,7 @@ string digestBeside(const string& folder) {
     return all;
 }
 
-TEST_P(GarbledPackRun, RenamesOnYesAndLinksToTheGarbledNamesOnNo) {
+TEST_P(GarbledPackRun, RenamesOnYesLinksToTheGarbledNamesOnNoAndEndsOnCancel) {
     const GarbledPack& p = GetParam();
     iotest::TempFolder tmp;
     const string root = fs::canonical(tmp.path()).string();
@@ -735,39 +743,48 @@ TEST_P(GarbledPackRun, RenamesOnYesAndLinksToTheGarbledNamesOnNo) {
     }
     const string beside = digestBeside(root);
     string out, err;
-    const int status = runProgram(std::getenv("QV_BINARY"), {root + "/pack/m.pmx"}, "C.UTF-8",
-                                  p.yes ? "y\ny\n" : "y\nn\n\n", "", "", &out, &err);
+    const int status = runProgram(std::getenv("QV_BINARY"), {root + "/pack/m.pmx"}, p.ja ? "ja_JP.SJIS" : "C.UTF-8",
+                                  string("y\n") + p.answer + "\n\n", "", "", &out, &err);
+    const bool yes = p.answer == 'y', renewed = p.answer == 'n' && !p.shownFolder.empty();
     const string links = "0: テクスチャ\\髪.png ", next = "1: テクスチャ\\顔.png ";
-    string expected = "pmx dir: " + iotest::insidePath(root + "/pack/") + " \n" + links + "(=NG=)\n" + next +
-                      "(=NG=)\n\n" + texAsk(2, "YES") +
-                      " 2 texture link(s) find their files \r\n only under names garbled by unpacking \r\n"
-                      " with another code page. \r\n \r\n Rename those folders and files \r\n"
-                      " to the names the model uses? \r\n (No: the links are renewed to the garbled names) (Y/N/Cancel) \r\n" +
-                      answered(p.yes ? "YES" : "NO") + "--- \n" + links;
-    if (p.yes) {
+    string expected = "pmx dir: " + iotest::insidePath(root + "/pack/") + " \n" + links + "(=NG=)\n" + next + "(=NG=)\n\n";
+    if (p.ja) {
+        expected += " モデル： \r\n m.pmx \r\n 中の \r\n 2 個のテクスチャへのリンクが \r\n 破損している模様です. \r\n \r\n"
+                    " 修復しますか？ (Y/N/Cancel) \r\n => YES \n\n 2 個のテクスチャへのリンクは、 \r\n"
+                    " 別の文字コードで展開されて \r\n 文字化けした名前でのみ見つかります. \r\n \r\n"
+                    " フォルダとファイルの名前を \r\n モデルの使う名前に直しますか？ \r\n"
+                    " (いいえ: リンクを文字化けした名前に更新) (Y/N/Cancel) \r\n";
+    } else {
+        expected += texAsk(2, "YES") + " 2 texture link(s) find their files \r\n only under names garbled by unpacking \r\n"
+                    " with another code page. \r\n \r\n Rename those folders and files \r\n"
+                    " to the names the model uses? \r\n (No: the links are renewed to the garbled names) (Y/N/Cancel) \r\n";
+    }
+    expected += answered(yes ? "YES" : p.answer == 'n' ? "NO" : "Cancel") + (p.answer == 'c' ? "" : "--- \n" + links);
+    if (yes && p.ja) {
+        expected += "(名前を直しました)\n" + next + "(名前を直しました)\n\n フォルダとファイルの名前を \r\n モデルの使う名前に直しました. \r\n\n";
+    } else if (yes) {
         expected += "(renamed)\n" + next + "(renamed)\n\n Folders and files renamed to the names the model uses. \n";
-    } else if (p.shownFolder.empty()) {
+    } else if (renewed) {
+        expected += "(garbled name) => (renew) " + p.shownFolder + "\\" + p.shownHair + ".png \n" + next +
+                    "(garbled name) => (renew) " + p.shownFolder + "\\" + p.shownFace + ".png \n\n" + saved("m.pmx", "m-new.pmx");
+    } else if (p.answer == 'n') {
         expected += "\n Texture or sphere: \r\n \r\n 髪.png \r\n \r\n not found.  \r\n"
                     " Please select it on the next dialogue. (continue:OK) \r\n => OK \n\n"
                     "Canceled File-Open Dialog Box. (stat=0000).\n\nCannot find tex(0) again:  \n\n";
         EXPECT_NE(err.find("File name: "), string::npos) << err; // nothing offered
-    } else {
-        expected += "(garbled name) => (renew) " + p.shownFolder + "\\" + p.shownHair + ".png \n" + next +
-                    "(garbled name) => (renew) " + p.shownFolder + "\\" + p.shownFace + ".png \n\n" + saved("m.pmx", "m-new.pmx");
     }
-    EXPECT_EQ(status, p.yes || !p.shownFolder.empty() ? 0 : 1);
+    EXPECT_EQ(status, yes || renewed ? 0 : 1);
     const std::size_t list = out.find("pmx dir: ");
-    EXPECT_EQ(list == string::npos ? out : out.substr(list), expected);
-    const string files = root + "/pack/" + (p.yes ? "テクスチャ/髪" : p.folder + "/" + p.hair);
-    EXPECT_EQ(iotest::readFile(files + ".png"), "hair");
-    EXPECT_EQ(iotest::readFile(root + "/pack/" + (p.yes ? "テクスチャ/顔" : p.folder + "/" + p.face) + ".png"), "face");
-    EXPECT_EQ(fs::exists(root + "/pack/" + p.folder), !p.yes);
+    EXPECT_EQ(list == string::npos ? out : out.substr(list), p.ja ? shiftJis(expected) : expected);
+    EXPECT_EQ(iotest::readFile(root + "/pack/" + (yes ? "テクスチャ/髪" : p.folder + "/" + p.hair) + ".png"), "hair");
+    EXPECT_EQ(iotest::readFile(root + "/pack/" + (yes ? "テクスチャ/顔" : p.folder + "/" + p.face) + ".png"), "face");
+    EXPECT_EQ(fs::exists(root + "/pack/" + p.folder), !yes);
     EXPECT_TRUE(digestBeside(root) == beside);
     // The copy, when No renewed the links, links to the names as unpacked.
     r.textures = {p.folder + "\\" + p.hair + ".png", p.folder + "\\" + p.face + ".png"};
     const std::vector<std::uint8_t> copy = pmxtest::buildPmx(r);
     const string made = fs::exists(root + "/pack/m-new.pmx") ? iotest::readFile(root + "/pack/m-new.pmx") : "(none)";
-    EXPECT_TRUE(made == (!p.yes && !p.shownFolder.empty() ? string(copy.begin(), copy.end()) : "(none)"));
+    EXPECT_TRUE(made == (renewed ? string(copy.begin(), copy.end()) : "(none)"));
 }
 
 const string kCp437Folder = "âeâNâXâ`ââ";
@@ -775,13 +792,15 @@ const string kRawFolder = "\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83";
 const string kLatin1Folder = "\u0083e\u0083N\u0083X\u0083`\u0083\u0083";
 INSTANTIATE_TEST_SUITE_P(
     Packs, GarbledPackRun,
-    testing::Values(GarbledPack{"Cp437Yes", 0, true, kCp437Folder, "ö»", "èτ", "", "", ""},
-                    GarbledPack{"Cp437No", 0, false, kCp437Folder, "ö»", "èτ", kCp437Folder, "ö»", "èτ"},
-                    GarbledPack{"RawYes", 1, true, kRawFolder, "\x94\xAF", "\x8A\xE7", "", "", ""},
-                    GarbledPack{"RawNo", 1, false, kRawFolder, "\x94\xAF", "\x8A\xE7", "?e?N?X?`??", "??", "??"},
-                    GarbledPack{"RawNoInUtf16IsPicked", 0, false, kRawFolder, "\x94\xAF", "\x8A\xE7", "", "", ""},
-                    GarbledPack{"Latin1Yes", 0, true, kLatin1Folder, "\u0094\u00AF", "\u008A\u00E7", "", "", ""},
-                    GarbledPack{"Latin1No", 0, false, kLatin1Folder, "\u0094\u00AF", "\u008A\u00E7",
+    testing::Values(GarbledPack{"Cp437Yes", 0, 'y', kCp437Folder, "ö»", "èτ", "", "", ""},
+                    GarbledPack{"Cp437No", 0, 'n', kCp437Folder, "ö»", "èτ", kCp437Folder, "ö»", "èτ"},
+                    GarbledPack{"Cp437Cancel", 0, 'c', kCp437Folder, "ö»", "èτ", "", "", ""},
+                    GarbledPack{"Cp437YesJa", 0, 'y', kCp437Folder, "ö»", "èτ", "", "", "", true},
+                    GarbledPack{"RawYes", 1, 'y', kRawFolder, "\x94\xAF", "\x8A\xE7", "", "", ""},
+                    GarbledPack{"RawNo", 1, 'n', kRawFolder, "\x94\xAF", "\x8A\xE7", "?e?N?X?`??", "??", "??"},
+                    GarbledPack{"RawNoInUtf16IsPicked", 0, 'n', kRawFolder, "\x94\xAF", "\x8A\xE7", "", "", ""},
+                    GarbledPack{"Latin1Yes", 0, 'y', kLatin1Folder, "\u0094\u00AF", "\u008A\u00E7", "", "", ""},
+                    GarbledPack{"Latin1No", 0, 'n', kLatin1Folder, "\u0094\u00AF", "\u008A\u00E7",
                                 "\\x83e\\x83N\\x83X\\x83`\\x83\\x83", "\\x94¯", "\\x8aç"}),
     [](const testing::TestParamInfo<GarbledPack>& row) { return string(row.param.name); });
 
