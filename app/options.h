@@ -3,5 +3,6 @@
 #pragma once
 
 // Walks one option entry. With `store` the values are recorded in gSettings and echoed;
-// without it they are only stepped over. Unknown letters are reported either way.
-void parseOptionEntry(const char* entry, bool store);
+// without it they are only stepped over. Unknown letters are reported either way; returns how
+// many there were.
+int parseOptionEntry(const char* entry, bool store);

@@ -21,13 +21,14 @@ else()
   include(GNUInstallDirs)
   set(QV_LINUX_DIR ${CMAKE_CURRENT_SOURCE_DIR}/packaging/linux)
 
-  # Manual pages are installed compressed, as the system's own are.
-  set(QV_MAN_SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/doc/quorvane.1)
+  # The manual page with the release's date and version filled in; installed compressed, as the
+  # system's own are.
+  set(QV_MAN_FILLED ${CMAKE_CURRENT_BINARY_DIR}/quorvane.1)
+  configure_file(${CMAKE_CURRENT_SOURCE_DIR}/doc/quorvane.1.in ${QV_MAN_FILLED} @ONLY)
   set(QV_MAN_PAGE ${CMAKE_CURRENT_BINARY_DIR}/quorvane.1.gz)
   add_custom_command(OUTPUT ${QV_MAN_PAGE}
-    COMMAND ${CMAKE_COMMAND} -E copy ${QV_MAN_SOURCE} ${CMAKE_CURRENT_BINARY_DIR}/quorvane.1
-    COMMAND gzip -9nf ${CMAKE_CURRENT_BINARY_DIR}/quorvane.1
-    DEPENDS ${QV_MAN_SOURCE}
+    COMMAND gzip -9nc ${QV_MAN_FILLED} > ${QV_MAN_PAGE}
+    DEPENDS ${QV_MAN_FILLED}
     COMMENT "Compressing the manual page")
   add_custom_target(quorvane_man ALL DEPENDS ${QV_MAN_PAGE})
 

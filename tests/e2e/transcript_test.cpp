@@ -224,6 +224,16 @@ std::vector<Scenario> scenarios() {
         {"HelpAsTheFirstArgumentAnswersAloneAndReadsNothing", 0, en, {"--help", "{O}model.pmx"},
          "y\n", "Usage: quorvane [options] model.pmx [more.pmx ...]\n{*}or no model was given\n", {}},
         {"VersionAsTheFirstArgument", 0, en, {"--version"}, "", "Quorvane 0.90\n", {}},
+        // Help where users of other tools look; a long option that is none is refused, and an
+        // option letter that is none points to --help once.
+        {"HelpHabitMinusHAloneShowsTheHelp", 0, en, {"-h"}, "", "Usage: quorvane [options]{*}no model was given\n", {}},
+        {"HelpHabitQuestionMarkAloneShowsTheHelp", 0, en, {"-?"}, "", "Usage: quorvane [options]{*}no model was given\n", {}},
+        {"HelpHabitSlashQuestionMarkAloneShowsTheHelp", 0, en, {"/?"}, "", "Usage: quorvane [options]{*}no model was given\n", {}},
+        {"MistypedLongOptionIsRefused", 2, en, {"--verison"}, "", "", {},
+         "quorvane: unrecognized option '--verison'\nTry 'quorvane --help' for more information.\n"},
+        {"OptionErrorsPointToHelpOnce", 1, en, {"-hx", "{O}model.pmx"}, "",
+         kEn + "\nOption error: <h> 68\nOption error: <x> 78\nOption error: <h> 68\nOption error: <x> 78" +
+             twist("model.pmx", "Cancel"), {}, "more information.\n Unmatched"},
         {"OptionsOnlyEchoedAndUnknownLettersReportedInBothPasses", 2, en,
          {"-D=2", "-EA=0.25", "-NX", "-d1/m3ND"}, "",
          kEn + "Info.displayLevel = 2. \nErrorAdmittance = 0.25 \n\nOption error: <X> 58"
