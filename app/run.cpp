@@ -143,6 +143,7 @@ int processModel(int index) {
     clearModelMarks();
     platform::forgetFolderListings(); // a listing read for the model before may be stale now
     int code = readPmx(modelPath);
+    // The reader's old name is kept in the report: doc/compatibility.md.
     if (code != 0) consolePrint("pmdinforead err %d. \n", code);
     const bool readWhole = code == 0 && readPmxWasWhole();
     if (!readWhole) noteStatus(kExitTrouble);
