@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/help.h"
 #include "app/texts_ja.h"
 #include "platform/console.h"
 #include "platform/platform.h"
@@ -13,10 +14,6 @@ namespace {
 
 // Room for an option word; a longer argument is no option the check knows either.
 char gWord[64];
-
-void printHint() {
-    errorPrint("%s", japaneseMode() ? kTryHelpJa : "Try 'quorvane --help' for more information.\n");
-}
 
 } // namespace
 
@@ -39,12 +36,12 @@ int parseCheckCommand(CheckCommand* command) {
             continue;
         }
         errorPrint(japaneseMode() ? kUnknownOptionJa : "quorvane: unrecognized option '%s'\n", gWord);
-        printHint();
+        printHelpHint();
         return -1;
     }
     if (command->firstPath >= platform::argumentCount()) {
         errorPrint("%s", japaneseMode() ? kNoPathJa : "quorvane: --check needs a file or folder to check\n");
-        printHint();
+        printHelpHint();
         return -1;
     }
     return 0;

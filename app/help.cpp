@@ -4,11 +4,17 @@
 
 #include <cstring>
 
+#include "app/texts_ja.h"
+#include "app/version.h"
 #include "platform/console.h"
+#include "text/language.h"
 
 namespace {
 
-const char kVersion[] = "Quorvane 0.90\n";
+// What users of other tools type for help; taken only when it is the one argument.
+const char* const kHelpHabits[] = {"-h", "-?", "/?"};
+// The long options that may stand first.
+const char* const kLongOptions[] = {"--help", "--version", "--check"};
 
 const char kHelp[] =
     "Usage: quorvane [options] model.pmx [more.pmx ...]\n"
@@ -45,14 +51,29 @@ const char kHelp[] =
 
 } // namespace
 
-bool answerHelpOrVersion(const char* firstArgument) {
-    if (std::strcmp(firstArgument, "--help") == 0) {
+bool answerHelpOrVersion(const char* firstArgument, bool alone) {
+    bool help = std::strcmp(firstArgument, "--help") == 0;
+    for (const char* habit : kHelpHabits) help = help || (alone && std::strcmp(firstArgument, habit) == 0);
+    if (help) {
         consolePrint("%s", kHelp);
         return true;
     }
     if (std::strcmp(firstArgument, "--version") == 0) {
-        consolePrint("%s", kVersion);
+        consolePrint("Quorvane %s\n", kProgramVersion);
         return true;
     }
     return false;
+}
+
+bool refuseUnknownLongOption(const char* firstArgument) {
+    if (std::strncmp(firstArgument, "--", 2) != 0) return false;
+    for (const char* known : kLongOptions)
+        if (std::strcmp(firstArgument, known) == 0) return false;
+    errorPrint("quorvane: unrecognized option '%s'\n", firstArgument);
+    printHelpHint();
+    return true;
+}
+
+void printHelpHint() {
+    errorPrint("%s", japaneseMode() ? kTryHelpJa : "Try 'quorvane --help' for more information.\n");
 }

@@ -39,7 +39,8 @@ std::int8_t cutToInt8(long value) {
 
 } // namespace
 
-void parseOptionEntry(const char* entry, bool store) {
+int parseOptionEntry(const char* entry, bool store) {
+    int unknown = 0;
     const char* p = entry;
     while (*p != '\0') {
         const char c = *p;
@@ -82,7 +83,9 @@ void parseOptionEntry(const char* entry, bool store) {
         } else {
             const signed char shown = static_cast<signed char>(c);
             consolePrint("\nOption error: <%c> %02X", shown, static_cast<unsigned>(static_cast<int>(shown)));
+            ++unknown;
             ++p;
         }
     }
+    return unknown;
 }

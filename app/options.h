@@ -3,5 +3,7 @@
 #pragma once
 
 // Walks one option entry. With `store` the values are recorded in gSettings and echoed;
-// without it they are only stepped over. Unknown letters are reported either way.
-void parseOptionEntry(const char* entry, bool store);
+// without it they are only stepped over. Unknown letters are reported either way (so twice in a
+// run), and only D is consulted by the program: both kept on purpose, doc/compatibility.md.
+// Returns how many unknown letters there were.
+int parseOptionEntry(const char* entry, bool store);

@@ -24,6 +24,7 @@ const VersionRow kVersionRows[] = {
     {6.1f, " on Windows 7 "},
     {6.0f, " on Windows Vista "},
     {5.2f, " on Windows XP "},
+    // 5.1 is named so on purpose: doc/compatibility.md.
     {5.1f, " on Windows 2000 "},
 };
 const char kOldestWindows[] = " on Windows 95-98,Me ";

@@ -17,6 +17,7 @@
 #include "app/save_copy.h"
 #include "app/texts_ja.h"
 #include "app/texture_links.h"
+#include "app/version.h"
 #include "app/twist_check.h"
 #include "io/open_dialog.h"
 #include "io/path.h"
@@ -142,6 +143,7 @@ int processModel(int index) {
     clearModelMarks();
     platform::forgetFolderListings(); // a listing read for the model before may be stale now
     int code = readPmx(modelPath);
+    // The reader's old name is kept in the report: doc/compatibility.md.
     if (code != 0) consolePrint("pmdinforead err %d. \n", code);
     const bool readWhole = code == 0 && readPmxWasWhole();
     if (!readWhole) noteStatus(kExitTrouble);
@@ -189,15 +191,18 @@ int processModel(int index) {
 
 int runProgram() {
     char first[kPathBytes];
-    if (platform::argumentCount() > 1 && platform::argument(1, first, sizeof first) == 0) {
-        if (answerHelpOrVersion(first)) return kExitClean;
+    // As typed, slashes kept: "/?" is a request for help, not a path, wherever it is typed.
+    if (platform::argumentCount() > 1) platform::argumentAsGiven(1, first, sizeof first);
+    if (platform::argumentCount() > 1) {
+        if (answerHelpOrVersion(first, platform::argumentCount() == 2)) return kExitClean;
         if (std::strcmp(first, kCheckWord) == 0) return runCheck();
+        if (refuseUnknownLongOption(first)) return kExitTrouble;
     }
 
     gExitStatus = kExitClean;
     detectOsVersion();
     detectLanguage();
-    consolePrint("Quorvane  V0.90  PMX twist-axis and texture-link repair\n");
+    consolePrint("Quorvane  V%s  PMX twist-axis and texture-link repair\n", kProgramVersion);
     printVersionLine();
     consolePrint("%s\n", modeLabel(gSettings.isJapaneseUser, gSettings.isShiftJisCodePage));
     collectCommandLine();
@@ -208,12 +213,14 @@ int runProgram() {
     if (gArguments.count < 2 && selectModel() != 0) return kExitTrouble;
 
     bool modelGiven = false;
+    int optionErrors = 0;
     for (int i = 1; i < gArguments.count; ++i) {
         if (isOptionEntry(argumentEntry(i)))
-            parseOptionEntry(argumentEntry(i), true);
+            optionErrors += parseOptionEntry(argumentEntry(i), true);
         else
             modelGiven = true;
     }
+    if (optionErrors > 0) printHelpHint();
     // Options alone check nothing: that is no success to report.
     if (!modelGiven) noteStatus(kExitTrouble);
 

@@ -4,6 +4,9 @@
 # the README as a text file, the sample). `cpack` in the build folder makes the package.
 
 set(QV_SAMPLE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/examples/sample)
+# The maintainer named in the packages and their copyright file: a placeholder to set.
+set(QUORVANE_PACKAGE_CONTACT "Quorvane maintainers <maintainers@quorvane.invalid>"
+    CACHE STRING "Maintainer named in the packages")
 
 if(WIN32)
   # The README for Notepad: CR LF line ends, and a byte-order mark so that a Japanese system
@@ -12,28 +15,37 @@ if(WIN32)
   string(REPLACE "\n" "\r\n" QV_README "${QV_README}")
   string(ASCII 239 187 191 QV_BYTE_ORDER_MARK)
   file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/README.txt "${QV_BYTE_ORDER_MARK}${QV_README}")
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/README.md)
+  file(READ ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE QV_LICENSE)
+  string(REPLACE "\n" "\r\n" QV_LICENSE "${QV_LICENSE}")
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt "${QV_LICENSE}")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/README.md
+               ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
 
   install(TARGETS quorvane RUNTIME DESTINATION .)
-  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt DESTINATION .)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt DESTINATION .)
   install(DIRECTORY ${QV_SAMPLE_DIR} DESTINATION .)
 else()
   include(GNUInstallDirs)
   set(QV_LINUX_DIR ${CMAKE_CURRENT_SOURCE_DIR}/packaging/linux)
 
-  # Manual pages are installed compressed, as the system's own are.
-  set(QV_MAN_SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/doc/quorvane.1)
+  # The manual page with the release's date and version filled in; installed compressed, as the
+  # system's own are.
+  set(QV_MAN_FILLED ${CMAKE_CURRENT_BINARY_DIR}/quorvane.1)
+  configure_file(${CMAKE_CURRENT_SOURCE_DIR}/doc/quorvane.1.in ${QV_MAN_FILLED} @ONLY)
   set(QV_MAN_PAGE ${CMAKE_CURRENT_BINARY_DIR}/quorvane.1.gz)
   add_custom_command(OUTPUT ${QV_MAN_PAGE}
-    COMMAND ${CMAKE_COMMAND} -E copy ${QV_MAN_SOURCE} ${CMAKE_CURRENT_BINARY_DIR}/quorvane.1
-    COMMAND gzip -9nf ${CMAKE_CURRENT_BINARY_DIR}/quorvane.1
-    DEPENDS ${QV_MAN_SOURCE}
+    COMMAND gzip -9nc ${QV_MAN_FILLED} > ${QV_MAN_PAGE}
+    DEPENDS ${QV_MAN_FILLED}
     COMMENT "Compressing the manual page")
   add_custom_target(quorvane_man ALL DEPENDS ${QV_MAN_PAGE})
 
   install(TARGETS quorvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${QV_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  # The licence in the machine-readable form Debian's tools read, where they look for it.
+  configure_file(${CMAKE_CURRENT_SOURCE_DIR}/packaging/debian/copyright.in
+                 ${CMAKE_CURRENT_BINARY_DIR}/copyright @ONLY)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(DIRECTORY ${QV_SAMPLE_DIR} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
   install(FILES ${QV_LINUX_DIR}/quorvane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${QV_LINUX_DIR}/quorvane.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
@@ -44,8 +56,6 @@ endif()
 set(CPACK_PACKAGE_NAME quorvane)
 set(CPACK_PACKAGE_VENDOR Quorvane)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "repairs the twist-bone axes and texture links of PMX models")
-set(QUORVANE_PACKAGE_CONTACT "Quorvane maintainers <maintainers@quorvane.invalid>"
-    CACHE STRING "Maintainer named in the packages")
 set(CPACK_PACKAGE_CONTACT "${QUORVANE_PACKAGE_CONTACT}")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_SOURCE_GENERATOR "")

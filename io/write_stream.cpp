@@ -15,9 +15,6 @@ namespace {
 
 constexpr signed char kOpen = 0;
 constexpr signed char kClosed = -1;
-// writeCString and writeUniString stop once a string has taken more than this many bytes.
-constexpr int kCStringLimitBytes = 512;
-constexpr int kUniStringLimitBytes = 1024;
 
 std::FILE* gFile = nullptr;
 signed char gStatus = kClosed;
@@ -53,29 +50,6 @@ bool tooLarge(std::int32_t n) {
 }
 
 } // namespace
-
-int open(const char* path) {
-    // A second open without a close would leave the earlier file open on the same static
-    // buffer, to be flushed from it at exit with the new file's bytes; close it first.
-    if (gStatus == kOpen) close();
-    gFailed = false;
-    std::FILE* file = platform::openFile(path, "wb");
-    if (file == nullptr) {
-        consolePrint("Cannot open WR file : %s\n", path);
-        gFailed = true;
-        return -1;
-    }
-    if (std::setvbuf(file, gBuffer, _IOFBF, sizeof gBuffer) != 0) {
-        consolePrint("Buffering failed.(WR)\n");
-        std::fclose(file);
-        gFailed = true;
-        return -1;
-    }
-    gFile = file;
-    gPosition = 0;
-    gStatus = kOpen;
-    return 0;
-}
 
 int attach(std::FILE* file) {
     if (gStatus == kOpen) close();
@@ -114,8 +88,6 @@ int close() {
 
 int status() { return gStatus; }
 
-std::int32_t position() { return gPosition; }
-
 int writeByte(int value) {
     if (gStatus != kOpen || tooLarge(1)) return -1;
     if (seamAllows(1) != 1 || std::fputc(value & 0xFF, gFile) == EOF) {
@@ -137,33 +109,6 @@ int writeFloat(float value) {
     std::int32_t bits;
     std::memcpy(&bits, &value, sizeof bits);
     return writeInt32(bits);
-}
-
-int writeCString(const char* text) {
-    int written = 0;
-    for (const char* p = text; *p != '\0'; ++p) {
-        if (gStatus != kOpen) return -1;
-        writeByte(static_cast<unsigned char>(*p));
-        ++written;
-        if (written > kCStringLimitBytes) return 1;
-    }
-    // A write that failed on the last byte has closed the stream: not a complete string.
-    return status();
-}
-
-int writeUniString(const unsigned char* text) {
-    int written = 0;
-    for (const unsigned char* p = text; p[0] != 0 || p[1] != 0; p += 2) {
-        if (gStatus != kOpen) break;
-        writeByte(p[0]);
-        writeByte(p[1]);
-        written += 2;
-        if (written > kUniStringLimitBytes) {
-            consolePrint("Too long unistr.\n");
-            break;
-        }
-    }
-    return status();
 }
 
 std::int32_t writeBlock(const void* source, std::int32_t n) {

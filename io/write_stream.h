@@ -11,9 +11,6 @@ namespace WriteStream {
 // the streams reach the file in few writes where the system cannot copy file to file.
 constexpr int kBufferBytes = 64 * 1024;
 
-// Creates or truncates; prints "Cannot open WR file : %s\n" on failure and returns -1. A
-// stream still open is closed first.
-int open(const char* path);
 // Takes `file`, a new file open for writing, as the stream's file: 0; -1 after "Buffering
 // failed.(WR)\n" (the file is then closed). A stream still open is closed first.
 int attach(std::FILE* file);
@@ -24,14 +21,9 @@ std::FILE* detach();
 // fclose succeeded), -1 otherwise; the stream is closed either way.
 int close();
 int status();
-std::int32_t position();
 int writeByte(int value);
 int writeInt32(std::int32_t value);
 int writeFloat(float value);
-// At most 513 bytes: 0 at the terminator, 1 after 513 bytes, -1 when the stream is closed.
-int writeCString(const char* text);
-// UTF-16LE units up to the zero unit, at most 513 (then "Too long unistr.\n"). Returns status.
-int writeUniString(const unsigned char* text);
 // n bytes in one write: n, or the accepted count after a short write (stream closed), or -1.
 std::int32_t writeBlock(const void* source, std::int32_t n);
 

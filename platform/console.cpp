@@ -52,6 +52,10 @@ void consolePrintUtf8(const char* text) {
     if (gTraceShown) emit(text, std::strlen(text), true);
 }
 
+void consolePrintBytes(const char* bytes, std::size_t length) {
+    if (gTraceShown) emit(bytes, length, false);
+}
+
 void consoleShowTrace(bool shown) { gTraceShown = shown; }
 
 void reportPrint(const char* format, ...) {

@@ -16,6 +16,10 @@ void consolePrint(const char* format, ...) QV_PRINTF_LIKE(1, 2);
 // A text composed in UTF-8 (an English message text): a UTF-8 terminal receives it unchanged.
 void consolePrintUtf8(const char* text);
 
+// `length` Shift-JIS bytes as they are (a NUL among them too): the converters' trace, which the
+// program hands to text/ with setTextTracePrinter.
+void consolePrintBytes(const char* bytes, std::size_t length);
+
 // The trace is what consolePrint and consolePrintUtf8 print: the reader's report, the lists and
 // questions of the interactive run. A check of a collection leaves it off (it is shown until
 // then) and prints its report alone, through the two functions below.

@@ -31,6 +31,7 @@ void showName(const unsigned char* name, bool printLine)
     if (printLine) consolePrint("Model: %s \n", sjis);
     sjis[kModelNameShownBytes] = 0; // the buffer is far longer than 20 bytes
     if (trimDanglingLeadByte(sjis) == 1 && displayLevel() >= 1)
+        // The spelling is kept: doc/compatibility.md.
         consolePrint("(>20 DBCS-trancated) ");
 }
 

@@ -39,6 +39,7 @@ void printStop(ReadStop why, ReadSection section, std::int32_t record, std::int3
         consolePrint("Err: num of surface data (=%d) is not multiples of 3. \n", value);
         break;
     case ReadStop::UnknownToonSharing:
+        // The spelling is kept: doc/compatibility.md.
         consolePrint("Err: unknown toon sharing mode at matrial %d. \n", record);
         break;
     case ReadStop::MaterialVertexCount:

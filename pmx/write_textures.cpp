@@ -26,6 +26,7 @@ std::int32_t encodeCorrectedPath(int k)
         if (sjisToUtf16(gEncoded, path) == 0) {
             gEncoded[0] = 0;
             gEncoded[1] = 0;
+            // The wording, and the empty link, are kept: doc/compatibility.md.
             consolePrint("UTF-16 path cannot be retribed: %s \n", path);
         }
         return utf16ByteLength(gEncoded);

@@ -1,7 +1,7 @@
 // Shift-JIS -> UTF-16LE and Shift-JIS -> UTF-8 for the writer and the message texts, with
 // their notices and sjisstat, and the quiet Shift-JIS -> UTF-8 of the platform's boundary.
 // Escapes of the inside form come back as the characters and bytes they carry.
-#include "platform/console.h"
+#include "text/text_trace.h"
 #include "text/convert.h"
 #include "text/convert_core.h"
 
@@ -14,7 +14,7 @@ constexpr std::uint16_t kSingleTilde = 0x7E;
 bool isSurrogate(std::uint32_t codePoint) { return codePoint >= 0xD800 && codePoint <= 0xDFFF; }
 
 void traceLowTrailByte(const SjisCharacter& c) {
-    consolePrint("[%02X %02X(x)](2nd byte==0x00-3F) ", c.code >> 8, c.code & 0xFF);
+    textTrace("[%02X %02X(x)](2nd byte==0x00-3F) ", c.code >> 8, c.code & 0xFF);
 }
 
 } // namespace
@@ -74,7 +74,7 @@ int sjisToUtf8Bounded(char* out, std::size_t capacity, const char* in, bool show
         sjisstat = nextSjisStat(sjisstat, c);
         p += c.consumed;
         if (hasLowTrailByte(c)) traceLowTrailByte(c);
-        if (undefined) consolePrint("<<<uni%06X:sjis%06X>>>", 0u, static_cast<unsigned>(c.code));
+        if (undefined) textTrace("<<<uni%06X:sjis%06X>>>", 0u, static_cast<unsigned>(c.code));
     }
     finishOutput(buffer);
     return sjisstat;

@@ -2,7 +2,7 @@
 // trace to the console and keeps each character as it stands, and the quiet one the platform
 // uses at its code-page boundary, which composes decomposed characters first. Both are lossless:
 // a character without a code of its own is escaped, and so is each byte of a broken sequence.
-#include "platform/console.h"
+#include "text/text_trace.h"
 #include "text/convert.h"
 #include "text/convert_core.h"
 #include "text/inside_escape.h"
@@ -16,31 +16,31 @@ constexpr std::uint16_t kQuestionMark = 0x3F;
 // three-byte form cut short by the terminator right after its first byte prints nothing.
 void traceMalformed(const unsigned char* b, const Utf8Sequence& s) {
     if (s.expected == 0) {
-        consolePrint("%02X(x) ", b[0]);
+        textTrace("%02X(x) ", b[0]);
         return;
     }
     if (s.expected == 2) {
-        if (s.consumed == 2) consolePrint("%02X %02X(x) ", b[0], b[1]);
+        if (s.consumed == 2) textTrace("%02X %02X(x) ", b[0], b[1]);
         return;
     }
     if (s.expected == 3) {
-        if (s.consumed >= 3) consolePrint("[%02X %02X %02X(x)] ", b[0], b[1], b[2]);
-        if (s.consumed >= 2) consolePrint("[%02X %02X(x) -- ] ", b[0], b[1]);
+        if (s.consumed >= 3) textTrace("[%02X %02X %02X(x)] ", b[0], b[1], b[2]);
+        if (s.consumed >= 2) textTrace("[%02X %02X(x) -- ] ", b[0], b[1]);
         return;
     }
-    if (s.consumed >= 4) consolePrint("[%02X %02X %02X %02X(x)] ", b[0], b[1], b[2], b[3]);
-    if (s.consumed >= 3) consolePrint("[%02X %02X %02X(x) -- ] ", b[0], b[1], b[2]);
-    if (s.consumed >= 2) consolePrint("[%02X %02X(x) -- -- ] ", b[0], b[1]);
-    consolePrint("%02X(x) ", b[0]);
+    if (s.consumed >= 4) textTrace("[%02X %02X %02X %02X(x)] ", b[0], b[1], b[2], b[3]);
+    if (s.consumed >= 3) textTrace("[%02X %02X %02X(x) -- ] ", b[0], b[1], b[2]);
+    if (s.consumed >= 2) textTrace("[%02X %02X(x) -- -- ] ", b[0], b[1]);
+    textTrace("%02X(x) ", b[0]);
 }
 
 void traceAscii(unsigned char byte, std::uint16_t code) {
     if (byte == '\n') {
-        consolePrint("\n");
+        textTrace("\n");
     } else if (byte == '\r') {
-        consolePrint(" ");
+        textTrace(" ");
     } else {
-        consolePrint("%c", code & 0xFF);
+        textTrace("%c", code & 0xFF);
     }
 }
 
@@ -51,7 +51,7 @@ void traceDecoded(std::uint32_t codePoint) {
     if (code == 0) code = kQuestionMark;
     unsigned high = code >> 8;
     unsigned low = code & 0xFFu;
-    consolePrint("[%c%c](%02X:%02X) ", high, low, high, low);
+    textTrace("[%c%c](%02X:%02X) ", high, low, high, low);
 }
 
 // UTF-8 to the inside form without a trace, characters as `reading` says, composed first when
@@ -110,23 +110,23 @@ int utf8ToSjis(char* out, const unsigned char* in) {
             traceAscii(b[0], sjisCodeForAscii(b[0]));
             break;
         case 2:
-            consolePrint("[%02X %02X (%04X)] ", b[0], b[1], s.codePoint);
+            textTrace("[%02X %02X (%04X)] ", b[0], b[1], s.codePoint);
             traceDecoded(s.codePoint);
             break;
         case 3:
-            consolePrint("[%02X %02X %02X (%04X)] ", b[0], b[1], b[2], s.codePoint);
+            textTrace("[%02X %02X %02X (%04X)] ", b[0], b[1], b[2], s.codePoint);
             traceDecoded(s.codePoint);
             break;
         default:
             // Beyond the Basic Multilingual Plane: no Shift-JIS code, no code in the trace.
-            consolePrint("[%02X %02X %02X %02X (%06X)] ", b[0], b[1], b[2], b[3], s.codePoint);
+            textTrace("[%02X %02X %02X %02X (%06X)] ", b[0], b[1], b[2], b[3], s.codePoint);
             break;
         }
     }
-    consolePrint("\n");
-    consolePrint("utfstat = %d. \n", utfstat);
-    consolePrint("  cttotal = %d. \n", cttotal);
-    consolePrint("done.\n");
+    textTrace("\n");
+    textTrace("utfstat = %d. \n", utfstat);
+    textTrace("  cttotal = %d. \n", cttotal);
+    textTrace("done.\n");
     return utfstat;
 }
 

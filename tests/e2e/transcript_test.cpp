@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <ostream>
 
 #include "app/argument_list.h"
 #include "tests/support/io_test_files.h"
@@ -224,6 +225,16 @@ std::vector<Scenario> scenarios() {
         {"HelpAsTheFirstArgumentAnswersAloneAndReadsNothing", 0, en, {"--help", "{O}model.pmx"},
          "y\n", "Usage: quorvane [options] model.pmx [more.pmx ...]\n{*}or no model was given\n", {}},
         {"VersionAsTheFirstArgument", 0, en, {"--version"}, "", "Quorvane 0.90\n", {}},
+        // Help where users of other tools look; a long option that is none is refused, and an
+        // option letter that is none points to --help once.
+        {"HelpHabitMinusHAloneShowsTheHelp", 0, en, {"-h"}, "", "Usage: quorvane [options]{*}no model was given\n", {}},
+        {"HelpHabitQuestionMarkAloneShowsTheHelp", 0, en, {"-?"}, "", "Usage: quorvane [options]{*}no model was given\n", {}},
+        {"HelpHabitSlashQuestionMarkAloneShowsTheHelp", 0, en, {"/?"}, "", "Usage: quorvane [options]{*}no model was given\n", {}},
+        {"MistypedLongOptionIsRefused", 2, en, {"--verison"}, "", "", {},
+         "quorvane: unrecognized option '--verison'\nTry 'quorvane --help' for more information.\n"},
+        {"OptionErrorsPointToHelpOnce", 1, en, {"-hx", "{O}model.pmx"}, "",
+         kEn + "\nOption error: <h> 68\nOption error: <x> 78\nOption error: <h> 68\nOption error: <x> 78" +
+             twist("model.pmx", "Cancel"), {}, "more information.\n Unmatched"},
         {"OptionsOnlyEchoedAndUnknownLettersReportedInBothPasses", 2, en,
          {"-D=2", "-EA=0.25", "-NX", "-d1/m3ND"}, "",
          kEn + "Info.displayLevel = 2. \nErrorAdmittance = 0.25 \n\nOption error: <X> 58"
@@ -652,51 +663,59 @@ struct Models {
     }
 };
 
-TEST(Transcript, EveryScenarioPrintsItsTranscriptAndLeavesItsCopies) {
+// One test per scenario, named after it: `ctest -R Transcript.*Fifo` or
+// `--gtest_filter=*FifoPickedInTheDialogIsNotPresent` runs it alone.
+class Transcript : public testing::TestWithParam<Scenario> {};
+
+void PrintTo(const Scenario& s, std::ostream* out) { *out << s.name; }
+
+TEST_P(Transcript, PrintsItsTranscriptAndLeavesItsCopies) {
     ASSERT_NE(std::getenv("QV_BINARY"), nullptr) << "QV_BINARY is not set";
     struct utsname names;
     ASSERT_EQ(uname(&names), 0);
-    for (const Scenario& s : scenarios()) {
-        SCOPED_TRACE(s.name);
-        Models m;
-        if (s.prepare) s.prepare(m.root);
-        std::vector<string> args;
-        for (const string& arg : s.args) args.push_back(m.fill(arg));
-        string out, err;
-        EXPECT_EQ(runProgram(m.program(s.shell), args, s.locale, m.fill(s.input), m.fill(s.cwd), m.fill(s.shell),
-                             &out, &err),
-                  s.status);
-        EXPECT_NE(err.find(m.fill(s.prompt)), string::npos) << err;
-        // On POSIX the version line names the host system; the folder is shown in inside form.
-        string expected = m.fill(s.transcript);
-        replaceAll(&expected, "{V}", string(" on ") + names.sysname + " " + names.release + " ");
-        replaceAll(&expected, "{D}", iotest::insidePath(m.root + "/"));
-        if (string(s.locale).find("SJIS") != string::npos) expected = shiftJis(expected);
-        const std::size_t gap = expected.find("{*}");
-        if (gap == string::npos) {
-            EXPECT_EQ(out, expected);
-        } else {
-            const string head = expected.substr(0, gap), tail = expected.substr(gap + 3);
-            EXPECT_TRUE(out.size() >= head.size() + tail.size() && out.rfind(head, 0) == 0 &&
-                        out.compare(out.size() - tail.size(), tail.size(), tail) == 0) << out;
-        }
-        std::vector<string> left, copies = s.copies;
-        for (const auto& entry : fs::recursive_directory_iterator(m.tmp.path())) {
-            const string name = fs::relative(entry.path(), m.tmp.path()).string();
-            // A link of such a name is no copy (and must never have been written through).
-            if (fs::is_regular_file(entry.symlink_status()) && name.find("-new") != string::npos)
-                left.push_back(name);
-        }
-        std::sort(left.begin(), left.end());
-        std::sort(copies.begin(), copies.end());
-        EXPECT_EQ(left, copies);
-        for (const string& copy : copies)
-            EXPECT_TRUE(iotest::readFile(m.tmp.file(copy)) == m.copies[copy]) << copy;
-        for (const auto& source : m.sources)
-            EXPECT_TRUE(iotest::readFile(m.tmp.file(source.first)) == source.second)
-                << source.first; // the source is never written
+    const Scenario& s = GetParam();
+    Models m;
+    if (s.prepare) s.prepare(m.root);
+    std::vector<string> args;
+    for (const string& arg : s.args) args.push_back(m.fill(arg));
+    string out, err;
+    EXPECT_EQ(runProgram(m.program(s.shell), args, s.locale, m.fill(s.input), m.fill(s.cwd), m.fill(s.shell),
+                         &out, &err),
+              s.status);
+    EXPECT_NE(err.find(m.fill(s.prompt)), string::npos) << err;
+    // On POSIX the version line names the host system; the folder is shown in inside form.
+    string expected = m.fill(s.transcript);
+    replaceAll(&expected, "{V}", string(" on ") + names.sysname + " " + names.release + " ");
+    replaceAll(&expected, "{D}", iotest::insidePath(m.root + "/"));
+    if (string(s.locale).find("SJIS") != string::npos) expected = shiftJis(expected);
+    const std::size_t gap = expected.find("{*}");
+    if (gap == string::npos) {
+        EXPECT_EQ(out, expected);
+    } else {
+        const string head = expected.substr(0, gap), tail = expected.substr(gap + 3);
+        EXPECT_TRUE(out.size() >= head.size() + tail.size() && out.rfind(head, 0) == 0 &&
+                    out.compare(out.size() - tail.size(), tail.size(), tail) == 0) << out;
     }
+    std::vector<string> left, copies = s.copies;
+    for (const auto& entry : fs::recursive_directory_iterator(m.tmp.path())) {
+        const string name = fs::relative(entry.path(), m.tmp.path()).string();
+        // A link of such a name is no copy (and must never have been written through).
+        if (fs::is_regular_file(entry.symlink_status()) && name.find("-new") != string::npos)
+            left.push_back(name);
+    }
+    std::sort(left.begin(), left.end());
+    std::sort(copies.begin(), copies.end());
+    EXPECT_EQ(left, copies);
+    for (const string& copy : copies)
+        EXPECT_TRUE(iotest::readFile(m.tmp.file(copy)) == m.copies[copy]) << copy;
+    for (const auto& source : m.sources)
+        EXPECT_TRUE(iotest::readFile(m.tmp.file(source.first)) == source.second)
+            << source.first; // the source is never written
 }
+
+string scenarioName(const testing::TestParamInfo<Scenario>& scenario) { return scenario.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Scenario, Transcript, testing::ValuesIn(scenarios()), scenarioName);
 
 // A pack unpacked with the wrong code page: its folder テクスチャ and files 髪.png and 顔.png as
 // the unpacking spelled them (Python's cp437 and latin-1 readings of their Shift-JIS bytes, or the

@@ -13,6 +13,7 @@
 #include "tests/support/io_test_files.h"
 #include "tests/support/pmx_builder.h"
 #include "text/language.h"
+#include "text/text_trace.h"
 
 namespace pmxtest {
 
@@ -29,6 +30,7 @@ Outcome captured(F f)
 {
     static std::vector<char> buffer(8u << 20);
     ConsoleCapture capture{buffer.data(), buffer.size(), 0};
+    setTextTracePrinter(consolePrintBytes); // as the program wires the converters' trace
     consoleSetCapture(&capture);
     const int result = f();
     consoleSetCapture(nullptr);

@@ -1,6 +1,8 @@
 // What the reader prints for a UTF-8 model, body errors that end the reading, files that end
 // early, the model name's display and the trailing data (one row per case, transcripts written
 // by hand); a model cut anywhere.
+#include <ostream>
+
 #include "io/read_stream.h"
 #include "tests/pmx/pmx_test_util.h"
 
@@ -11,7 +13,7 @@ using Edit = void (*)(PmxRecipe&);
 using Damage = void (*)(Bytes&, const PmxLayout&);
 
 struct ReadCase {
-    const char* what;
+    const char* name; // the test instance's name: what the case guards
     Edit edit;     // applied to typicalModel(0); may also set the console modes
     Damage damage; // applied to the built bytes
     std::string transcript; // after "Reading from: <path> \n"
@@ -38,7 +40,7 @@ void hundredTrailingBytes(PmxRecipe& r)
 }
 
 const ReadCase kReadCases[] = {
-    {"clean UTF-8 model echoes each converted text",
+    {"CleanUtf8ModelEchoesEachConvertedText",
      [](PmxRecipe& r) {
          r = PmxRecipe();
          r.encoding = 1;
@@ -53,85 +55,114 @@ const ReadCase kReadCases[] = {
      "a.png\nutfstat = 7. \n  cttotal = 5. \ndone.\n0 Materials.\n1 Bones.\n"
      "b\nutfstat = 7. \n  cttotal = 1. \ndone.\n\nutfstat = 7. \n  cttotal = 0. \ndone.\n"
      "0 Morphs.\n0 Frames.\n0 Rigid-bodies.\n0 Joints.\nOK. \n" + kClean},
-    {"deform type 5", [](PmxRecipe& r) { r.vertexDeformTypes = {0, 5, 0}; }, nullptr,
+    {"DeformType5EndsTheReading", [](PmxRecipe& r) { r.vertexDeformTypes = {0, 5, 0}; }, nullptr,
      kTop + "3 Vertices.\nErr: illegal DEF type 5. \n\n"},
-    {"face count not a multiple of 3", [](PmxRecipe& r) { r.faceIndexCount = 7; }, nullptr,
+    {"FaceCountNotAMultipleOf3EndsTheReading", [](PmxRecipe& r) { r.faceIndexCount = 7; }, nullptr,
      kTop + "4 Vertices.\n2 Surfaces.\nErr: num of surface data (=7) is not multiples of 3. \n\n"},
-    {"faces of an undefined index width report the width once, not once per face",
-     [](PmxRecipe& r) { r.vertexIndexSize = 3, r.faceIndexCount = 3 * 1000; }, nullptr,
+    {"UndefinedIndexWidthIsReportedOnceNotPerFace",
+     [](PmxRecipe& r) {
+         r.vertexIndexSize = 3;
+         r.faceIndexCount = 3 * 1000;
+     }, nullptr,
      kTop + "4 Vertices.\n1000 Surfaces.\nundef(size=3) err.\nundef(size=3) err.\nundef(size=3) err.\n"
             "2 Textures.\n1 Materials.\n12 Bones.\n"
             "1 Morphs.\nundef(size=3) err.\n1 Frames.\n1 Rigid-bodies.\n1 Joints.\nOK. \n" + kClean},
-    {"material vertex count alone", [](PmxRecipe& r) { r.materials[0].faceVertexCount = 4; }, nullptr,
+    {"MaterialVertexCountAloneEndsTheReading", [](PmxRecipe& r) { r.materials[0].faceVertexCount = 4; }, nullptr,
      kTop + "4 Vertices.\n2 Surfaces.\n2 Textures.\n1 Materials.\n"
             "Err: illegal material-related vertex number at matrial 0. \n\n"},
-    {"joint type 0xFF", [](PmxRecipe& r) { r.joints.resize(3), r.joints[2].type = 0xFF; }, nullptr,
+    {"JointType0xFFEndsTheReading", [](PmxRecipe& r) {
+         r.joints.resize(3);
+         r.joints[2].type = 0xFF;
+     }, nullptr,
      kTop + kToBones + "1 Morphs.\n1 Frames.\n1 Rigid-bodies.\n3 Joints.\n"
                        "Err: joint type -1 unsupported at joint 2. \n\n"},
-    {"file ends in the edge scale of vertex 4", [](PmxRecipe& r) { r.vertexDeformTypes.assign(10, 0); },
+    {"FileEndingInAVertexNamesTheNextOne", [](PmxRecipe& r) { r.vertexDeformTypes.assign(10, 0); },
      [](Bytes& b, const PmxLayout& l) { b.resize(static_cast<std::size_t>(l.vertexStarts[5] - 2)); },
      kTop + "10 Vertices.\nErr: file ended at vertex 5. \n\n"},
-    {"file ends inside face 4 of 10", [](PmxRecipe& r) { r.faceIndexCount = 3 * 10; },
+    {"FileEndingInAFaceNamesTheNextOne", [](PmxRecipe& r) { r.faceIndexCount = 3 * 10; },
      [](Bytes& b, const PmxLayout& l) { b.resize(static_cast<std::size_t>(l.faceSection + 4 + 4 * 3 + 1)); },
      kTop + "4 Vertices.\n10 Surfaces.\nErr: file ended at surface 5. \n\n"},
-    {"many blocks, file ends inside vertex 20000 after its deform type", growToManyBlocks,
+    {"FileEndingInAVertexAfterManyBlocks", growToManyBlocks,
      [](Bytes& b, const PmxLayout& l) { b.resize(static_cast<std::size_t>(l.vertexStarts[20000] + 32 + 2)); },
      kTop + "30000 Vertices.\nErr: file ended at vertex 20001. \n\n"},
-    {"file ends inside texture 0", nullptr,
+    {"FileEndingInATextureNamesTheNextOne", nullptr,
      [](Bytes& b, const PmxLayout& l) { b.resize(static_cast<std::size_t>(l.textureEntryStarts[0] + 3)); },
      kTop + "4 Vertices.\n2 Surfaces.\n2 Textures.\nErr: file ended at texture 1. \n\n"},
     // U+4E00 is 00 4E in UTF-16LE: a zero first byte does not make the name empty.
-    {"English name that starts with 一", [](PmxRecipe& r) { r.modelNameEnglish = "一x"; }, nullptr,
+    {"EnglishNameWithAZeroFirstByteIsNotEmpty", [](PmxRecipe& r) { r.modelNameEnglish = "一x"; }, nullptr,
      "PMX Ver 2.00 \nModel: \x88\xEAx \n" + kCounts + kClean},
     // Cut to 20 bytes, the name ends inside its tenth double-byte character.
-    {"name cut inside a character",
-     [](PmxRecipe& r) { r.modelNameEnglish = "", r.modelName = "aああああああああああああ", setDisplayLevel(1); },
+    {"NameCutInsideACharacterIsNoticedAtLevel1",
+     [](PmxRecipe& r) {
+         r.modelNameEnglish = "";
+         r.modelName = "aああああああああああああ";
+         setDisplayLevel(1);
+     },
      nullptr, "PMX Ver 2.00 \n(>20 DBCS-trancated) " + kCounts + kClean},
-    {"global count 7", nullptr, [](Bytes& b, const PmxLayout&) { b[8] = 7; },
+    {"GlobalCountBelowEightIsNoPmx", nullptr, [](Bytes& b, const PmxLayout&) { b[8] = 7; },
      "PMX Ver 2.00 \nIllegal file format at 000009=(07) \n", 2},
-    {"morph kinds 9 and 10 read, 0xFF ends",
+    {"MorphKinds9And10ReadAndFFEnds",
      [](PmxRecipe& r) {
          r.morphs.resize(3);
-         r.morphs[0].kind = 9, r.morphs[1].kind = 10, r.morphs[2].kind = 0xFF;
+         r.morphs[0].kind = 9;
+         r.morphs[1].kind = 10;
+         r.morphs[2].kind = 0xFF;
      },
      nullptr, kTop + kToBones + "3 Morphs.\nErr: unknown morph kind at morph 2. \n\n"},
     // Any fourth signature byte and version; global bytes past the eighth are passed over.
-    {"extra global bytes are passed over", nullptr,
+    {"GlobalBytesPastTheEighthArePassedOver", nullptr,
      [](Bytes& b, const PmxLayout&) {
-         b[3] = 0, b[6] = 0x40, b[7] = 0x40, b[8] = 10; // version 3.0, ten global bytes
+         b[3] = 0;
+         b[6] = b[7] = 0x40; // version 3.0
+         b[8] = 10;          // ten global bytes
          b.insert(b.begin() + 17, 2, 0);
      },
      "PMX Ver 3.00 \nModel: Test model \n" + kCounts + kClean},
-    {"trailing data at level 1",
-     [](PmxRecipe& r) { hundredTrailingBytes(r), setDisplayLevel(1); }, nullptr,
+    {"TrailingDataDumpedAtLevel1",
+     [](PmxRecipe& r) {
+         hundredTrailingBytes(r);
+         setDisplayLevel(1);
+     },
+     nullptr,
      k21 + kHundredBytes + "SoftBody block: Total 100 bytes.\ndone. \n\n"},
-    {"trailing data at level 2",
-     [](PmxRecipe& r) { hundredTrailingBytes(r), setDisplayLevel(2); }, nullptr,
+    {"TrailingDataNamedUnrecognizedAtLevel2",
+     [](PmxRecipe& r) {
+         hundredTrailingBytes(r);
+         setDisplayLevel(2);
+     },
+     nullptr,
      k21 + "Unrecognized data bytes found. \n" + kHundredBytes + "Unrecognized block: Total 100 bytes.\ndone. \n\n"},
 };
 
 class Reader : public PmxTest {};
 
-TEST_F(Reader, TranscriptOfEachCase)
+// One test per case, named after it (--gtest_filter=*GlobalCountBelowEightIsNoPmx).
+class ReaderTranscript : public PmxTest, public ::testing::WithParamInterface<ReadCase> {};
+
+void PrintTo(const ReadCase& c, std::ostream* out) { *out << c.name; }
+
+TEST_P(ReaderTranscript, PrintsItsReport)
 {
-    for (const ReadCase& c : kReadCases) {
-        SCOPED_TRACE(c.what);
-        resetConsole();
-        PmxRecipe recipe = typicalModel(0);
-        if (c.edit) c.edit(recipe);
-        PmxLayout layout;
-        Bytes bytes = buildPmx(recipe, &layout);
-        if (c.damage) c.damage(bytes, layout);
-        Outcome run = readBytes(bytes);
-        EXPECT_EQ(c.result, run.result);
-        EXPECT_EQ("Reading from: " + path() + " \n" + c.transcript, run.text);
-        // Whole exactly when the reader got past the joints to its 2.0/2.1 verdict in step: an
-        // index width of 3 reads every index of its kind as nothing.
-        const bool outOfStep = c.transcript.find("undef(size=") != std::string::npos;
-        EXPECT_EQ(c.transcript.find("PMX 2.") != std::string::npos && !outOfStep, readPmxWasWhole());
-        EXPECT_EQ(outOfStep, readPmxWentOutOfStep());
-    }
+    const ReadCase& c = GetParam();
+    resetConsole();
+    PmxRecipe recipe = typicalModel(0);
+    if (c.edit) c.edit(recipe);
+    PmxLayout layout;
+    Bytes bytes = buildPmx(recipe, &layout);
+    if (c.damage) c.damage(bytes, layout);
+    Outcome run = readBytes(bytes);
+    EXPECT_EQ(c.result, run.result);
+    EXPECT_EQ("Reading from: " + path() + " \n" + c.transcript, run.text);
+    // Whole exactly when the reader got past the joints to its 2.0/2.1 verdict in step: an
+    // index width of 3 reads every index of its kind as nothing.
+    const bool outOfStep = c.transcript.find("undef(size=") != std::string::npos;
+    EXPECT_EQ(c.transcript.find("PMX 2.") != std::string::npos && !outOfStep, readPmxWasWhole());
+    EXPECT_EQ(outOfStep, readPmxWentOutOfStep());
 }
+
+std::string readCaseName(const ::testing::TestParamInfo<ReadCase>& c) { return c.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Case, ReaderTranscript, ::testing::ValuesIn(kReadCases), readCaseName);
 
 // The reader must end cleanly, never read past the end, never record an offset beyond it.
 TEST_F(Reader, CutAtEveryOffsetNeverReadsPastTheEnd)

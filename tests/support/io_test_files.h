@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/console.h"
+#include "text/text_trace.h"
 
 namespace iotest {
 
@@ -34,7 +35,11 @@ std::string readFile(const std::string& outside);
 // Everything printed through the console front while the object lives, NUL bytes included.
 class Capture {
 public:
-    Capture() { consoleSetCapture(&capture_); }
+    // The converters' trace reaches the console, as the program wires it at start.
+    Capture() {
+        setTextTracePrinter(consolePrintBytes);
+        consoleSetCapture(&capture_);
+    }
     ~Capture() { consoleSetCapture(nullptr); }
     Capture(const Capture&) = delete;
     Capture& operator=(const Capture&) = delete;
