@@ -54,6 +54,9 @@ void collectCommandLine() {
         int got = platform::argument(i, gArgumentText, sizeof gArgumentText);
         if (got < 0) continue;
         if (got == 2) {
+            // Shown as typed: with the separators as the shell's, the backslash reads as the
+            // part of a name it is.
+            platform::argumentAsGiven(i, gArgumentText, sizeof gArgumentText);
             consolePrint("Backslash in a file name: left out : %s\n", gArgumentText);
             noteStatus(kExitTrouble);
             continue;

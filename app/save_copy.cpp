@@ -94,7 +94,7 @@ int saveRepairedCopy(const char* modelPath, int firstLater) {
         return -1;
     }
     if (laterModelIs(destination, firstLater)) {
-        consolePrint("Copy would replace a later model : %s\n", destination);
+        consolePrint("Copy would replace a later model : %s\n", platform::shownPath(destination));
         consolePrint("New PMX save failed. \n");
         return -1;
     }

@@ -202,10 +202,11 @@ int renewByDialog(int k, const char* texturePath) {
     gChosen[0] = '\0'; // a cancelled dialog leaves it untouched: the message then names nothing
     // A file found for the link is offered: the user takes it or picks another.
     const int opened = offerFor(k)
-                           ? openFileDialogOffering(gChosen, FileKind::Image, gSettings.modelFolder, gOffered, gTitle)
-                           : openFileDialogTitled(gChosen, FileKind::Image, gSettings.modelFolder, gTitle);
+                           ? openFileDialogOffering(gChosen, FileKind::Image, gSettings.modelFolder, gOffered, gTitle,
+                                                    texturePath)
+                           : openFileDialogTitled(gChosen, FileKind::Image, gSettings.modelFolder, gTitle, texturePath);
     if (opened != 0 || !isPresent(gChosen)) {
-        consolePrint("\nCannot find tex(%d) again: %s \n", k, gChosen);
+        consolePrint("\nCannot find tex(%d) again: %s \n", k, platform::shownPath(gChosen));
         return -1;
     }
     storedPathOf(gChosen);
@@ -249,7 +250,7 @@ int checkLinks() {
 
 int checkTextureLinks() {
     const int broken = checkLinks();
-    consolePrint("pmx dir: %s \n", gSettings.modelFolder);
+    consolePrint("pmx dir: %s \n", platform::shownPath(gSettings.modelFolder));
     for (int k = 0; k < gModel.keptTextureCount; ++k) {
         consolePrint("%d: %s ", k, gModel.texturePaths[k]);
         switch (gLinkResults[k].verdict) {

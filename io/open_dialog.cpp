@@ -8,10 +8,11 @@
 namespace {
 
 int runOpenDialog(char* out, int kind, const char* initialPath, const char* title, bool titled,
-                  const char* typedBase = nullptr) {
+                  const char* typedBase = nullptr, const char* linkPath = nullptr) {
     // Working storage of this call only (about 17 KB, on the stack, released on return).
     OpenDialogRequest prepared;
     if (prepareOpenDialog(&prepared, kind, initialPath, title, titled) != 0) return -1;
+    if (linkPath != nullptr) expectExtensionOf(&prepared, linkPath);
 
     platform::OpenFileRequest request;
     request.filter = prepared.filter;
@@ -34,14 +35,15 @@ int runOpenDialog(char* out, int kind, const char* initialPath, const char* titl
 
 } // namespace
 
-int openFileDialogTitled(char* out, int kind, const char* initialPath, const char* title) {
-    return runOpenDialog(out, kind, initialPath, title, true);
+int openFileDialogTitled(char* out, int kind, const char* initialPath, const char* title, const char* linkPath) {
+    return runOpenDialog(out, kind, initialPath, title, true, nullptr, linkPath);
 }
 
 int openFileDialog(char* out, int kind, const char* initialPath) {
     return runOpenDialog(out, kind, initialPath, nullptr, false);
 }
 
-int openFileDialogOffering(char* out, int kind, const char* baseFolder, const char* offered, const char* title) {
-    return runOpenDialog(out, kind, offered, title, true, baseFolder);
+int openFileDialogOffering(char* out, int kind, const char* baseFolder, const char* offered, const char* title,
+                           const char* linkPath) {
+    return runOpenDialog(out, kind, offered, title, true, baseFolder, linkPath);
 }

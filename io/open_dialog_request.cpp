@@ -199,3 +199,13 @@ int prepareOpenDialog(OpenDialogRequest* request, int kind, const char* initialP
     }
     return 0;
 }
+
+void expectExtensionOf(OpenDialogRequest* request, const char* linkPath) {
+    char path[kPathBytes], name[kPathBytes];
+    copyPathBounded(path, sizeof path, linkPath);
+    fileNameOf(name, path);
+    extensionOf(request->linkExtension, name);
+    // The extension without its dot, as the dialog takes it; a name ending in a dot has none.
+    if (request->linkExtension[0] == '.' && request->linkExtension[1] != '\0')
+        request->defaultExtension = request->linkExtension + 1;
+}

@@ -78,13 +78,13 @@ namespace {
 // open().
 int openWith(std::FILE* file, const char* path) {
     if (file == nullptr) {
-        consolePrint("Cannot open RD file : %s\n", path);
+        consolePrint("Cannot open RD file : %s\n", platform::shownPath(path));
         return -1;
     }
     // Every offset of the file must be a position: at 2 GiB they no longer are.
     platform::FileStamp opened;
     if (platform::fileStamp(file, &opened) == 0 && opened.size > kLastPosition) {
-        consolePrint("Too large RD file (2 GiB or more) : %s\n", path);
+        consolePrint("Too large RD file (2 GiB or more) : %s\n", platform::shownPath(path));
         std::fclose(file);
         return -1;
     }

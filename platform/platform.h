@@ -79,6 +79,12 @@ std::uint32_t fullPathName(const char* path, std::uint32_t capacity, char* out);
 // for the current folder (on POSIX, where a user runs the program among the models).
 bool modelDialogStartsInCurrentFolder();
 
+// A file-system path of the inside form as the system writes it, for the console and the
+// prompts: on POSIX every separator as "/" (so that it can be pasted into a shell), on Windows
+// the path itself. Texture links are the model's own text and are never passed here. The result
+// stays valid until the next call; a path too long for the platform's buffer comes back as it is.
+const char* shownPath(const char* path);
+
 // ---- Console -------------------------------------------------------------------------------
 
 // The sink every console byte passes through (see platform/console.h for the front).

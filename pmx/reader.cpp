@@ -4,6 +4,7 @@
 
 #include "io/read_stream.h"
 #include "platform/console.h"
+#include "platform/platform.h"
 #include "pmx/read_parts.h"
 #include "pmx/read_report.h"
 
@@ -38,7 +39,7 @@ int readPmx(const char* path)
     gWasWhole = false;
     gOutOfStep = false;
     clearReadReport();
-    consolePrint("Reading from: %s \n", path);
+    consolePrint("Reading from: %s \n", platform::shownPath(path));
     if (ReadStream::openModel(path) != 0) return -1;
     if (readHeader() != 0) return 2;
     noteEndOfFileIn(ReadSection::Header);

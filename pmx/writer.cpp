@@ -132,7 +132,7 @@ int createCopy(const char* destination, std::FILE** file, bool* unnamed)
         if (made == 0) return 0;
         if (made != 1) break;
     }
-    consolePrint("Cannot open WR file : %s\n", gTemporaryPath);
+    consolePrint("Cannot open WR file : %s\n", platform::shownPath(gTemporaryPath));
     return -1;
 }
 
@@ -150,13 +150,13 @@ int publishCopy(std::FILE* file, bool unnamed, const char* destination)
             result = platform::nameCopy(file, nameIn(gTemporaryPath));
         }
         if (result != 0) {
-            consolePrint("Cannot replace WR file : %s\n", destination);
+            consolePrint("Cannot replace WR file : %s\n", platform::shownPath(destination));
             result = -1;
         }
     }
     std::fclose(file);
     if (result == 0 && platform::renameCopy(nameIn(destination)) != 0) {
-        consolePrint("Cannot replace WR file : %s\n", destination);
+        consolePrint("Cannot replace WR file : %s\n", platform::shownPath(destination));
         result = -1;
     }
     return result;
@@ -169,7 +169,7 @@ void showFileName(const char* format, const char* path)
         fileNameOf(gShownName, path);
         consolePrint(format, gShownName);
     } else {
-        consolePrint(format, path);
+        consolePrint(format, platform::shownPath(path));
     }
 }
 
@@ -190,13 +190,13 @@ int writePatchedPmx(const char* destination, const char* source)
     showFileName("Reading from: %s \n", source);
     showFileName("Writing to  : %s \n", destination);
     if (!besideSource(destination, source) || makeTemporaryPath(destination, 0) != 0) {
-        consolePrint("Cannot open WR file : %s\n", destination);
+        consolePrint("Cannot open WR file : %s\n", platform::shownPath(destination));
         return -1;
     }
     // The recorded offsets belong to the file as it was read; in an edited file, or another file
     // put in its place, they name other bytes.
     int opened = ReadStream::reopenModel(source);
-    if (opened == 1) consolePrint("Source changed since read : %s\n", source);
+    if (opened == 1) consolePrint("Source changed since read : %s\n", platform::shownPath(source));
     if (opened != 0) return -1;
     std::FILE* file = nullptr;
     bool unnamed = false;
@@ -215,7 +215,7 @@ int writePatchedPmx(const char* destination, const char* source)
     }
     // An edit while the copy was read.
     if (result == 0 && platform::modelUnchanged() != 0) {
-        consolePrint("Source changed since read : %s\n", source);
+        consolePrint("Source changed since read : %s\n", platform::shownPath(source));
         result = -1;
     }
     ReadStream::close();

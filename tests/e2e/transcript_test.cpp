@@ -163,7 +163,7 @@ const string kReadCut = "\nReading from: {D}cut.pmx \nPMX Ver 2.00 \nModel: test
 // in another case, the third renewed with the file typed in the dialog.
 string guideRun(const string& folder) {
     const string links = "0: テクスチャ\\ガイド.png (ok)\n1: パーツ\\é.png (ok)\n2: old\\ガイド.png ";
-    return kEn + read(folder + "\\モデル.pmx", 3, 1, 0) + "pmx dir: {D}" + folder + "\\ \n" + links +
+    return kEn + read(folder + "/モデル.pmx", 3, 1, 0) + "pmx dir: {D}" + folder + "/ \n" + links +
            "(=NG=)\n\n" + texAsk(1, "YES") + "--- \n" + links +
            "\n Texture or sphere: \r\n \r\n ガイド.png \r\n \r\n not found.  \r\n"
            " Please select it on the next dialogue. (continue:OK) \r\n => OK \n\n"
@@ -174,7 +174,7 @@ string guideRun(const string& folder) {
 // and an emoji, all present, and k한.png, missing beside a file k?.png.
 const string kStageLinks = "0: textures\\屏幕边框.png (ok)\n1: 贴图\\脸.png (ok)\n2: 颜.png (ok)\n"
                            "3: 한글\\얼굴.png (ok)\n4: 🎀.png (ok)\n5: k한.png ";
-const string kStage = kEn + read("names\\校园祭舞台.pmx", 6, 1, 0) + "pmx dir: {D}names\\ \n" + kStageLinks +
+const string kStage = kEn + read("names/校园祭舞台.pmx", 6, 1, 0) + "pmx dir: {D}names/ \n" + kStageLinks +
                       "(=NG=)\n\n";
 
 pmxtest::PmxRecipe armsModel(std::initializer_list<std::size_t> bent);
@@ -187,7 +187,7 @@ void writeLinkModel(const string& path, const std::vector<string>& links) {
     pmxtest::writeFile(path, pmxtest::buildPmx(r));
 }
 // The run of pub/model.pmx up to its save.
-const string kPub = kEn + read("pub\\model.pmx", 0, 0, 10) + twistAsk("model.pmx", "YES") + "pmx dir: {D}pub\\ \n\n";
+const string kPub = kEn + read("pub/model.pmx", 0, 0, 10) + twistAsk("model.pmx", "YES") + "pmx dir: {D}pub/ \n\n";
 
 struct Scenario {
     const char* name;
@@ -196,7 +196,7 @@ struct Scenario {
     // "{O}" is the scenario's folder (ending in "/").
     std::vector<string> args;
     string input;
-    // UTF-8 (Shift-JIS bytes are expected in the Japanese locale), with "{O}" as above, "{V}" the version line, "{D}" the folder as the program shows it, and "{*}"
+    // UTF-8 (Shift-JIS bytes are expected in the Japanese locale), with "{O}" as above, "{V}" the version line, "{D}" the folder as the program shows it (as the system writes it), and "{*}"
     // standing for any text.
     string transcript;
     std::vector<string> copies; // every "-new" file the run must leave
@@ -214,7 +214,7 @@ std::vector<Scenario> scenarios() {
     const string tex = read("tex.pmx", 3, 1, 0) + kTexList;
     const string texYes = tex + texAsk(2, "YES") + kSearchA;
     // dir/tex.pmx named by a relative path: shown, repaired and saved as by its full path.
-    const string relative = kEn + read("dir\\tex.pmx", 3, 1, 0) + texList("dir\\") +
+    const string relative = kEn + read("dir/tex.pmx", 3, 1, 0) + texList("dir/") +
                             texAsk(2, "YES") + kSearchA + kPickAInferB + saved("tex.pmx", "tex-new.pmx");
     return {
         {"NoModelAndCancelledDialogJa", 2, ja, {}, "", kJa + kNoModelJa + kUsage, {}},
@@ -267,17 +267,17 @@ std::vector<Scenario> scenarios() {
         // what it teaches renews the next link; of two files of the name, the one whose folders end
         // as the link's do.
         {"MovedFileIsOfferedAndAnEmptyAnswerTakesIt", 0, en, {"{O}mv/tex.pmx"}, "y\n\n\n",
-         kEn + read("mv\\tex.pmx", 3, 1, 0) + texList("mv\\") + texAsk(2, "YES") + kSearchA +
+         kEn + read("mv/tex.pmx", 3, 1, 0) + texList("mv/") + texAsk(2, "YES") + kSearchA +
              " => OK \n\n => (renew) textures\\body\\a.png \n1: ok.png (ok)\n"
              "2: tex\\b.png (inferred) => (renew) textures\\body\\b.png \n\n" + saved("tex.pmx", "tex-new.pmx"),
          {"mv/tex-new.pmx"}, "File name [textures/body/a.png]: "},
         {"OfTwoFilesOfTheNameTheOneInTheLinksFolderIsOffered", 0, en, {"{O}two/tex.pmx"}, "y\n\n\n",
-         kEn + read("two\\tex.pmx", 3, 1, 0) + texList("two\\") + texAsk(2, "YES") + kSearchA +
+         kEn + read("two/tex.pmx", 3, 1, 0) + texList("two/") + texAsk(2, "YES") + kSearchA +
              " => OK \n\n => (renew) x\\tex\\a.png \n1: ok.png (ok)\n"
              "2: tex\\b.png (inferred) => (renew) x\\tex\\b.png \n\n" + saved("tex.pmx", "tex-new.pmx"),
          {"two/tex-new.pmx"}, "File name [x/tex/a.png]: "},
         {"FileMovedBesideTheModelIsOffered", 0, en, {"{O}flat/tex.pmx"}, "y\n\n\n",
-         kEn + read("flat\\tex.pmx", 3, 1, 0) + texList("flat\\") + texAsk(2, "YES") + kSearchA +
+         kEn + read("flat/tex.pmx", 3, 1, 0) + texList("flat/") + texAsk(2, "YES") + kSearchA +
              " => OK \n\n => (renew) a.png \n1: ok.png (ok)\n2: tex\\b.png (inferred) => (renew) b.png \n\n" +
              saved("tex.pmx", "tex-new.pmx"),
          {"flat/tex-new.pmx"}, "File name [a.png]: "},
@@ -296,6 +296,14 @@ std::vector<Scenario> scenarios() {
              " Please select it on the next dialogue. (continue:OK) \r\n => OK \n\n"
              "Canceled File-Open Dialog Box. (stat=0000).\n\nCannot find tex(0) again:  \n\n",
          {"tex-new.pmx"}},
+        // Nothing found to offer: a name typed without its extension gets the link's (.png), not
+        // the image default (.bmp).
+        {"NameTypedWithoutExtensionGetsTheLinks", 0, en, {"{O}pipe.pmx"}, "y\n\nok\n",
+         kEn + read("pipe.pmx", 1, 0, 10) + "pmx dir: {D} \n0: pipe.png (=NG=)\n\n" + texAsk(1, "YES") +
+             "--- \n0: pipe.png \n Texture or sphere: \r\n \r\n pipe.png \r\n \r\n not found.  \r\n"
+             " Please select it on the next dialogue. (continue:OK) \r\n => OK \n\n => (renew) ok.png \n\n" +
+             saved("pipe.pmx", "pipe-new.pmx"),
+         {"pipe-new.pmx"}, "", "", [](const string& d) { iotest::writeFile(d + "/ok.bmp", "bmp"); }},
         {"FailedReadDoesNotShowThePreviousModelsTextures", 2, en, {"{O}tex.pmx", "{O}gone.pmx"},
          "n\n",
          kEn + tex + texAsk(2, "NO") + kNothing + "\nReading from: {D}gone.pmx \n"
@@ -331,18 +339,18 @@ std::vector<Scenario> scenarios() {
          {"names/校园祭舞台-new.pmx"}, "Searching for:  k한.png"},
         {"ModelNamedOutsideShiftJisIsReadAndCopiedUnderItsOwnName", 0, "C.UTF-8", {"{O}names/m한.pmx"},
          "y\n",
-         kEn + read("names\\m한.pmx", 0, 0, 10) + twistAsk("m한.pmx", "YES") + "pmx dir: {D}names\\ \n\n" +
+         kEn + read("names/m한.pmx", 0, 0, 10) + twistAsk("m한.pmx", "YES") + "pmx dir: {D}names/ \n\n" +
              saved("m한.pmx", "m한-new.pmx"), {"names/m한-new.pmx"}},
         // 〜 and ～ (and the other pairs) name the same file, whichever a system typed or stored.
         {"JisVariantsFindTheirFileInEitherSpelling", 0, "C.UTF-8", {"{O}variants/v.pmx"}, "",
-         kEn + read("variants\\v.pmx", 5, 1, 0) + "pmx dir: {D}variants\\ \n0: a〜b.png (ok)\n"
+         kEn + read("variants/v.pmx", 5, 1, 0) + "pmx dir: {D}variants/ \n0: a〜b.png (ok)\n"
                "1: c〜d.png (ok)\n2: e～f.png (ok)\n3: g—h.png (ok)\n4: 髙.png (ok)\n\n" + kNothing, {}},
         // MMD's own toon01.bmp ... toon10.bmp: a link of exactly that name is no broken link.
         {"SharedToonsMissingBesideTheModelAreNotBroken", 0, en, {"{O}toons/t.pmx"}, "",
-         kEn + read("toons\\t.pmx", 3, 1, 0) + "pmx dir: {D}toons\\ \n0: toon01.bmp (shared toon)\n"
+         kEn + read("toons/t.pmx", 3, 1, 0) + "pmx dir: {D}toons/ \n0: toon01.bmp (shared toon)\n"
                "1: TOON10.BMP (shared toon)\n2: toon02.bmp (ok)\n\n" + kNothing, {}},
         {"OnlyTheTenSharedToonNamesAloneAreSharedJa", 1, ja, {"{O}toons/u.pmx"}, "n\n",
-         kJa + read("toons\\u.pmx", 5, 1, 0, true) + "pmx dir: {D}toons\\ \n0: toon05.bmp (共有トゥーン)\n"
+         kJa + read("toons/u.pmx", 5, 1, 0, true) + "pmx dir: {D}toons/ \n0: toon05.bmp (共有トゥーン)\n"
                "1: toon11.bmp (=NG=)\n2: tex\\toon01.bmp (=NG=)\n3: ?.png (=NG=)\n4: face01.bmp (=NG=)\n\n"
                " モデル： \r\n u.pmx \r\n 中の \r\n 4 個のテクスチャへのリンクが \r\n"
                " 破損している模様です. \r\n \r\n 修復しますか？ (Y/N/Cancel) \r\n => NO \n\n" + kNothingJa,
@@ -351,16 +359,16 @@ std::vector<Scenario> scenarios() {
         // Wrist tips that also carry the English name wrist_R, as a published model names them:
         // the right axes stay as they are, after the arm bones or before them.
         {"WristTipsNamedWristRAfterTheArmsChangeNothing", 0, en, {"{O}tips/after.pmx"}, "",
-         kEn + read("tips\\after.pmx", 0, 0, 12) + "pmx dir: {D}tips\\ \n\n" + kNothing, {}},
+         kEn + read("tips/after.pmx", 0, 0, 12) + "pmx dir: {D}tips/ \n\n" + kNothing, {}},
         {"WristTipsNamedWristRBeforeTheArmsChangeNothing", 0, en, {"{O}tips/before.pmx"}, "",
-         kEn + read("tips\\before.pmx", 0, 0, 12) + "pmx dir: {D}tips\\ \n\n" + kNothing, {}},
+         kEn + read("tips/before.pmx", 0, 0, 12) + "pmx dir: {D}tips/ \n\n" + kNothing, {}},
         // Named in English only, the left tip takes the right wrist's slot: that side is not
         // judged, and the trace says why.
         {"EnglishNamedTipOnTheWrongSideIsNoWristAndTheTraceSaysSo", 0, en, {"-D1", "{O}tips/english.pmx"}, "",
-         kEn + "Info.displayLevel = 1. \n" + read("tips\\english.pmx", 0, 0, 12) +
+         kEn + "Info.displayLevel = 1. \n" + read("tips/english.pmx", 0, 0, 12) +
              "No twist verdict for right arm twist: the wrist lies on the other side. \n"
              "No twist verdict for right wrist twist: the wrist lies on the other side. \n"
-             "pmx dir: {D}tips\\ \n\n" + kNothing, {}},
+             "pmx dir: {D}tips/ \n\n" + kNothing, {}},
 
         // Names as Linux spells them: a backslash is part of a name, a quote too, and ".." after
         // a link leads where the file system says; a folder typed in another case is stored as
@@ -373,7 +381,7 @@ std::vector<Scenario> scenarios() {
          kEn + read("\"clean\".pmx", 1, 0, 10) + kClean + kNothing, {}, "", "{O}",
          [](const string& d) { fs::copy_file(d + "/clean.pmx", d + "/\"clean\".pmx"); }},
         {"DotDotAfterALinkLeadsWhereTheFileSystemSays", 1, en, {"{O}up/../tex.pmx"}, "n\n",
-         kEn + read("dir\\tex.pmx", 3, 1, 0) + texList("dir\\") + texAsk(2, "NO") + kNothing, {}, "", "",
+         kEn + read("dir/tex.pmx", 3, 1, 0) + texList("dir/") + texAsk(2, "NO") + kNothing, {}, "", "",
          [](const string& d) { fs::create_directory_symlink("dir/img", d + "/up"); }},
         {"FolderTypedInAnotherCaseIsShownAndStoredAsOnDisk", 0, en, {"{O}DIR/tex.pmx"}, "y\n\nimg/a.png\n",
          relative, {"dir/tex-new.pmx"}},
@@ -387,9 +395,9 @@ std::vector<Scenario> scenarios() {
          kEn + texYes + " => OK \n\nCannot find tex(0) again: {D}pipe.png \n\n", {}, "", "",
          [](const string& d) { mkfifo((d + "/pipe.png").c_str(), 0600); }},
         {"ReadOnlyFolderFailsTheSaveAndNamesTheFile", 2, en, {"{O}ro/model.pmx"}, "y\n",
-         kEn + read("ro\\model.pmx", 0, 0, 10) + twistAsk("model.pmx", "YES") +
-             "pmx dir: {D}ro\\ \n\nReading from: model.pmx \nWriting to  : model-new.pmx \n"
-             "Cannot open WR file : {D}ro\\model-new.pmx.tmp\nNew PMX save failed. \n", {}, "", "",
+         kEn + read("ro/model.pmx", 0, 0, 10) + twistAsk("model.pmx", "YES") +
+             "pmx dir: {D}ro/ \n\nReading from: model.pmx \nWriting to  : model-new.pmx \n"
+             "Cannot open WR file : {D}ro/model-new.pmx.tmp\nNew PMX save failed. \n", {}, "", "",
          [](const string& d) { chmod((d + "/ro").c_str(), 0555); }, "{U}"},
         // The same model twice, and its copy's name as a model between: that copy waits until
         // the model of that name has been read.
@@ -452,7 +460,7 @@ std::vector<Scenario> scenarios() {
          "neighbour: swap", "", [](const string& d) { iotest::writeFile(d + "/mine/model-new.pmx", ""); },
          "{N} swap {O}pub model.pmx {O}moved {O}mine --"},
         {"ModelSwappedForALinkToAPrivateFileOfItsSizeAndTimeIsNotCopied", 2, en, {"{O}pub/model.pmx"}, "y\n",
-         kPub + "Reading from: model.pmx \nWriting to  : model-new.pmx \nSource changed since read : {D}pub\\model.pmx\n"
+         kPub + "Reading from: model.pmx \nWriting to  : model-new.pmx \nSource changed since read : {D}pub/model.pmx\n"
                 "New PMX save failed. \n", {}, "neighbour: link", "", [](const string& d) {
              iotest::writeFile(d + "/private", string(fs::file_size(d + "/pub/model.pmx"), 'p'));
              fs::permissions(d + "/private", fs::perms::owner_read | fs::perms::owner_write);
@@ -615,7 +623,7 @@ struct Models {
         tex.modelName = "mdl"; // keeps the converter's echo short
         copies["tex8-new.pmx"] = addTextures("tex8.pmx", tex, nullptr, renewed);
         addTextures("clean.pmx", armsModel({}), "ok.png", {});
-        addTextures("pipe.pmx", armsModel({}), "pipe.png", {});
+        copies["pipe-new.pmx"] = addTextures("pipe.pmx", armsModel({}), "pipe.png", {"ok.png"});
         pmxtest::PmxRecipe cut = armsModel({});
         cut.textures = {"ok.png"};
         const string whole = add("cut.pmx", cut, &layout);
@@ -686,7 +694,7 @@ TEST_P(Transcript, PrintsItsTranscriptAndLeavesItsCopies) {
     // On POSIX the version line names the host system; the folder is shown in inside form.
     string expected = m.fill(s.transcript);
     replaceAll(&expected, "{V}", string(" on ") + names.sysname + " " + names.release + " ");
-    replaceAll(&expected, "{D}", iotest::insidePath(m.root + "/"));
+    replaceAll(&expected, "{D}", m.root + "/");
     if (string(s.locale).find("SJIS") != string::npos) expected = shiftJis(expected);
     const std::size_t gap = expected.find("{*}");
     if (gap == string::npos) {
@@ -766,7 +774,7 @@ TEST_P(GarbledPackRun, RenamesOnYesLinksToTheGarbledNamesOnNoAndEndsOnCancel) {
                                   string("y\n") + p.answer + "\n\n", "", "", &out, &err);
     const bool yes = p.answer == 'y', renewed = p.answer == 'n' && !p.shownFolder.empty();
     const string links = "0: テクスチャ\\髪.png ", next = "1: テクスチャ\\顔.png ";
-    string expected = "pmx dir: " + iotest::insidePath(root + "/pack/") + " \n" + links + "(=NG=)\n" + next + "(=NG=)\n\n";
+    string expected = "pmx dir: " + root + "/pack/ \n" + links + "(=NG=)\n" + next + "(=NG=)\n\n";
     if (p.ja) {
         expected += " モデル： \r\n m.pmx \r\n 中の \r\n 2 個のテクスチャへのリンクが \r\n 破損している模様です. \r\n \r\n"
                     " 修復しますか？ (Y/N/Cancel) \r\n => YES \n\n 2 個のテクスチャへのリンクは、 \r\n"

@@ -77,6 +77,18 @@ TEST(OpenDialogRequest, PreselectionPicksTheTypesOwnFilterEntryAndDefaultExtensi
     }
 }
 
+TEST(OpenDialogRequest, TypedNameWithoutExtensionGetsTheLinksOwnNotTheKindsDefault) {
+    // The link's extension, never one of a folder; a link without one keeps the kind's default.
+    const std::pair<const char*, const char*> cases[] = {
+        {"tex\\a.png", "png"}, {"tex\\a.TGA", "TGA"}, {"tex.d\\a", "bmp"}, {"a.", "bmp"}};
+    static OpenDialogRequest request;
+    for (const auto& c : cases) {
+        ASSERT_EQ(prepareOpenDialog(&request, FileKind::Image, "m\\", nullptr, true), 0);
+        expectExtensionOf(&request, c.first);
+        EXPECT_STREQ(request.defaultExtension, c.second) << c.first;
+    }
+}
+
 TEST(OpenDialogReport, CancelAndFailureLinesNameTheCodeWhenItIsKnown) {
     const std::string failed = "\nFailed Opening File-Open Dialog Box: 0000 (stat=";
     const std::pair<std::uint32_t, std::string> cases[] = {
