@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "platform/platform.h"
+#include "text/inside_text.h"
 
 ArgumentList gArguments;
 
@@ -19,19 +19,13 @@ int collectArgument(const char* text, bool mayBeQuoted) {
     const bool quoted = mayBeQuoted && text[0] == '"';
     const char* from = quoted ? text + 1 : text;
     std::int32_t length = 0;
-    bool inDoubleByte = false;
-    for (const char* p = from; *p != '\0'; ++p) {
-        unsigned char byte = static_cast<unsigned char>(*p);
-        if (inDoubleByte) {
-            inDoubleByte = false;
-        } else if (platform::isDbcsLeadByte(byte)) {
-            inDoubleByte = true;
-        } else if (quoted && byte == '"') {
-            break; // the closing quote and what follows are dropped
-        }
+    for (const char* p = from; *p != '\0';) {
+        if (quoted && *p == '"') break; // the closing quote and what follows are dropped
+        const std::int32_t width = static_cast<std::int32_t>(insideCharacterBytes(p));
         // A cut entry would name another file: one that does not fit is left out whole.
-        if (length >= kArgumentTextLimit - gArguments.used) return -1;
-        ++length;
+        if (width > kArgumentTextLimit - gArguments.used - length) return -1;
+        length += width;
+        p += width;
     }
     if (length == 0) return 0;
     const std::int32_t start = gArguments.used;

@@ -5,7 +5,6 @@
 #include "app/check_command.h"
 #include "app/check_report.h"
 #include "app/language_mode.h"
-#include "app/model_folder.h"
 #include "app/model_identities.h"
 #include "app/path_join.h"
 #include "app/run.h"
@@ -13,6 +12,7 @@
 #include "app/texts_ja.h"
 #include "app/texture_links.h"
 #include "app/twist_check.h"
+#include "io/path.h"
 #include "platform/console.h"
 #include "platform/platform.h"
 #include "pmx/model.h"
@@ -83,7 +83,7 @@ void checkModel() {
         countModel(ModelStatus::Unreadable);
         return;
     }
-    modelFolderOf(gSettings.modelFolder, gModelPath);
+    folderOf(gSettings.modelFolder, gModelPath);
     clearModelMarks();
     platform::forgetFolderListings(); // a listing read for the model before may be stale now
     const int code = readPmx(gModelPath);

@@ -12,6 +12,7 @@
 #include "io/path.h"
 #include "platform/platform.h"
 #include "pmx/model.h"
+#include "text/inside_text.h"
 
 namespace {
 
@@ -61,29 +62,26 @@ bool findTwin(int k) {
 // own. Their count.
 int separatorsOf(const char* path, int* at) {
     int count = 0;
-    for (int i = 0; path[i] != '\0'; ++i) {
-        if (platform::isDbcsLeadByte(static_cast<unsigned char>(path[i]))) {
-            if (path[i + 1] == '\0') break;
-            ++i;
-        } else if (path[i] == '\\') {
-            at[count++] = i;
-        }
+    for (int i = 0; path[i] != '\0'; i += static_cast<int>(insideCharacterBytes(path + i))) {
+        if (path[i] == '\\') at[count++] = i;
     }
     return count;
 }
 
 bool sameName(const char* a, int aLength, const char* b, int bLength) {
     if (aLength != bLength) return false;
-    for (int i = 0; i < aLength; ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (platform::isDbcsLeadByte(x)) { // a trail byte is no letter
-            if (x != y || i + 1 == aLength || a[i + 1] != b[i + 1]) return false;
-            ++i;
+    for (int i = 0; i < aLength;) {
+        const int width = static_cast<int>(insideCharacterBytes(a + i));
+        if (width > 1) { // a trail byte is no letter
+            if (std::memcmp(a + i, b + i, static_cast<std::size_t>(width)) != 0) return false;
+            i += width;
             continue;
         }
+        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
         if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 'a' + 'A');
         if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 'a' + 'A');
         if (x != y) return false;
+        ++i;
     }
     return true;
 }

@@ -9,7 +9,6 @@
 #include "app/check_run.h"
 #include "app/help.h"
 #include "app/language_mode.h"
-#include "app/model_folder.h"
 #include "app/options.h"
 #include "app/os_version.h"
 #include "app/path_join.h"
@@ -142,7 +141,7 @@ int processModel(int index) {
         return 0;
     }
     const char* modelPath = gModelPath;
-    modelFolderOf(gSettings.modelFolder, modelPath);
+    folderOf(gSettings.modelFolder, modelPath);
     clearModelMarks();
     platform::forgetFolderListings(); // a listing read for the model before may be stale now
     int code = readPmx(modelPath);

@@ -5,7 +5,6 @@
 
 #include "app/argument_list.h"
 #include "app/message_text.h"
-#include "app/model_folder.h"
 #include "app/path_join.h"
 #include "app/texts_ja.h"
 #include "io/path.h"
@@ -70,20 +69,19 @@ void notifyClosing(const char* firstJa, const char* secondJa, const char* englis
 } // namespace
 
 int newCopyName(char* out, std::size_t capacity, const char* modelPath) {
-    char folder[kPathBytes];
     char file[kPathBytes];
-    char stem[kPathBytes];
     char extension[kPathBytes];
-    if (std::strlen(modelPath) >= sizeof folder) return -1;
-    // The folder is all that precedes the file name, so the copy lands beside the source
-    // also when the name follows a slash.
-    modelFolderOf(folder, modelPath);
+    char stem[kPathBytes];
+    const std::size_t length = std::strlen(modelPath);
+    if (length >= sizeof stem) return -1;
+    // The copy's path is the model's with "-new" before its file name's extension, so the copy
+    // lands beside the source also when the name follows a slash.
     fileNameOf(file, modelPath);
-    stripExtension(stem, file);
     extensionOf(extension, file);
-    if (joinPath(out, capacity, folder, stem, "-new") != 0) return -1;
-    std::size_t used = std::strlen(out);
-    return joinPath(out + used, capacity - used, extension, "");
+    const std::size_t stemLength = length - std::strlen(extension);
+    std::memcpy(stem, modelPath, stemLength);
+    stem[stemLength] = '\0';
+    return joinPath(out, capacity, stem, "-new", extension);
 }
 
 int saveRepairedCopy(const char* modelPath, int firstLater) {

@@ -4,8 +4,8 @@
 
 #include <cstddef>
 
-// The destination name for `modelPath`: its folder, stem, "-new" and extension. 0, or -1 when
-// it would not fit `capacity` bytes.
+// The destination name for `modelPath`: the path with "-new" before its file name's extension.
+// 0, or -1 when it would not fit `capacity` bytes.
 int newCopyName(char* out, std::size_t capacity, const char* modelPath);
 // Writes the repaired copy and reports it. 0 saved, -1 failed (reported). A copy that would
 // replace a model named by an argument entry from `firstLater` on is refused: the run has

@@ -1,5 +1,5 @@
-// Path helpers over Shift-JIS byte strings: every scan steps over double-byte characters
-// (the platform's lead-byte test), so a trail byte 0x5C is never taken for a separator.
+// Path helpers over Shift-JIS byte strings: every scan steps over whole characters
+// (insideCharacterBytes), so a trail byte 0x5C is never taken for a separator.
 // Outputs go to caller buffers at most as long as the input (relativePath: +3 per level).
 #pragma once
 

@@ -1,25 +1,18 @@
 // Splitting a Shift-JIS path into folder, file name, name without extension and extension.
-// Every scan steps over double-byte characters, so a trail byte equal to a backslash or a dot
-// is never taken for one.
+// Every scan steps over whole characters, so a trail byte equal to a backslash or a dot is
+// never taken for one.
 #include <cstring>
 
 #include "io/path.h"
-#include "platform/platform.h"
+#include "text/inside_text.h"
 
 namespace {
 
 // Index of the last single-byte character of `path` equal to `a` or `b`, or -1.
 long lastSingleOf(const char* path, char a, char b) {
     long last = -1;
-    bool trail = false;
-    for (long i = 0; path[i] != '\0'; ++i) {
-        if (trail) {
-            trail = false;
-        } else if (platform::isDbcsLeadByte(static_cast<unsigned char>(path[i]))) {
-            trail = true;
-        } else if (path[i] == a || path[i] == b) {
-            last = i;
-        }
+    for (long i = 0; path[i] != '\0'; i += static_cast<long>(insideCharacterBytes(path + i))) {
+        if (path[i] == a || path[i] == b) last = i;
     }
     return last;
 }

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "io/path.h"
-#include "platform/platform.h"
+#include "text/inside_text.h"
 
 namespace {
 
@@ -14,18 +14,11 @@ bool startsWithDrive(const char* path) {
 
 bool isNetworkPath(const char* path) { return path[0] == '\\' && path[1] == '\\'; }
 
-// Backslashes of `from` that are single characters.
+// Backslashes of the first `length` bytes of `from` that are characters of their own.
 int countSingleBackslashes(const char* from, std::size_t length) {
     int count = 0;
-    bool trail = false;
-    for (std::size_t i = 0; i < length && from[i] != '\0'; ++i) {
-        if (trail) {
-            trail = false;
-        } else if (platform::isDbcsLeadByte(static_cast<unsigned char>(from[i]))) {
-            trail = true;
-        } else if (from[i] == '\\') {
-            ++count;
-        }
+    for (std::size_t i = 0; i < length && from[i] != '\0'; i += insideCharacterBytes(from + i)) {
+        if (from[i] == '\\') ++count;
     }
     return count;
 }
@@ -50,17 +43,14 @@ int relativePath(char* out, const char* target, const char* baseFolder) {
         return 0;
     }
 
-    // The common part ends after the last separator both share.
+    // The common part ends after the last separator both share; a character counts as shared
+    // when all of its bytes are.
     std::size_t common = 0;
-    bool trail = false;
-    for (std::size_t i = 0; target[i] != '\0' && target[i] == baseFolder[i]; ++i) {
-        if (trail) {
-            trail = false;
-        } else if (platform::isDbcsLeadByte(static_cast<unsigned char>(target[i]))) {
-            trail = true;
-        } else if (target[i] == '\\' || target[i] == ':') {
-            common = i + 1;
-        }
+    for (std::size_t i = 0; target[i] != '\0';) {
+        const std::size_t width = insideCharacterBytes(target + i);
+        if (std::strncmp(target + i, baseFolder + i, width) != 0) break;
+        if (target[i] == '\\' || target[i] == ':') common = i + 1;
+        i += width;
     }
 
     // Two network paths share nothing unless they share the server and the share: "..\"

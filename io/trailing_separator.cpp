@@ -1,7 +1,7 @@
 // Trimming one trailing separator from a folder path (the dialog's initial folder), keeping
 // a bare drive's backslash, and cutting a path to the 259 bytes a path buffer holds.
 #include "io/path.h"
-#include "platform/platform.h"
+#include "text/inside_text.h"
 
 namespace {
 
@@ -17,24 +17,17 @@ bool startsWithDrive(const char* path) {
 } // namespace
 
 int trimTrailingSeparator(char* path) {
-    // Stepping over double-byte characters, so a final character whose trail byte is 0x5C is
-    // not mistaken for a separator and a cut never keeps half a character.
+    // Stepping over whole characters, so a final character whose trail byte is 0x5C is not
+    // mistaken for a separator and a cut never keeps part of a character.
     int n = 0;
     int lastStart = 0;
-    bool lastSingle = false;
-    bool trail = false;
-    for (; n < kPathCharacters && path[n] != '\0'; ++n) {
-        if (trail) {
-            trail = false;
-            continue;
-        }
+    while (n < kPathCharacters && path[n] != '\0') {
         lastStart = n;
-        lastSingle = !platform::isDbcsLeadByte(static_cast<unsigned char>(path[n]));
-        trail = !lastSingle;
+        n += static_cast<int>(insideCharacterBytes(path + n));
     }
-    if (n == kPathCharacters && trail) {
-        n = lastStart; // the cut fell between a lead byte and its trail byte
-    } else if (n < kPathCharacters && lastSingle && isSeparator(path[n - 1])) {
+    if (n > kPathCharacters) {
+        n = lastStart; // the cut fell inside the last character
+    } else if (n < kPathCharacters && n - lastStart == 1 && isSeparator(path[lastStart])) {
         int shortest = startsWithDrive(path) ? 4 : 2; // "C:\" and a lone "\" stay
         if (n >= shortest) --n;
     }

@@ -54,8 +54,8 @@ int hostSystem(char* name, std::size_t nameCapacity, char* release, std::size_t 
 // GetUserDefaultLangID: 1041 Japanese, 1033 English.
 std::uint16_t userDefaultLangId();
 
-// The lead bytes of the inside form, code page 932's (0x81-0x9F, 0xE0-0xFC), on every system:
-// the inside form is Shift-JIS whatever the system's code page.
+// Code page 932's lead bytes (0x81-0x9F, 0xE0-0xFC), on every system. A walk through an inside
+// text steps with insideCharacterBytes (text/inside_text.h) instead.
 bool isDbcsLeadByte(unsigned char byte);
 
 // IsDBCSLeadByte of the system's ANSI code page, which tells a Shift-JIS system (the language

@@ -10,9 +10,10 @@
 //
 // Each digit d is a byte 0xA0-0xDF worth six bits (byte - 0xA0), most significant first.
 // Shift-JIS uses no byte 0xFD-0xFF, and none of these bytes is NUL, a separator, a dot, a quote,
-// an ASCII letter or a lead byte of code page 932: every path helper steps over an escape as
-// over so many single bytes, and case folding and composition leave it alone. Only text/ reads
-// or writes the escape; the other folders see it through text/inside_text.h.
+// an ASCII letter or a lead byte of code page 932: a scan for a separator finds the same whether
+// it steps over an escape whole or byte by byte, and case folding and composition leave it
+// alone. Only text/ reads or writes the escape; the other folders see it through
+// text/inside_text.h.
 #pragma once
 
 #include <cstddef>

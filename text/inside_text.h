@@ -6,7 +6,9 @@
 #include <cstddef>
 
 // Bytes of the character at `text`: a whole escape, a lead byte with its trail byte, or one
-// byte. Never counts past the terminator; 0 at the terminator.
+// byte. Never counts past the terminator (a lead byte right before it is one byte); 0 at the
+// terminator. Every walk through an inside text steps with it, so a trail byte 0x5C is never
+// taken for a separator.
 std::size_t insideCharacterBytes(const char* text);
 
 // `text` with each escape shown in plain Shift-JIS: as the code page 932 code of its character

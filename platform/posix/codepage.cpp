@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "platform/posix/boundary.h"
 #include "text/convert.h"
+#include "text/inside_text.h"
 
 namespace platform {
 
@@ -46,14 +47,8 @@ int textToInside(char* out, std::size_t capacity, const char* outside, bool keep
 }
 
 void slashesToBackslashes(char* inside) {
-    for (std::size_t i = 0; inside[i] != '\0'; ++i) {
-        unsigned char byte = static_cast<unsigned char>(inside[i]);
-        if (isDbcsLeadByte(byte)) {
-            if (inside[i + 1] == '\0') break;
-            ++i;
-        } else if (byte == '/') {
-            inside[i] = '\\';
-        }
+    for (char* p = inside; *p != '\0'; p += insideCharacterBytes(p)) {
+        if (*p == '/') *p = '\\';
     }
 }
 

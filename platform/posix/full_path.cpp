@@ -10,6 +10,7 @@
 
 #include "platform/platform.h"
 #include "platform/posix/boundary.h"
+#include "text/inside_text.h"
 
 namespace platform {
 namespace {
@@ -21,16 +22,11 @@ char gResolved[kResolvedBytes];
 
 bool isSeparatorAt(const char* text, std::size_t at) { return text[at] == '\\'; }
 
-// Bytes of the character at `at`: 2 for a lead byte with its trail byte, else 1.
-std::size_t characterBytes(const char* text, std::size_t at) {
-    return isDbcsLeadByte(static_cast<unsigned char>(text[at])) && text[at + 1] != '\0' ? 2 : 1;
-}
-
 // Drops the last component of gResolved (`*used` bytes, "\" first); the root stays. A trail
 // byte 0x5C is no separator, so the last one is found from the start.
 void dropLastComponent(std::size_t* used) {
     std::size_t last = 0;
-    for (std::size_t i = 0; i < *used; i += characterBytes(gResolved, i))
+    for (std::size_t i = 0; i < *used; i += insideCharacterBytes(gResolved + i))
         if (isSeparatorAt(gResolved, i)) last = i;
     *used = last > 0 ? last : 1;
 }
@@ -41,7 +37,7 @@ bool addComponents(const char* text, std::size_t* used) {
     std::size_t i = 0;
     while (text[i] != '\0') {
         const std::size_t start = i;
-        while (text[i] != '\0' && !isSeparatorAt(text, i)) i += characterBytes(text, i);
+        while (text[i] != '\0' && !isSeparatorAt(text, i)) i += insideCharacterBytes(text + i);
         const std::size_t length = i - start;
         if (text[i] != '\0') ++i;
         if (length == 0 || (length == 1 && text[start] == '.')) continue;
@@ -61,7 +57,7 @@ bool addComponents(const char* text, std::size_t* used) {
 // The path ends in a separator that is no trail byte.
 bool endsInSeparator(const char* text) {
     bool separator = false;
-    for (std::size_t i = 0; text[i] != '\0'; i += characterBytes(text, i))
+    for (std::size_t i = 0; text[i] != '\0'; i += insideCharacterBytes(text + i))
         separator = isSeparatorAt(text, i);
     return separator;
 }

@@ -11,6 +11,7 @@
 #include "platform/posix/boundary.h"
 #include "platform/posix/locale_settings.h"
 #include "platform/posix/prompt_io.h"
+#include "text/inside_text.h"
 
 namespace platform {
 namespace {
@@ -26,13 +27,8 @@ enum class Answer { Chosen, Refused, TooLong };
 
 // Every single-character `\` of an inside text to `/` (a trail byte 0x5C stays).
 void backslashesToSlashes(char* inside) {
-    for (std::size_t i = 0; inside[i] != '\0'; ++i) {
-        if (isDbcsLeadByte(static_cast<unsigned char>(inside[i]))) {
-            if (inside[i + 1] == '\0') break;
-            ++i;
-        } else if (inside[i] == '\\') {
-            inside[i] = '/';
-        }
+    for (char* p = inside; *p != '\0'; p += insideCharacterBytes(p)) {
+        if (*p == '\\') *p = '/';
     }
 }
 

@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "platform/win32/wide_names.h"
 #include "text/convert.h"
+#include "text/inside_text.h"
 
 namespace platform {
 namespace {
@@ -50,10 +51,8 @@ int nextName(bool* last) {
     while (*gNames.cursor == '\\') ++gNames.cursor;
     if (*gNames.cursor == '\0') return 0;
     std::size_t length = 0;
-    while (gNames.cursor[length] != '\0' && gNames.cursor[length] != '\\') {
-        const bool pair = isDbcsLeadByte(static_cast<unsigned char>(gNames.cursor[length])) && gNames.cursor[length + 1] != '\0';
-        length += pair ? 2 : 1;
-    }
+    while (gNames.cursor[length] != '\0' && gNames.cursor[length] != '\\')
+        length += insideCharacterBytes(gNames.cursor + length);
     if (length >= sizeof gNames.name) return -1;
     std::memcpy(gNames.name, gNames.cursor, length);
     gNames.name[length] = '\0';

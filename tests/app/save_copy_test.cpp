@@ -17,6 +17,7 @@ TEST(SaveName, StemNewExtension) {
         {"C:\\m\\.pmx", "C:\\m\\-new.pmx"},        // all extension
         {"C:\\old.2\\model", "C:\\old.2\\model-new"},  // a dot in the folder
         {"C:\\a/b.pmx", "C:\\a/b-new.pmx"},            // a name after a slash
+        {"C:\\a.d/b", "C:\\a.d/b-new"},                // a dot before the slash is no extension
         {"C:\\m\\\x95\x5C.pmx", "C:\\m\\\x95\x5C-new.pmx"}, // 0x5C as trail byte
         {folder + "ab.pmx", folder + "ab-new.pmx"},    // 259 bytes: fits
         {folder + "abc.pmx", "<refused>"},
