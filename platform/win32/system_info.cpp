@@ -83,12 +83,13 @@ std::uint32_t currentDirectory(std::uint32_t capacity, char* out) {
     out[0] = '\0';
     DWORD units = GetCurrentDirectoryW(static_cast<DWORD>(win32::kWidePathUnits), gWide);
     // 0 is failure; a value of the capacity or more is the size the folder would need.
-    if (units == 0 || units >= win32::kWidePathUnits || win32::fromWide(gWide, gInside, sizeof gInside) != 0)
-        return 0;
+    if (units == 0 || units >= win32::kWidePathUnits) return 0;
+    // A drive's root comes back as "C:\"; the caller appends the separator itself. Trimmed while
+    // wide: in the inside form a last byte 0x5C may be the trail byte of a character (表).
+    if (units > 1 && gWide[units - 1] == L'\\') gWide[--units] = L'\0';
+    if (win32::fromWide(gWide, gInside, sizeof gInside) != 0) return 0;
     std::size_t length = std::strlen(gInside);
     if (length >= capacity) return 0;
-    // A drive's root comes back as "C:\"; the caller appends the separator itself.
-    if (length > 1 && gInside[length - 1] == '\\') gInside[--length] = '\0';
     std::memcpy(out, gInside, length + 1);
     return static_cast<std::uint32_t>(length);
 }
