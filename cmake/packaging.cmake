@@ -1,7 +1,8 @@
 # What `cmake --install` puts where, and the packages CPack makes of it: on Linux a Debian
-# package (the program, its manual page, the README and sample, the desktop entry with its
-# icon and the PMX type); from the Windows cross-build a zip to unpack anywhere (quorvane.exe,
-# the README as a text file, the sample). `cpack` in the build folder makes the package.
+# package (the program, its manual page, the user's guide doc/guide.md as README and the
+# sample, the desktop entry with its icon and the PMX type); from the Windows cross-build a zip
+# to unpack anywhere (quorvane.exe, the guide as a text file, the licence, the sample). `cpack`
+# in the build folder makes the package. README.md is for those who build: it is not installed.
 
 set(QV_SAMPLE_DIR ${CMAKE_CURRENT_SOURCE_DIR}/examples/sample)
 # The maintainer named in the packages and their copyright file: a placeholder to set.
@@ -9,16 +10,16 @@ set(QUORVANE_PACKAGE_CONTACT "Quorvane maintainers <maintainers@quorvane.invalid
     CACHE STRING "Maintainer named in the packages")
 
 if(WIN32)
-  # The README for Notepad: CR LF line ends, and a byte-order mark so that a Japanese system
-  # does not read the UTF-8 text as Shift-JIS.
-  file(READ ${CMAKE_CURRENT_SOURCE_DIR}/README.md QV_README)
-  string(REPLACE "\n" "\r\n" QV_README "${QV_README}")
+  # The user's guide for Notepad: CR LF line ends, and a byte-order mark so that a Japanese
+  # system does not read the UTF-8 text as Shift-JIS.
+  file(READ ${CMAKE_CURRENT_SOURCE_DIR}/doc/guide.md QV_GUIDE)
+  string(REPLACE "\n" "\r\n" QV_GUIDE "${QV_GUIDE}")
   string(ASCII 239 187 191 QV_BYTE_ORDER_MARK)
-  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/README.txt "${QV_BYTE_ORDER_MARK}${QV_README}")
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/README.txt "${QV_BYTE_ORDER_MARK}${QV_GUIDE}")
   file(READ ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE QV_LICENSE)
   string(REPLACE "\n" "\r\n" QV_LICENSE "${QV_LICENSE}")
   file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt "${QV_LICENSE}")
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/README.md
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/doc/guide.md
                ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
 
   install(TARGETS quorvane RUNTIME DESTINATION .)
@@ -41,7 +42,7 @@ else()
 
   install(TARGETS quorvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${QV_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-  install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES doc/guide.md DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME README)
   # The licence in the machine-readable form Debian's tools read, where they look for it.
   configure_file(${CMAKE_CURRENT_SOURCE_DIR}/packaging/debian/copyright.in
                  ${CMAKE_CURRENT_BINARY_DIR}/copyright @ONLY)
