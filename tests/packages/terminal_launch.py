@@ -129,12 +129,12 @@ def main():
 
         term = Terminal(argv, home, env)
         try:
-            # The README's answers: fix the twist axis, fix the links, OK to search, a.png;
-            # b.png then follows a.png's folder by itself.
+            # The guide's answers: fix the twist axis, fix the links, OK to search, Return to take
+            # the a.png the program found; b.png then follows a.png's folder by itself.
             steps = [('Quorvane [Y]es/[N]o/[C]ancel? ', 'y'),
                      ('Quorvane [Y]es/[N]o/[C]ancel? ', 'y'),
                      ('Quorvane [O]K/[C]ancel? ', ''),
-                     ('File name: ', 'img/a.png')]
+                     ('File name [img/a.png]: ', '')]
             for prompt, answer in steps:
                 if not term.expect(prompt):
                     failures.append(f'no prompt "{prompt}"')
