@@ -24,7 +24,9 @@ TEST_P(SharedFolders, CountsTheTrailingFolderNamesBothPathsEndWith) {
 INSTANTIATE_TEST_SUITE_P(
     Paths, SharedFolders,
     testing::Values(Row{"LastFolderAlike", "tex\\body\\a.png", "textures\\body\\a.png", 1},
-                    Row{"LinkFoldersEndTheFilesWithoutCase", "TEX\\a.png", "x\\tex\\a.png", 1},
+                    // The letters at the ends of the folded range, on each side.
+                    Row{"LinkFoldersEndTheFilesWithoutCase", "zA\\a.png", "x\\Za\\a.png", 1},
+                    Row{"FileFoldersEndTheLinksWithoutCase", "aZ\\a.png", "x\\Az\\a.png", 1},
                     Row{"FileFoldersEndTheLinks", "a\\tex\\a.png", "tex\\a.png", 1},
                     Row{"TrailByteOfABackslashSplitsNoName", "\x95\x5C\\a.png", "x\\\x95\x5C\\a.png", 1}, // 表
                     Row{"TrailByteIsNoLetterToFold", "\x83\x41\\a.png", "\x83\x61\\a.png", 0}, // ア, ヂ

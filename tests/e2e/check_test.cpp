@@ -82,12 +82,15 @@ struct Tree {
         iotest::writeFile(tmp.file("other/" + kLongName), "PMX ");
         // Beside it too: a model whose files moved, or were unpacked as code page 437 or raw
         // Shift-JIS (表 ends in the byte of a backslash: that name can only be renamed), and a
-        // link to a folder, which is no file, garbled or not.
+        // link to a folder, which is no file, garbled or not; and a file found in two folders that
+        // end alike, which none is offered.
         r = pmxtest::PmxRecipe();
-        r.textures = {"tex\\a.png", "テクスチャ\\髪.png", "表\\顔.png", "textures"};
-        for (const char* folder : {"found/textures", "found/âeâNâXâ`ââ", "found/\x95\\"}) fs::create_directories(tmp.file(folder));
+        r.textures = {"tex\\a.png", "テクスチャ\\髪.png", "表\\顔.png", "textures", "tie\\c.png"};
+        for (const char* folder : {"found/textures", "found/âeâNâXâ`ââ", "found/\x95\\", "found/x", "found/y"})
+            fs::create_directories(tmp.file(folder));
         add("found/found.pmx", r);
-        for (const char* file : {"found/textures/a.png", "found/âeâNâXâ`ââ/ö».png", "found/\x95\\/\x8A\xE7.png"})
+        for (const char* file : {"found/textures/a.png", "found/âeâNâXâ`ââ/ö».png", "found/\x95\\/\x8A\xE7.png",
+                                 "found/x/c.png", "found/y/c.png"})
             iotest::writeFile(tmp.file(file), "png");
     }
     // Every name, kind and byte below the folder, in one text.
@@ -176,11 +179,11 @@ const string kNoTwists = "  twist   left arm twist     not found\n  twist   left
                          "  twist   right arm twist    not found\n  twist   right wrist twist  not found\n";
 const string kFound =
     "found/found.pmx\n  read    version 2.00, UTF-16LE, read whole\n"
-    "  counts  0 vertices, 0 faces, 4 textures, 0 materials, 0 bones, 0 morphs, 0 display frames, 0 rigid bodies, 0 joints\n" +
+    "  counts  0 vertices, 0 faces, 5 textures, 0 materials, 0 bones, 0 morphs, 0 display frames, 0 rigid bodies, 0 joints\n" +
     kNoTwists + "  link 0  broken       tex\\a.png: moved to textures\\a.png\n"
     "  link 1  broken       テクスチャ\\髪.png: garbled as code page 437: âeâNâXâ`ââ\\ö».png\n"
     "  link 2  broken       表\\顔.png: garbled as raw bytes\n  link 3  broken       textures: needs a pick\n"
-    "  result  4 finding(s)\n\n"
+    "  link 4  broken       tie\\c.png: needs a pick\n  result  5 finding(s)\n\n"
     "1 model(s) checked: 0 clean, 1 with findings, 0 unreadable\n";
 
 // The JSON Lines, by hand.
@@ -243,7 +246,7 @@ string jsonLines(std::int32_t cutAt) {
 
 string foundJson(std::int32_t) {
     const string notFound = R"("found":false,"verdict":"not_found","reason":null,"stored":null,"corrected":null,"angle":null})";
-    return model("found/found.pmx", "findings", 4, read("2", R"("UTF-16LE")", "null", 0, counts(4, 0)),
+    return model("found/found.pmx", "findings", 5, read("2", R"("UTF-16LE")", "null", 0, counts(5, 0)),
                  R"([{"slot":"left arm twist",)" + notFound + R"(,{"slot":"left wrist twist",)" + notFound +
                      R"(,{"slot":"right arm twist",)" + notFound + R"(,{"slot":"right wrist twist",)" + notFound + "]",
                  R"([{"index":0,"link":"tex\\a.png","verdict":"broken","repair":"needs_pick",)"
@@ -251,7 +254,8 @@ string foundJson(std::int32_t) {
                  R"({"index":1,"link":"テクスチャ\\髪.png","verdict":"broken","repair":"rename",)"
                  R"("candidate":{"path":"âeâNâXâ`ââ\\ö».png","how":"cp437"}},)"
                  R"({"index":2,"link":"表\\顔.png","verdict":"broken","repair":"rename","candidate":{"path":null,"how":"raw"}},)"
-                 R"({"index":3,"link":"textures","verdict":"broken","repair":"needs_pick","candidate":null}])") +
+                 R"({"index":3,"link":"textures","verdict":"broken","repair":"needs_pick","candidate":null},)"
+                 R"({"index":4,"link":"tie\\c.png","verdict":"broken","repair":"needs_pick","candidate":null}])") +
            R"({"format":1,"type":"summary","models":1,"clean":0,"with_findings":1,"unreadable":0,"errors":0,"status":1})"
            "\n";
 }
