@@ -345,7 +345,7 @@ std::vector<CheckRun> runs() {
         {"FilesFoundForBrokenLinks", "--check found/found.pmx", [](std::int32_t) { return kFound; }, "", "C.UTF-8", 1},
         {"FilesFoundForBrokenLinksAsJson", "--check --json found/found.pmx", foundJson, "", "C.UTF-8", 1},
         {"UnknownOptionBeforeThePaths", "--check --json --bogus tree", [](std::int32_t) { return ""; },
-         "quorvane: unrecognized option '--bogus'\nTry 'quorvane --help' for more information.\n"},
+         "quorvane: unrecognized option '--bogus'\nTry 'quorvane --help' for more information.\n", "C.UTF-8"},
     };
 }
 

@@ -407,6 +407,11 @@ std::vector<Scenario> scenarios() {
                "New PMX save failed. \n" + read("twice-new.pmx", 1, 0, 10) + kClean + kNothing +
              twist("twice.pmx", "YES") + saved("twice.pmx", "twice-new.pmx"), {"twice-new.pmx"},
          "", "", [](const string& d) { fs::copy_file(d + "/clean.pmx", d + "/twice-new.pmx"); }},
+        // The same when that later model is not there yet: the copy would be read in its place.
+        {"CopyNeverTakesTheNameOfALaterModelNotThereYet", 2, en, {"{O}twice.pmx", "{O}twice-new.pmx"}, "y\n",
+         kEn + twist("twice.pmx", "YES") + "Copy would replace a later model : {D}twice-new.pmx\nNew PMX save failed. \n"
+               "\nReading from: {D}twice-new.pmx \nCannot open RD file : {D}twice-new.pmx\npmdinforead err -1. \n"
+               "pmx dir: {D} \n\n" + kUnread, {}},
         {"FileSizeLimitMetInTheSaveLeavesNoTemporaryFile", 2, en, {"{O}big.pmx"}, "y\n",
          kEn + read("big.pmx", 0, 0, 1010) + twistAsk("big.pmx", "YES") + "pmx dir: {D} \n\n"
                "Reading from: big.pmx \nWriting to  : big-new.pmx \n{*}New PMX save failed. \n",
