@@ -241,6 +241,8 @@ int checkLinks() {
         LinkResult& result = gLinkResults[k];
         result.verdict = linkVerdict(k);
         result.repair = result.verdict == LinkVerdict::Broken ? LinkRepair::NeedsPick : LinkRepair::None;
+        // Nothing found yet: the results of an earlier model must not show through.
+        result.found = LinkFound::None;
         result.candidate[0] = '\0';
         if (result.verdict == LinkVerdict::Broken) ++broken;
     }

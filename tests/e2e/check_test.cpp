@@ -71,7 +71,9 @@ struct Tree {
         r = pmxtest::PmxRecipe();
         r.textures = {"gone.png", "TEX\\Hair.PNG", "toon01.bmp"};
         add("tree/links/links.pmx", r);
-        for (const char* file : {"tree/ok.png", "tree/links/tex/hair.png", "tree/notes.txt"})
+        // gone.png, the one broken link of its model, moved into old/.
+        fs::create_directories(tmp.file("tree/links/old"));
+        for (const char* file : {"tree/ok.png", "tree/links/tex/hair.png", "tree/notes.txt", "tree/links/old/gone.png"})
             iotest::writeFile(tmp.file(file), "png");
         iotest::writeFile(tmp.file("tree/NOTPMX.PMX"), "PMD file");
         // Beside the tree: models the reader cannot take, one of 2 GiB (sparse), one whose full
@@ -167,7 +169,7 @@ const string kLinks =
     "  counts  0 vertices, 0 faces, 3 textures, 0 materials, 0 bones, 0 morphs, 0 display frames, 0 rigid bodies, 0 joints\n"
     "  twist   left arm twist     not found\n  twist   left wrist twist   not found\n"
     "  twist   right arm twist    not found\n  twist   right wrist twist  not found\n"
-    "  link 0  broken       gone.png: needs a pick\n  link 1  ok           TEX\\Hair.PNG\n"
+    "  link 0  broken       gone.png: moved to old\\gone.png\n  link 1  ok           TEX\\Hair.PNG\n"
     "  link 2  shared toon  toon01.bmp\n  result  1 finding(s)\n\n";
 // The name's byte 0xE9 is no character a Shift-JIS console can show.
 const string kV21 =
@@ -217,7 +219,7 @@ string jsonLines(std::int32_t cutAt) {
     return model("tree/links/links.pmx", "findings", 1, read("2", R"("UTF-16LE")", "null", 0, counts(3, 0)),
                  R"([{"slot":"left arm twist",)" + notFound + R"(,{"slot":"left wrist twist",)" + notFound +
                      R"(,{"slot":"right arm twist",)" + notFound + R"(,{"slot":"right wrist twist",)" + notFound + "]",
-                 R"([{"index":0,"link":"gone.png","verdict":"broken","repair":"needs_pick","candidate":null},)"
+                 R"([{"index":0,"link":"gone.png","verdict":"broken","repair":"needs_pick","candidate":{"path":"old\\gone.png","how":"moved"}},)"
                  R"({"index":1,"link":"TEX\\Hair.PNG","verdict":"present","repair":null,"candidate":null},)"
                  R"({"index":2,"link":"toon01.bmp","verdict":"shared_toon","repair":null,"candidate":null}])") +
            model("tree/bent.pmx", "findings", 2, read("2", R"("UTF-16LE")", "null", 0, counts(0, 10)),
@@ -272,7 +274,7 @@ const string kJa =
     "tree/links/links.pmx\n  読み込み  バージョン 2.00, UTF-16LE, 全体を読み込み\n"
     "  件数      頂点 0, 面 0, テクスチャ 3, 材質 0, ボーン 0, モーフ 0, 表示枠 0, 剛体 0, ジョイント 0\n"
     "  捩り      左腕捩  なし\n  捩り      左手捩  なし\n  捩り      右腕捩  なし\n  捩り      右手捩  なし\n"
-    "  リンク 0  破損          gone.png: ファイルの選択が必要\n  リンク 1  あり          TEX\\Hair.PNG\n"
+    "  リンク 0  破損          gone.png: 移動先: old\\gone.png\n  リンク 1  あり          TEX\\Hair.PNG\n"
     "  リンク 2  共有トゥーン  toon01.bmp\n  結果      指摘 1 件\n\n"
     "tree/NOTPMX.PMX\n  読み込み  PMX ファイルではありません: 3 バイト目が 0x44\n  結果      読み込めず\n\n"
     "検査したモデル 3 個: 問題なし 0, 指摘あり 2, 読み込めず 1, エラー 1\n";
