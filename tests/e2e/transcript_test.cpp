@@ -446,6 +446,17 @@ std::vector<Scenario> scenarios() {
          kEn + read("c1.pmx", 1, 0, 0) + "pmx dir: {D} \n0: a\\x9b2J\\x1b[0m.png (=NG=)\n\n" +
              texAsk(1, "NO") + kNothing, {}, "", "",
          [](const string& d) { writeLinkModel(d + "/c1.pmx", {"a\u009b2J\x1b[0m.png"}); }},
+        // The one broken link's file under a name garbled as code page 437, renamed: the notice says so.
+        {"OneLinkUnderAGarbledNameRenamedSaysSo", 0, "C.UTF-8", {"{O}g1.pmx"}, "y\ny\n",
+         kEn + read("g1.pmx", 1, 0, 0) + "pmx dir: {D} \n0: テクスチャ\\髪.png (=NG=)\n\n" + texAsk(1, "YES") +
+             " 1 texture link(s) find their files \r\n only under names garbled by unpacking \r\n"
+             " with another code page. \r\n \r\n Rename those folders and files \r\n"
+             " to the names the model uses? \r\n (No: the links are renewed to the garbled names) (Y/N/Cancel) \r\n" +
+             answered("YES") + "--- \n0: テクスチャ\\髪.png (renamed)\n\n Folders and files renamed to the names the model uses. \n",
+         {}, "", "", [](const string& d) {
+             writeLinkModel(d + "/g1.pmx", {"テクスチャ\\髪.png"});
+             fs::create_directories(d + "/âeâNâXâ`ââ");
+             iotest::writeFile(d + "/âeâNâXâ`ââ/ö».png", "png"); }},
         // Rigid-body indices of width 3 (none in the file): in step by chance, no ground for a repair.
         {"IndexWidthOtherThan124IsNoModelReadWholeJa", 2, ja, {"{O}wide.pmx"}, "y\n",
          kJa + read("wide.pmx", 0, 0, 10, true) + kUnreadJa, {}, "", "",

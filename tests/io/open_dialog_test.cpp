@@ -94,6 +94,7 @@ TEST(OpenDialogReport, CancelAndFailureLinesNameTheCodeWhenItIsKnown) {
     const std::pair<std::uint32_t, std::string> cases[] = {
         {0x0000, "\nCanceled File-Open Dialog Box. (stat=0000).\n"},
         {0x0001, failed + "0001).\nCDERR_STRUCTSIZE.\n"},
+        {0x0005, failed + "0005).\nCDERR_LOADSTRFAILURE.\n"},
         {0x000C, failed + "000C).\n"},
         {0x3003, failed + "3003).\nFNERR_BUFFERTOOSMALL.\n"},
         {0x3004, failed + "3004).\n"},
