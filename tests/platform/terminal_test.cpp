@@ -36,8 +36,11 @@ TEST(LocaleSetting, GivesItsLanguageAndConsoleBytes) {
         {{"LC_ALL=ja_JP.UTF-8"}, true, true},
         {{"LANG=ja_JP.UTF-8@cjk"}, true, true}, // the modifier is no part of the codeset
     };
-    std::string longText = "x"; // more than the sink converts at once, a pair across each step
-    for (int i = 0; i < 3000; ++i) longText += kMoSjis;
+    // More than the sink converts at once, a pair or an escape (🎀, which code page 932 lacks)
+    // across each step, after a NUL, which goes out on its own.
+    const std::string escapedRibbon = "\xFD\xBF\xAE\xA0";
+    std::string longText("x\0", 2);
+    for (int i = 0; i < 1000; ++i) longText += kMoSjis + escapedRibbon;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.env.empty() ? "nothing set" : row.env[0]);
         auto result = runInChild("", row.env, [&] {
@@ -51,8 +54,8 @@ TEST(LocaleSetting, GivesItsLanguageAndConsoleBytes) {
             return platform::userDefaultLangId() == 1041 ? 1 : 0;
         });
         const std::string& mo = row.utf8Console ? kMoUtf8 : kMoSjis;
-        std::string expected = mo + " ~ " + kMoUtf8 + "\nx";
-        for (int i = 0; i < 3000; ++i) expected += mo;
+        std::string expected = mo + " ~ " + kMoUtf8 + "\n" + std::string("x\0", 2);
+        for (int i = 0; i < 1000; ++i) expected += mo + (row.utf8Console ? "\xF0\x9F\x8E\x80" : "?");
         EXPECT_EQ(result.exitCode, row.japanese ? 1 : 0);
         EXPECT_EQ(result.out, expected);
         EXPECT_EQ(result.err, "");
