@@ -66,8 +66,8 @@ TEST(RelativePath, ClimbsFromTheBaseOnlyWhereARelativePathCanLead) {
         {"\\x\\a.png", "\\m\\", "..\\x\\a.png"},       // only the root shared
         {"D:\\t\\a.png", "C:\\m\\", "D:\\t\\a.png"},
         {"c:\\m\\a.png", "C:\\m\\", "c:\\m\\a.png"},
-        {"\\\\srv\\s\\a.png", "C:\\m\\", "\\\\srv\\s\\a.png"},
-        {"C:\\m\\a.png", "\\\\srv\\s\\", "C:\\m\\a.png"},
+        {"\\\\srv\\s\\a.png", "A:\\m\\", "\\\\srv\\s\\a.png"}, // drive letters at the ends of their range
+        {"z:\\m\\a.png", "\\\\srv\\s\\", "z:\\m\\a.png"},
         {"\\\\srv\\s\\t\\a.png", "\\\\srv\\s\\m\\", "..\\t\\a.png"},
         // "..\" cannot lead out of a network share or to another server.
         {"\\\\srv\\s\\a.png", "\\\\srv\\u\\", "\\\\srv\\s\\a.png"},
