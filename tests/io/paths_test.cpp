@@ -68,6 +68,7 @@ TEST(RelativePath, ClimbsFromTheBaseOnlyWhereARelativePathCanLead) {
         {"c:\\m\\a.png", "C:\\m\\", "c:\\m\\a.png"},
         {"\\\\srv\\s\\a.png", "A:\\m\\", "\\\\srv\\s\\a.png"}, // drive letters at the ends of their range
         {"z:\\m\\a.png", "\\\\srv\\s\\", "z:\\m\\a.png"},
+        {"a:\\m\\a.png", "\\\\srv\\s\\", "a:\\m\\a.png"},
         {"\\\\srv\\s\\t\\a.png", "\\\\srv\\s\\m\\", "..\\t\\a.png"},
         // "..\" cannot lead out of a network share or to another server.
         {"\\\\srv\\s\\a.png", "\\\\srv\\u\\", "\\\\srv\\s\\a.png"},
