@@ -80,15 +80,7 @@ bool isWanted(const char* name) {
 
 void searchBegin(const char* folder, const char* const* names, int count) {
     posix::FolderWalk& walk = gSearch.walk;
-    walk.arena = gSearch.arena;
-    walk.arenaCapacity = sizeof gSearch.arena;
-    walk.entries = gSearch.entries;
-    walk.entryCapacity = kSearchEntryCapacity;
-    walk.levels = gSearch.levels;
-    walk.depthCapacity = kSearchDepth;
-    walk.depth = -1;
-    walk.wanted = isWanted;
-    walk.nameLimit = kSearchEntryLimit;
+    posix::attachWalkStorage(walk, gSearch.arena, gSearch.entries, gSearch.levels, isWanted, kSearchEntryLimit);
     gSearch.keyCount = 0;
     gSearch.nextKey = gSearch.endKey = 0;
     for (int i = 0; i < count && i < kSearchNameCapacity; ++i) {

@@ -47,6 +47,22 @@ struct FolderWalk {
     std::size_t namesRead;
 };
 
+// Gives `walk` its owner's storage (the arena, the entries and depth + 1 levels), the files it
+// stops at and its limit of names read (0 for none), and leaves it in no folder yet.
+template <std::size_t ArenaBytes, std::size_t EntryCount, std::size_t LevelCount>
+void attachWalkStorage(FolderWalk& walk, char (&arena)[ArenaBytes], std::uint32_t (&entries)[EntryCount],
+                       WalkLevel (&levels)[LevelCount], bool (*wanted)(const char*), std::size_t nameLimit) {
+    walk.arena = arena;
+    walk.arenaCapacity = ArenaBytes;
+    walk.entries = entries;
+    walk.entryCapacity = EntryCount;
+    walk.levels = levels;
+    walk.depthCapacity = static_cast<int>(LevelCount) - 1;
+    walk.depth = -1;
+    walk.wanted = wanted;
+    walk.nameLimit = nameLimit;
+}
+
 // What walkStep stopped at (the path is in walk.path).
 enum class WalkStop { End, File, Special, Problem };
 

@@ -53,15 +53,7 @@ void fillStep(WalkStep* step, const char* outside, WalkProblem problem, FileIden
 
 void walkBegin(const char* path) {
     posix::FolderWalk& walk = gModels.walk;
-    walk.arena = gModels.arena;
-    walk.arenaCapacity = sizeof gModels.arena;
-    walk.entries = gModels.entries;
-    walk.entryCapacity = kWalkEntryCapacity;
-    walk.levels = gModels.levels;
-    walk.depthCapacity = kWalkDepthCapacity;
-    walk.depth = -1;
-    walk.wanted = isPmxName;
-    walk.nameLimit = 0;
+    posix::attachWalkStorage(walk, gModels.arena, gModels.entries, gModels.levels, isPmxName, 0);
     gModels.pending = true;
     gModels.pendingIdentity = {0, 0};
     gModels.pendingProblem = WalkProblem::Missing;

@@ -44,6 +44,22 @@ struct FolderWalk {
     std::size_t namesRead;
 };
 
+// Gives `walk` its owner's storage (the arena, the entries and depth + 1 levels), the files it
+// stops at and its limit of names read (0 for none), and leaves it in no folder yet.
+template <std::size_t ArenaUnits, std::size_t EntryCount, std::size_t LevelCount>
+void attachWalkStorage(FolderWalk& walk, wchar_t (&arena)[ArenaUnits], std::uint32_t (&entries)[EntryCount],
+                       WalkLevel (&levels)[LevelCount], bool (*wanted)(const wchar_t*), std::size_t nameLimit) {
+    walk.arena = arena;
+    walk.arenaUnits = ArenaUnits;
+    walk.entries = entries;
+    walk.entryCapacity = EntryCount;
+    walk.levels = levels;
+    walk.depthCapacity = static_cast<int>(LevelCount) - 1;
+    walk.depth = -1;
+    walk.wanted = wanted;
+    walk.nameLimit = nameLimit;
+}
+
 enum class WalkStop { End, File, Problem };
 
 // The file or folder `path` leads to, through any reparse point: its identity, whether it is a

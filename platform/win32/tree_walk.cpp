@@ -46,15 +46,7 @@ void fillStep(WalkStep* step, WalkProblem problem, FileIdentity identity) {
 
 void walkBegin(const char* path) {
     win32::FolderWalk& walk = gModels.walk;
-    walk.arena = gModels.arena;
-    walk.arenaUnits = sizeof gModels.arena / sizeof gModels.arena[0];
-    walk.entries = gModels.entries;
-    walk.entryCapacity = kWalkEntryCapacity;
-    walk.levels = gModels.levels;
-    walk.depthCapacity = kWalkDepthCapacity;
-    walk.depth = -1;
-    walk.wanted = isPmxName;
-    walk.nameLimit = 0;
+    win32::attachWalkStorage(walk, gModels.arena, gModels.entries, gModels.levels, isPmxName, 0);
     gModels.pending = true;
     gModels.pendingIdentity = {0, 0};
     gModels.pendingProblem = WalkProblem::Missing;
