@@ -132,9 +132,16 @@ string texAsk(int broken, const string& answer) {
            " texture link(s) are found. \r\n \r\n Do you like to fix them?  (Y/N/Cancel) \r\n" +
            answered(answer);
 }
-const string kSearchA = "--- \n0: tex\\a.png \n Texture or sphere: \r\n \r\n a.png \r\n \r\n"
-                        " not found.  \r\n"
-                        " Please select it on the next dialogue. (continue:OK) \r\n";
+// The continue prompt for the texture `name` not found (after the line naming its link).
+string notFound(const string& name) {
+    return "\n Texture or sphere: \r\n \r\n " + name +
+           " \r\n \r\n not found.  \r\n Please select it on the next dialogue. (continue:OK) \r\n";
+}
+const string kSearchA = "--- \n0: tex\\a.png " + notFound("a.png");
+const string kDialogCancelled = "Canceled File-Open Dialog Box. (stat=0000).\n\nCannot find tex(0) again:  \n\n";
+// pipe.pmx up to its one broken link's pick, answered Yes and OK.
+const string kPipeToPick = read("pipe.pmx", 1, 0, 10) + "pmx dir: {D} \n0: pipe.png (=NG=)\n\n" +
+                           texAsk(1, "YES") + "--- \n0: pipe.png " + notFound("pipe.png") + " => OK \n\n";
 const string kPickAInferB = " => OK \n\n => (renew) img\\a.png \n1: ok.png (ok)\n"
                             "2: tex\\b.png (inferred) => (renew) img\\b.png \n\n";
 string saved(const string& file, const string& copy, bool ja = false) {
@@ -164,9 +171,7 @@ const string kReadCut = "\nReading from: {D}cut.pmx \nPMX Ver 2.00 \nModel: test
 string guideRun(const string& folder) {
     const string links = "0: テクスチャ\\ガイド.png (ok)\n1: パーツ\\é.png (ok)\n2: old\\ガイド.png ";
     return kEn + read(folder + "/モデル.pmx", 3, 1, 0) + "pmx dir: {D}" + folder + "/ \n" + links +
-           "(=NG=)\n\n" + texAsk(1, "YES") + "--- \n" + links +
-           "\n Texture or sphere: \r\n \r\n ガイド.png \r\n \r\n not found.  \r\n"
-           " Please select it on the next dialogue. (continue:OK) \r\n => OK \n\n"
+           "(=NG=)\n\n" + texAsk(1, "YES") + "--- \n" + links + notFound("ガイド.png") + " => OK \n\n"
            " => (renew) img\\ガイド.png \n\n" + saved("モデル.pmx", "モデル-new.pmx");
 }
 
@@ -290,19 +295,12 @@ std::vector<Scenario> scenarios() {
         // After a file picked for an earlier model: the message must not name that one.
         {"CancelledDialogEndsTheRunNamingNoFile", 1, en, {"{O}tex.pmx", "{O}pipe.pmx", "{O}tex.pmx"},
          "y\n\nimg/a.png\ny\n\n\n",
-         kEn + texYes + kPickAInferB + saved("tex.pmx", "tex-new.pmx") + read("pipe.pmx", 1, 0, 10) +
-             "pmx dir: {D} \n0: pipe.png (=NG=)\n\n" + texAsk(1, "YES") + "--- \n0: pipe.png \n"
-             " Texture or sphere: \r\n \r\n pipe.png \r\n \r\n not found.  \r\n"
-             " Please select it on the next dialogue. (continue:OK) \r\n => OK \n\n"
-             "Canceled File-Open Dialog Box. (stat=0000).\n\nCannot find tex(0) again:  \n\n",
+         kEn + texYes + kPickAInferB + saved("tex.pmx", "tex-new.pmx") + kPipeToPick + kDialogCancelled,
          {"tex-new.pmx"}},
         // Nothing found to offer: a name typed without its extension gets the link's (.png), not
         // the image default (.bmp).
         {"NameTypedWithoutExtensionGetsTheLinks", 0, en, {"{O}pipe.pmx"}, "y\n\nok\n",
-         kEn + read("pipe.pmx", 1, 0, 10) + "pmx dir: {D} \n0: pipe.png (=NG=)\n\n" + texAsk(1, "YES") +
-             "--- \n0: pipe.png \n Texture or sphere: \r\n \r\n pipe.png \r\n \r\n not found.  \r\n"
-             " Please select it on the next dialogue. (continue:OK) \r\n => OK \n\n => (renew) ok.png \n\n" +
-             saved("pipe.pmx", "pipe-new.pmx"),
+         kEn + kPipeToPick + " => (renew) ok.png \n\n" + saved("pipe.pmx", "pipe-new.pmx"),
          {"pipe-new.pmx"}, "", "", [](const string& d) { iotest::writeFile(d + "/ok.bmp", "bmp"); }},
         {"FailedReadDoesNotShowThePreviousModelsTextures", 2, en, {"{O}tex.pmx", "{O}gone.pmx"},
          "n\n",
@@ -332,9 +330,7 @@ std::vector<Scenario> scenarios() {
          {"{O}names/校园祭舞台.pmx"}, "n\n", kStage + texAsk(1, "NO") + kNothing, {}},
         {"PickTypedOutsideShiftJisIsStoredAsTyped", 0, "C.UTF-8", {"{O}names/校园祭舞台.pmx"},
          "y\n\ntextures/屏幕边框.png\n",
-         kStage + texAsk(1, "YES") + "--- \n" + kStageLinks +
-             "\n Texture or sphere: \r\n \r\n k한.png \r\n \r\n not found.  \r\n"
-             " Please select it on the next dialogue. (continue:OK) \r\n => OK \n\n"
+         kStage + texAsk(1, "YES") + "--- \n" + kStageLinks + notFound("k한.png") + " => OK \n\n"
              " => (renew) textures\\屏幕边框.png \n\n" + saved("校园祭舞台.pmx", "校园祭舞台-new.pmx"),
          {"names/校园祭舞台-new.pmx"}, "Searching for:  k한.png"},
         {"ModelNamedOutsideShiftJisIsReadAndCopiedUnderItsOwnName", 0, "C.UTF-8", {"{O}names/m한.pmx"},
@@ -436,9 +432,8 @@ std::vector<Scenario> scenarios() {
          }},
         {"ControlCharactersInNamesAreShownEscaped", 1, en, {"{O}esc\x1b]0;owned\x07.pmx"}, "y\n\n\n",
          kEn + read("esc\\x1b]0;owned\\x07.pmx", 1, 0, 0) + "pmx dir: {D} \n0: \\x1b[2J\\x7f.png (=NG=)\n\n" +
-             texAsk(1, "YES") + "--- \n0: \\x1b[2J\\x7f.png \n Texture or sphere: \r\n \r\n \\x1b[2J\\x7f.png \r\n"
-             " \r\n not found.  \r\n Please select it on the next dialogue. (continue:OK) \r\n => OK \n\n"
-             "Canceled File-Open Dialog Box. (stat=0000).\n\nCannot find tex(0) again:  \n\n",
+             texAsk(1, "YES") + "--- \n0: \\x1b[2J\\x7f.png " + notFound("\\x1b[2J\\x7f.png") + " => OK \n\n" +
+             kDialogCancelled,
          {}, " \\x1b[2J\\x7f.png \r\n \r\n not found.  \r\n Please select it on the next dialogue. "
              "(continue:OK) \r\n\nQuorvane [O]K/[C]ancel? \nSearching for:  \\x1b[2J\\x7f.png\n", "",
          [](const string& d) { writeLinkModel(d + "/esc\x1b]0;owned\x07.pmx", {"\x1b[2J\x7f.png"}); }},
@@ -524,6 +519,13 @@ struct Models {
     string root; // the folder as the program finds it from inside (no link in it)
     std::map<string, string> sources, copies; // by path relative to the folder
 
+    // Image files (any bytes) at `names`, with their folders.
+    void images(std::initializer_list<const char*> names) {
+        for (const char* image : names) {
+            fs::create_directories(fs::path(tmp.file(image)).parent_path());
+            iotest::writeFile(tmp.file(image), "png");
+        }
+    }
     string add(const string& name, const pmxtest::PmxRecipe& recipe, pmxtest::PmxLayout* layout) {
         const std::vector<std::uint8_t> bytes = pmxtest::buildPmx(recipe, layout);
         fs::create_directories(fs::path(tmp.file(name)).parent_path());
@@ -583,41 +585,29 @@ struct Models {
         copies["flat/tex-new.pmx"] = addTextures("flat/tex.pmx", tex, nullptr, {"a.png", "ok.png", "b.png"});
         copies["mv/tex-new.pmx"] = addTextures("mv/tex.pmx", tex, nullptr, {"textures\\body\\a.png", "ok.png", "textures\\body\\b.png"});
         copies["two/tex-new.pmx"] = addTextures("two/tex.pmx", tex, nullptr, {"x\\tex\\a.png", "ok.png", "x\\tex\\b.png"});
-        for (const char* image : {"mv/ok.png", "mv/textures/body/a.png", "mv/textures/body/b.png", "two/ok.png",
-                                  "two/x/tex/a.png", "two/x/tex/b.png", "two/y/a.png", "flat/a.png", "flat/b.png", "flat/ok.png"}) {
-            fs::create_directories(fs::path(tmp.file(image)).parent_path());
-            iotest::writeFile(tmp.file(image), "png");
-        }
+        images({"mv/ok.png", "mv/textures/body/a.png", "mv/textures/body/b.png", "two/ok.png",
+                                  "two/x/tex/a.png", "two/x/tex/b.png", "two/y/a.png", "flat/a.png", "flat/b.png", "flat/ok.png"});
         // モデル.pmx and its textures with names decomposed, in other cases.
         tex.textures = {"テクスチャ\\ガイド.png", "パーツ\\é.png", "old\\ガイド.png"};
         const std::vector<string> guide = {"テクスチャ\\ガイド.png", "パーツ\\é.png", "img\\ガイド.png"};
         copies["nfd/モデル-new.pmx"] = addTextures("nfd/モテ\u3099ル.pmx", tex, nullptr, guide);
-        for (const char* image : {"nfd/テクスチャ/カ\u3099イト\u3099.PNG", "nfd/ハ\u309Aーツ/e\u0301.PNG",
-                                  "nfd/img/カ\u3099イト\u3099.png"}) {
-            fs::create_directories(fs::path(tmp.file(image)).parent_path());
-            iotest::writeFile(tmp.file(image), "png");
-        }
+        images({"nfd/テクスチャ/カ\u3099イト\u3099.PNG", "nfd/ハ\u309Aーツ/e\u0301.PNG",
+                                  "nfd/img/カ\u3099イト\u3099.png"});
         // Names no Shift-JIS code spells, beside the "?" a lossy conversion would make of them.
         tex.textures = {"textures\\屏幕边框.png", "贴图\\脸.png", "颜.png", "한글\\얼굴.png", "🎀.png", "k한.png"};
         std::vector<string> stage = tex.textures;
         stage[5] = "textures\\屏幕边框.png";
         copies["names/校园祭舞台-new.pmx"] = addTextures("names/校园祭舞台.pmx", tex, nullptr, stage);
-        for (const char* image : {"names/textures/屏幕边框.png", "names/贴图/脸.png", "names/颜.png",
-                                  "names/한글/얼굴.png", "names/🎀.png", "names/k?.png"}) {
-            fs::create_directories(fs::path(tmp.file(image)).parent_path());
-            iotest::writeFile(tmp.file(image), "png");
-        }
+        images({"names/textures/屏幕边框.png", "names/贴图/脸.png", "names/颜.png",
+                                  "names/한글/얼굴.png", "names/🎀.png", "names/k?.png"});
         add("names/m한.pmx", armsModel({3, 9}), nullptr);
         add("names/m?.pmx", armsModel({}), nullptr);
         copies["names/m한-new.pmx"] = fixed;
         // Links and files in either spelling of a JIS / code page 932 pair.
         tex.textures = {"a\u301Cb.png", "c\u301Cd.png", "e\uFF5Ef.png", "g\u2014h.png", "髙.png"};
         addTextures("variants/v.pmx", tex, nullptr, {});
-        for (const char* image : {"variants/a\u301Cb.png", "variants/c\uFF5Ed.png", "variants/e\u301Cf.png",
-                                  "variants/g\u2015h.png", "variants/髙.png"}) {
-            fs::create_directories(fs::path(tmp.file(image)).parent_path());
-            iotest::writeFile(tmp.file(image), "png");
-        }
+        images({"variants/a\u301Cb.png", "variants/c\uFF5Ed.png", "variants/e\u301Cf.png",
+                                  "variants/g\u2015h.png", "variants/髙.png"});
         tex.textures = {"toon01.bmp", "TOON10.BMP", "toon02.bmp"};
         addTextures("toons/t.pmx", tex, nullptr, {});
         tex.textures = {"toon05.bmp", "toon11.bmp", "tex\\toon01.bmp", "颜.png", "face01.bmp"};
@@ -645,16 +635,11 @@ struct Models {
         const string whole = add("cut.pmx", cut, &layout);
         iotest::writeFile(tmp.file("cut.pmx"), sources["cut.pmx"] = whole.substr(
                               0, static_cast<std::size_t>(layout.morphSection)));
-        fs::create_directories(tmp.file("img"));
-        fs::create_directories(tmp.file("dir/img"));
-        fs::create_directories(tmp.file("side"));
         // Folders of others and the user's own; pub/model.pmx is no checked source: it is replaced.
-        for (const char* name : {"pub", "mine"}) fs::create_directories(tmp.file(name));
+        for (const char* name : {"side", "pub", "mine"}) fs::create_directories(tmp.file(name));
         fs::copy_file(tmp.file("model.pmx"), tmp.file("pub/model.pmx"));
         fs::create_directories(tmp.file("blocked-new.pmx")); // a folder: the copy cannot be made
-        for (const char* image : {"img/a.png", "img/b.png", "ok.png", "dir/img/a.png",
-                                  "dir/img/b.png", "dir/ok.png"})
-            iotest::writeFile(tmp.file(image), "png");
+        images({"img/a.png", "img/b.png", "ok.png", "dir/img/a.png", "dir/img/b.png", "dir/ok.png"});
         iotest::writeFile(tmp.file("bad.pmx"), "PMD file");
     }
     // The program to run: as another user ("{U}"), a copy in the scenario's folder, which that
@@ -811,9 +796,7 @@ TEST_P(GarbledPackRun, RenamesOnYesLinksToTheGarbledNamesOnNoAndEndsOnCancel) {
         expected += "(garbled name) => (renew) " + p.shownFolder + "\\" + p.shownHair + ".png \n" + next +
                     "(garbled name) => (renew) " + p.shownFolder + "\\" + p.shownFace + ".png \n\n" + saved("m.pmx", "m-new.pmx");
     } else if (p.answer == 'n') {
-        expected += "\n Texture or sphere: \r\n \r\n 髪.png \r\n \r\n not found.  \r\n"
-                    " Please select it on the next dialogue. (continue:OK) \r\n => OK \n\n"
-                    "Canceled File-Open Dialog Box. (stat=0000).\n\nCannot find tex(0) again:  \n\n";
+        expected += notFound("髪.png") + " => OK \n\n" + kDialogCancelled;
         EXPECT_NE(err.find("File name: "), string::npos) << err; // nothing offered
     }
     EXPECT_EQ(status, yes || renewed ? 0 : 1);

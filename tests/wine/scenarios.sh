@@ -19,6 +19,14 @@ twist_question() {
     e $' Do you like to fix them?  (Y/N/Cancel) \r\n' " => $1 "$'\n' $'\n'
 }
 
+# The twisted model answered Yes and saved.
+twist_saved() {
+    box y Return # the twist question, the saved notice
+    twist_question YES
+    textures $'0: tex\\a.png (ok)'
+    saved twist.pmx twist-new.pmx
+}
+
 # texture_question COUNT ANSWER
 texture_question() {
     e $' Broken settings of \r\n' " $1 texture link(s) are found. "$'\r\n' $' \r\n'
@@ -99,10 +107,7 @@ finish
 
 begin "twist verdicts answered Yes, corrected axes saved"
 open_model en twist twist.pmx twisted 1
-box y Return # the twist question, the saved notice
-twist_question YES
-textures $'0: tex\\a.png (ok)'
-saved twist.pmx twist-new.pmx
+twist_saved
 finish
 
 # A device opens as a file does (NUL reads nothing, CON would wait for the keyboard); only a
@@ -119,10 +124,7 @@ finish 2
 # was (CREATE_NEW never opens it), and the copy is saved through the next name.
 begin "temporary file left in the folder is passed over"
 open_model en leftover twist.pmx twisted 1
-box y Return # the twist question, the saved notice
-twist_question YES
-textures $'0: tex\\a.png (ok)'
-saved twist.pmx twist-new.pmx
+twist_saved
 finish
 
 # No clears the verdicts: with the textures intact nothing is saved. The path is typed in other
@@ -141,12 +143,16 @@ repair_links() {
     box y Return # the texture question, the continue prompt
     answer 'Searching for:  tex\a.png' "type:$(win_path "$DIR/img/a.png")"
     box Return # the saved notice
+    links_renewed 'img'
+}
+# links_renewed FOLDER: what the links model prints when its two links are renewed into FOLDER.
+links_renewed() {
     textures $'0: tex\\a.png (=NG=)' $'1: tex\\b.png (=NG=)'
     texture_question 2 YES
     e $'\n' $'--- \n' $'0: tex\\a.png ' $'\n'
     e $' Texture or sphere: \r\n' $' \r\n' $' a.png \r\n' $' \r\n' $' not found.  \r\n'
     e $' Please select it on the next dialogue. (continue:OK) \r\n' $' => OK \n'
-    e $'\n => (renew) img\\a.png ' $'\n' $'1: tex\\b.png ' '(inferred)' $' => (renew) img\\b.png ' $'\n' $'\n'
+    e $'\n => (renew) '"$1"$'\\a.png \n' $'1: tex\\b.png ' '(inferred)' " => (renew) $1"$'\\b.png \n' $'\n'
     saved links.pmx links-new.pmx
 }
 begin "broken links repaired through the open dialog and by inference"
@@ -179,13 +185,7 @@ open_model en moved links.pmx links 2
 box y Return # the texture question, the continue prompt
 answer 'Searching for:  tex\a.png' key:Return
 box Return # the saved notice
-textures $'0: tex\\a.png (=NG=)' $'1: tex\\b.png (=NG=)'
-texture_question 2 YES
-e $'\n' $'--- \n' $'0: tex\\a.png ' $'\n'
-e $' Texture or sphere: \r\n' $' \r\n' $' a.png \r\n' $' \r\n' $' not found.  \r\n'
-e $' Please select it on the next dialogue. (continue:OK) \r\n' $' => OK \n'
-e $'\n => (renew) textures\\body\\a.png ' $'\n' $'1: tex\\b.png ' '(inferred)' $' => (renew) textures\\body\\b.png ' $'\n' $'\n'
-saved links.pmx links-new.pmx
+links_renewed 'textures\body'
 finish
 
 # Cancel ends the run at once: nothing more is printed and no copy is written.
