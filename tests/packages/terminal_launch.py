@@ -1,14 +1,14 @@
 #!/usr/bin/env python3
-"""Starts Quorvane the way a file manager starts its desktop entry for a model dropped on the
-launcher: the entry's Exec line with %F replaced by the model's path, in a terminal of its
-own (here a pseudo-terminal, as a terminal emulator gives one), from a folder other than the
-model's. Answers the sample's questions as a user types them, then checks that the last
-notice holds the window open until Return is pressed: the terminal closes when the program
-ends, and the notice must be readable first.
-
-Usage: terminal_launch.py <quorvane.desktop> <folder holding quorvane> <sample folder>
-Exits 0 when every check held; prints what failed and the terminal's transcript otherwise.
-"""
+# Starts Quorvane the way a file manager starts its desktop entry for a model dropped on the
+# launcher: the entry's Exec line with %F replaced by the model's path, in a terminal of its
+# own (here a pseudo-terminal, as a terminal emulator gives one), from a folder other than the
+# model's. Answers the sample's questions as a user types them, then checks that the last
+# notice holds the window open until Return is pressed: the terminal closes when the program
+# ends, and the notice must be readable first.
+#
+# Usage: terminal_launch.py <quorvane.desktop> <folder holding quorvane> <sample folder>
+# Exits 0 when every check held; prints what failed and the terminal's transcript otherwise.
+import configparser
 import os
 import pty
 import select
@@ -49,20 +49,14 @@ class Terminal:
         return bool(data)
 
     def expect(self, text):
-        """Waits until `text` appears after what was matched before."""
+        # Waits until `text` appears after what was matched before.
         wanted = text.encode()
         deadline = time.monotonic() + PROMPT_SECONDS
-        while time.monotonic() < deadline:
-            at = self.transcript.find(wanted, self.seen)
-            if at >= 0:
-                self.seen = at + len(wanted)
-                return True
-            if not self._read(0.1):
-                break
-        at = self.transcript.find(wanted, self.seen)
-        if at >= 0:
-            self.seen = at + len(wanted)
-        return at >= 0
+        while (at := self.transcript.find(wanted, self.seen)) < 0:
+            if time.monotonic() >= deadline or not self._read(0.1):
+                return False
+        self.seen = at + len(wanted)
+        return True
 
     def type(self, line):
         # Return on a terminal is CR; the terminal turns it into the line end the program reads.
@@ -76,7 +70,7 @@ class Terminal:
         return self.status is None
 
     def wait(self, seconds):
-        """The exit status, or None when the program is still running after `seconds`."""
+        # The exit status, or None when the program is still running after `seconds`.
         deadline = time.monotonic() + seconds
         while self.running() and time.monotonic() < deadline:
             self._read(0.1)
@@ -92,16 +86,10 @@ class Terminal:
 
 
 def desktop_entry(path):
-    entry, group = {}, None
-    with open(path, encoding='utf-8') as f:
-        for line in f:
-            line = line.strip()
-            if line.startswith('['):
-                group = line
-            elif group == '[Desktop Entry]' and '=' in line and not line.startswith('#'):
-                key, value = line.split('=', 1)
-                entry[key.strip()] = value.strip()
-    return entry
+    parser = configparser.ConfigParser(interpolation=None)
+    parser.optionxform = str  # keys are case-sensitive
+    parser.read(path, encoding='utf-8')
+    return dict(parser['Desktop Entry']) if parser.has_section('Desktop Entry') else {}
 
 
 def main():
