@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
-"""Another user of a shared folder, acting at the program's first question (its prompt on
-standard error), its input held back until then: usage: neighbour.py ACTION ARG... -- COMMAND...
-  link FILE TARGET: FILE becomes a link to TARGET;
-  swap FOLDER NAME AWAY TARGET: the output kept full, the program stops at its next write; once it
-    opens FOLDER/NAME again (inotify), FOLDER becomes AWAY and a link to TARGET takes its place.
-Exits with COMMAND's status; 125 when the moment never came."""
+# Another user of a shared folder, acting at the program's first question (its prompt on
+# standard error), its input held back until then: usage: neighbour.py ACTION ARG... -- COMMAND...
+#   link FILE TARGET: FILE becomes a link to TARGET;
+#   swap FOLDER NAME AWAY TARGET: the output kept full, the program stops at its next write; once it
+#     opens FOLDER/NAME again (inotify), FOLDER becomes AWAY and a link to TARGET takes its place.
+# Exits with COMMAND's status; 125 when the moment never came.
 import ctypes, fcntl, os, select, struct, subprocess, sys
 
 
