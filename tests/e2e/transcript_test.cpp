@@ -127,9 +127,13 @@ string texList(const string& folder = "") {
     return "pmx dir: {D}" + folder + " \n0: tex\\a.png (=NG=)\n1: ok.png (ok)\n2: tex\\b.png (=NG=)\n\n";
 }
 const string kTexList = texList();
-string texAsk(int broken, const string& answer) {
-    return " Broken settings of \r\n " + std::to_string(broken) +
-           " texture link(s) are found. \r\n \r\n Do you like to fix them?  (Y/N/Cancel) \r\n" +
+// The texture question, in Japanese when it names the model `jaFile`.
+string texAsk(int broken, const string& answer, const string& jaFile = "") {
+    const string count = std::to_string(broken);
+    return (jaFile.empty() ? " Broken settings of \r\n " + count +
+                                 " texture link(s) are found. \r\n \r\n Do you like to fix them?  (Y/N/Cancel) \r\n"
+                           : " モデル： \r\n " + jaFile + " \r\n 中の \r\n " + count + " 個のテクスチャへのリンクが \r\n"
+                                 " 破損している模様です. \r\n \r\n 修復しますか？ (Y/N/Cancel) \r\n") +
            answered(answer);
 }
 // The continue prompt for the texture `name` not found (after the line naming its link).
@@ -314,10 +318,7 @@ std::vector<Scenario> scenarios() {
         {"JapaneseTwistTextureAndCleanModels", 0, ja, {"{O}model.pmx", "{O}tex.pmx", "{O}clean.pmx"},
          "y\ny\n\nimg/a.png\n",
          kJa + twist("model.pmx", "YES", true) + saved("model.pmx", "model-new.pmx", true) +
-             read("tex.pmx", 3, 1, 0, true) + kTexList +
-             " モデル： \r\n tex.pmx \r\n 中の \r\n 2 個のテクスチャへのリンクが \r\n"
-             " 破損している模様です. \r\n \r\n 修復しますか？ (Y/N/Cancel) \r\n => YES \n\n"
-             "--- \n0: tex\\a.png \n テクスチャ/スフィア: \r\n \r\n a.png \r\n \r\n"
+             read("tex.pmx", 3, 1, 0, true) + kTexList + texAsk(2, "YES", "tex.pmx") + "--- \n0: tex\\a.png \n テクスチャ/スフィア: \r\n \r\n a.png \r\n \r\n"
              " が見つからないため、 \r\n 次のダイアログで探します。 (続行:OK) \r\n"
              " => OK \n\n => (renew) img\\a.png \n1: ok.png (ok)\n"
              "2: tex\\b.png (類推しました) => (renew) img\\b.png \n\n" +
@@ -347,9 +348,8 @@ std::vector<Scenario> scenarios() {
                "1: TOON10.BMP (shared toon)\n2: toon02.bmp (ok)\n\n" + kNothing, {}},
         {"OnlyTheTenSharedToonNamesAloneAreSharedJa", 1, ja, {"{O}toons/u.pmx"}, "n\n",
          kJa + read("toons/u.pmx", 5, 1, 0, true) + "pmx dir: {D}toons/ \n0: toon05.bmp (共有トゥーン)\n"
-               "1: toon11.bmp (=NG=)\n2: tex\\toon01.bmp (=NG=)\n3: ?.png (=NG=)\n4: face01.bmp (=NG=)\n\n"
-               " モデル： \r\n u.pmx \r\n 中の \r\n 4 個のテクスチャへのリンクが \r\n"
-               " 破損している模様です. \r\n \r\n 修復しますか？ (Y/N/Cancel) \r\n => NO \n\n" + kNothingJa,
+               "1: toon11.bmp (=NG=)\n2: tex\\toon01.bmp (=NG=)\n3: ?.png (=NG=)\n4: face01.bmp (=NG=)\n\n" +
+               texAsk(4, "NO", "u.pmx") + kNothingJa,
          {}},
 
         // Wrist tips that also carry the English name wrist_R, as a published model names them:
@@ -777,8 +777,7 @@ TEST_P(GarbledPackRun, RenamesOnYesLinksToTheGarbledNamesOnNoAndEndsOnCancel) {
     const string links = "0: テクスチャ\\髪.png ", next = "1: テクスチャ\\顔.png ";
     string expected = "pmx dir: " + root + "/pack/ \n" + links + "(=NG=)\n" + next + "(=NG=)\n\n";
     if (p.ja) {
-        expected += " モデル： \r\n m.pmx \r\n 中の \r\n 2 個のテクスチャへのリンクが \r\n 破損している模様です. \r\n \r\n"
-                    " 修復しますか？ (Y/N/Cancel) \r\n => YES \n\n 2 個のテクスチャへのリンクは、 \r\n"
+        expected += texAsk(2, "YES", "m.pmx") + " 2 個のテクスチャへのリンクは、 \r\n"
                     " 別の文字コードで展開されて \r\n 文字化けした名前でのみ見つかります. \r\n \r\n"
                     " フォルダとファイルの名前を \r\n モデルの使う名前に直しますか？ \r\n"
                     " (いいえ: リンクを文字化けした名前に更新) (Y/N/Cancel) \r\n";
