@@ -42,12 +42,10 @@ TEST(TextureLinks, InferenceTakesTheFirstLearnedFolderWhoseFileExists) {
     iotest::writeFile(tmp.file("ok.png"), "png");
     useModel(tmp.path() + "/", {"tex\\a.png", "ok.png"});
     clearFolderRemaps();
-    const char* learned[][2] = {{"tex\\", "gone\\"}, {"TEX\\", "img\\"}, {"tex\\", "img\\"}};
-    for (const auto& l : learned) {
-        FolderRemap& e = gFolderRemaps.entries[gFolderRemaps.count++];
-        std::strcpy(e.oldFolder, l[0]);
-        std::strcpy(e.newFolder, l[1]);
-    }
+    gFolderRemaps.entries[0] = {"tex\\", "gone\\"};
+    gFolderRemaps.entries[1] = {"TEX\\", "img\\"};
+    gFolderRemaps.entries[2] = {"tex\\", "img\\"};
+    gFolderRemaps.count = 3;
     iotest::Capture capture;
     ASSERT_EQ(repairTextureLinks(), 0);
     EXPECT_EQ(capture.text(), "--- \n0: tex\\a.png (inferred) => (renew) img\\a.png \n"

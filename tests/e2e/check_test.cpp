@@ -196,6 +196,7 @@ string read(const string& version, const string& encoding, const string& stop, i
            (stop == "null" ? "true" : "false") + R"(,"stop":)" + stop + R"(,"out_of_step":null,"bytes_after_joints":)" +
            (after < 0 ? "null" : std::to_string(after)) + R"(,"counts":)" + counts;
 }
+string whole(const string& counts) { return read("2", R"("UTF-16LE")", "null", 0, counts); }
 string model(const string& path, const string& status, int findings, const string& read, const string& twists,
              const string& links) {
     return R"({"format":1,"type":"model","path":")" + path + R"(","status":")" + status + R"(","findings":)" +
@@ -209,18 +210,15 @@ string link(int index, const string& path, const string& verdict, const string& 
 }
 const string kOkLink = "[" + link(0, "ok.png", "present") + "]";
 string jsonLines(std::int32_t cutAt) {
-    return model("tree/links/links.pmx", "findings", 1, read("2", R"("UTF-16LE")", "null", 0, counts(3, 0)),
-                 twistsJson({None, None, None, None}),
+    return model("tree/links/links.pmx", "findings", 1, whole(counts(3, 0)), twistsJson({None, None, None, None}),
                  "[" + link(0, "gone.png", "broken", R"("needs_pick")", R"({"path":"old\\gone.png","how":"moved"})") +
                      "," + link(1, "TEX\\\\Hair.PNG", "present") + "," + link(2, "toon01.bmp", "shared_toon") + "]") +
-           model("tree/bent.pmx", "findings", 2, read("2", R"("UTF-16LE")", "null", 0, counts(0, 10)),
-                 twistsJson({Off, Ok, Ok, Off}), "[]") +
+           model("tree/bent.pmx", "findings", 2, whole(counts(0, 10)), twistsJson({Off, Ok, Ok, Off}), "[]") +
            model("tree/NOTPMX.PMX", "unreadable", 0,
                  read("null", "null", R"({"reason":"not_pmx","section":"header","record":null,"value":68,"offset":3})",
                       -1, "null"),
                  "[]", "[]") +
-           model("tree/clean.pmx", "clean", 0, read("2", R"("UTF-16LE")", "null", 0, counts(1, 10)),
-                 twistsJson({Ok, Ok, Ok, Ok}), kOkLink) +
+           model("tree/clean.pmx", "clean", 0, whole(counts(1, 10)), twistsJson({Ok, Ok, Ok, Ok}), kOkLink) +
            model("tree/cut.pmx", "unreadable", 0,
                  read("2", R"("UTF-16LE")",
                       R"({"reason":"file_ended","section":"morphs","record":null,"value":null,"offset":)" +
@@ -233,8 +231,7 @@ string jsonLines(std::int32_t cutAt) {
            "\n";
 }
 string foundJson(std::int32_t) {
-    return model("found/found.pmx", "findings", 5, read("2", R"("UTF-16LE")", "null", 0, counts(5, 0)),
-                 twistsJson({None, None, None, None}),
+    return model("found/found.pmx", "findings", 5, whole(counts(5, 0)), twistsJson({None, None, None, None}),
                  "[" + link(0, "tex\\\\a.png", "broken", R"("needs_pick")", R"({"path":"textures\\a.png","how":"moved"})") +
                      "," + link(1, "テクスチャ\\\\髪.png", "broken", R"("rename")", R"({"path":"âeâNâXâ`ââ\\ö».png","how":"cp437"})") +
                      "," + link(2, "表\\\\顔.png", "broken", R"("rename")", R"({"path":null,"how":"raw"})") +
