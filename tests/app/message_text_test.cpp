@@ -1,5 +1,5 @@
-// Message pieces: one formatted past the end of the piece line loses its tail, and a lead byte
-// left at the cut goes with it (half a character would be converted to something else).
+// Message pieces: one formatted past the end of the piece line loses its tail, and an escape
+// left cut short at the end goes with it (its marker alone would pass as a character).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,13 +9,15 @@
 
 namespace {
 
-TEST(MessageText, LeadByteLeftAtTheCutOfALongPieceGoes) {
-    setJapaneseMode(false);
-    // The piece line keeps one byte less than its size: these and the lead byte of あ.
-    const std::string kept(kMessageTextBytes - 2, 'a');
+TEST(MessageText, EscapeCutShortAtTheEndOfALongPieceGoes) {
+    setJapaneseMode(true);
+    // The piece line keeps one byte less than its size: these and two bytes of the escape of
+    // the byte 0x83 (FF, then the digits A2 A3).
+    const std::string kept(kMessageTextBytes - 3, 'a');
     MessageText message;
     clearMessageText(&message);
-    appendPieceWithText(&message, "%s", (kept + "\x82\xA0").c_str());
+    appendPieceWithText(&message, "%s", (kept + "\xFF\xA2\xA3").c_str());
+    setJapaneseMode(false);
     EXPECT_EQ(std::string(message.text), kept);
 }
 
