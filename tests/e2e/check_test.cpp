@@ -23,7 +23,8 @@ using std::string;
 pmxtest::PmxRecipe arms(bool bent) {
     pmxtest::PmxRecipe r;
     for (const float m : {1.0f, -1.0f}) {
-        const string ja = m > 0 ? "左" : "右", en = m > 0 ? "_L" : "_R";
+        const string ja = m > 0 ? "左" : "右";
+        const string en = m > 0 ? "_L" : "_R";
         r.bones.push_back(pmxtest::plainBone(ja + "腕", "arm" + en, {m, 10, 0}));
         r.bones.push_back(pmxtest::plainBone(ja + "ひじ", "elbow" + en, {4 * m, 6, 0}));
         r.bones.push_back(pmxtest::plainBone(ja + "手首", "wrist" + en, {7 * m, 2, 0}));
@@ -146,8 +147,8 @@ string countsLine(int textures, int bones,
 }
 const string kWhole = "  read    version 2.00, UTF-16LE, read whole\n";
 const string kNotPmx = "tree/NOTPMX.PMX\n  read    not a PMX file: byte 3 is 0x44\n  result  unreadable\n\n";
-const string kBent = "tree/bent.pmx\n" + kWhole + countsLine(0, 10) + twistLines({Off, Ok, Ok, Off}) +
-                     "  result  2 finding(s)\n\n";
+const string kBentBlock = kWhole + countsLine(0, 10) + twistLines({Off, Ok, Ok, Off}) + "  result  2 finding(s)\n\n";
+const string kBent = "tree/bent.pmx\n" + kBentBlock;
 const string kClean = "tree/clean.pmx\n" + kWhole + countsLine(1, 10) + kTwistsOk + "  link 0  ok           ok.png\n"
                       "  result  clean\n\n";
 string cut(std::int32_t at) {
@@ -341,8 +342,8 @@ std::vector<CheckRun> runs() {
         // Below a current folder longer than a path the system resolves, a model's full path
         // cannot be known: the path as given opens it.
         {"ModelBelowTheLongestPathTheSystemResolves", "--check bent.pmx",
-         [](std::int32_t) { return kBent.substr(5) + "1 model(s) checked: 0 clean, 1 with findings, 0 unreadable\n"; }, "",
-         "C", 1,
+         [](std::int32_t) { return "bent.pmx\n" + kBentBlock + "1 model(s) checked: 0 clean, 1 with findings, 0 unreadable\n"; },
+         "", "C", 1,
          "python3 -c \"import os, shutil, sys\ntop = os.getcwd()\nfor name in ['deep'] + ['0' * 250] * 17:\n"
          "    os.mkdir(name)\n    os.chdir(name)\nshutil.copy(top + '/tree/bent.pmx', '.')\n"
          "os.execvp(sys.argv[1], sys.argv[1:])\" "},
