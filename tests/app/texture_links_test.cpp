@@ -2,6 +2,7 @@
 // from the substitutions learned so far, in the order learned.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -54,6 +55,24 @@ TEST(TextureLinks, InferenceTakesTheFirstLearnedFolderWhoseFileExists) {
     EXPECT_STREQ(gModel.correctedTexturePaths[1], "ok.png");
     EXPECT_TRUE(gModel.texturesChanged);
     EXPECT_EQ(gFolderRemaps.count, 3); // an inference teaches nothing
+}
+
+// The file of 髪.png exists only garbled (code page 437) in a folder whose path leaves it one
+// byte too few: renamed, it is still no file a path buffer can name, so the link is not taken
+// for repaired and goes on to the pick.
+TEST(TextureLinks, RenamedTwinPastAPathBufferLeavesTheLinkBroken) {
+    iotest::TempFolder tmp;
+    const std::string folder = tmp.file(std::string(254 - tmp.path().size() - 2, 'd')) + "/";
+    std::filesystem::create_directories(folder);
+    iotest::writeFile(folder + "ö».png", "png");
+    useModel(folder, {"\x94\xAF.png"});
+    iotest::writeFile(tmp.file("answers"), "y\n"); // rename: yes; the pick then finds no answer
+    ASSERT_NE(std::freopen(tmp.file("answers").c_str(), "r", stdin), nullptr);
+    iotest::Capture capture;
+    ASSERT_EQ(checkTextureLinks(), 1);
+    EXPECT_EQ(repairTextureLinks(), -1);
+    EXPECT_EQ(capture.text().find("(renamed)"), std::string::npos) << capture.text();
+    EXPECT_EQ(iotest::readFile(folder + "髪.png"), "png");
 }
 
 } // namespace
