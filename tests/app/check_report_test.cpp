@@ -8,12 +8,8 @@
 
 #include "app/check_report.h"
 #include "app/json_line.h"
-#include "app/twist_check.h"
-#include "platform/console.h"
-#include "pmx/model.h"
-#include "pmx/reader.h"
+#include "tests/pmx/pmx_test_util.h"
 #include "tests/support/io_test_files.h"
-#include "tests/support/pmx_builder.h"
 #include "text/convert.h"
 
 namespace {
@@ -47,10 +43,7 @@ TEST_P(CheckReport, ReadLineSaysWhereAndWhyReadingStopped) {
     bytes.resize(static_cast<std::size_t>(kept));
     iotest::TempFolder tmp;
     pmxtest::writeFile(tmp.file("m.pmx"), bytes);
-    clearModelMarks();
-    consoleShowTrace(false);
-    const int code = readPmx(iotest::insidePath(tmp.file("m.pmx")).c_str());
-    consoleShowTrace(true);
+    const int code = pmxtest::readModel(iotest::insidePath(tmp.file("m.pmx"))).result;
     const ModelCheck check{"m.pmx", false, 0, code == 0 && readPmxWasWhole() ? ModelStatus::Clean : ModelStatus::Unreadable};
     const bool versionGiven = c.read.rfind("version", 0) == 0;
     std::string line = std::string("  read    ") + (versionGiven ? "" : "version 2.00, UTF-16LE, ") + c.read + "\n";

@@ -7,10 +7,8 @@
 #include "app/argument_list.h"
 #include "app/save_copy.h"
 #include "io/path.h"
-#include "pmx/model.h"
-#include "pmx/reader.h"
+#include "tests/pmx/pmx_test_util.h"
 #include "tests/support/io_test_files.h"
-#include "tests/support/pmx_builder.h"
 
 namespace {
 
@@ -54,9 +52,8 @@ TEST(SaveName, CopyMayReplaceAModelReadBefore) {
     for (const std::string& entry : {copy, model, copy}) collectArgument(entry.c_str(), false);
     clearArguments();
     for (const std::string& entry : {copy, model}) collectArgument(entry.c_str(), false);
+    ASSERT_EQ(pmxtest::readModel(model).result, 0);
     iotest::Capture capture;
-    clearModelMarks();
-    ASSERT_EQ(readPmx(model.c_str()), 0);
     EXPECT_EQ(saveRepairedCopy(model.c_str(), 2), 0) << capture.text();
     EXPECT_EQ(pmxtest::readFile(tmp.file("m-new.pmx")), bytes); // nothing repaired: the source's bytes
 }
