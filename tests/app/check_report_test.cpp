@@ -8,12 +8,8 @@
 
 #include "app/check_report.h"
 #include "app/json_line.h"
-#include "app/twist_check.h"
-#include "platform/console.h"
-#include "pmx/model.h"
-#include "pmx/reader.h"
+#include "tests/pmx/pmx_test_util.h"
 #include "tests/support/io_test_files.h"
-#include "tests/support/pmx_builder.h"
 #include "text/convert.h"
 
 namespace {
@@ -25,13 +21,14 @@ struct StopCase {
     const char* name;
     std::function<void(PmxRecipe&)> edit;
     std::function<std::int32_t(const PmxLayout&)> cut; // the bytes kept; nullptr: all
-    std::string read;                                  // the read line's text ("{N}": the bytes kept)
-    std::string json;                                  // what the JSON line holds of it
+    std::string read; // the read line's text, "version 2.00, UTF-16LE, " first unless given ("{N}": the bytes kept)
+    std::string json; // what the JSON line holds of it
 };
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-    const std::size_t at = text.find(from);
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+std::string printed(void (*print)(const ModelCheck&), const ModelCheck& check) {
+    iotest::Capture capture;
+    print(check);
+    return capture.text();
 }
 
 class CheckReport : public testing::TestWithParam<StopCase> {};
@@ -46,73 +43,65 @@ TEST_P(CheckReport, ReadLineSaysWhereAndWhyReadingStopped) {
     bytes.resize(static_cast<std::size_t>(kept));
     iotest::TempFolder tmp;
     pmxtest::writeFile(tmp.file("m.pmx"), bytes);
-    clearModelMarks();
-    consoleShowTrace(false);
-    const int code = readPmx(iotest::insidePath(tmp.file("m.pmx")).c_str());
-    consoleShowTrace(true);
+    const int code = pmxtest::readModel(iotest::insidePath(tmp.file("m.pmx"))).result;
     const ModelCheck check{"m.pmx", false, 0, code == 0 && readPmxWasWhole() ? ModelStatus::Clean : ModelStatus::Unreadable};
-    std::string text, json;
-    {
-        iotest::Capture capture;
-        printModelText(check);
-        text = capture.text();
-    }
-    {
-        iotest::Capture capture;
-        printModelJson(check);
-        json = capture.text();
-    }
-    const std::string line = replaced("  read    " + c.read + "\n", "{N}", std::to_string(kept));
-    EXPECT_NE(text.find(line), std::string::npos) << text;
-    EXPECT_NE(json.find(c.json), std::string::npos) << json;
+    const bool versionGiven = c.read.rfind("version", 0) == 0;
+    std::string line = std::string("  read    ") + (versionGiven ? "" : "version 2.00, UTF-16LE, ") + c.read + "\n";
+    const std::size_t n = line.find("{N}");
+    if (n != std::string::npos) line.replace(n, 3, std::to_string(kept));
+    EXPECT_NE(printed(printModelText, check).find(line), std::string::npos) << printed(printModelText, check);
+    EXPECT_NE(printed(printModelJson, check).find(c.json), std::string::npos) << printed(printModelJson, check);
 }
 
 const StopCase kStops[] = {
     // Only the count read before the stop is shown.
     {"DeformType", [](PmxRecipe& r) { r.vertexDeformTypes = {0, 5, 0}; }, nullptr,
-     "version 2.00, UTF-16LE, vertex 1 has deform type 5\n  counts  3 vertices",
+     "vertex 1 has deform type 5\n  counts  3 vertices",
      R"("stop":{"reason":"deform_type","section":"vertices","record":1,"value":5,"offset":)"},
-    {"FaceCount", [](PmxRecipe& r) { r.faceIndexCount = 7; }, nullptr,
-     "version 2.00, UTF-16LE, the face index count 7 is no multiple of 3",
+    {"FaceCount", [](PmxRecipe& r) { r.faceIndexCount = 7; }, nullptr, "the face index count 7 is no multiple of 3",
      R"("stop":{"reason":"face_count","section":"faces","record":null,"value":7,"offset":)"},
-    {"ToonSharing", [](PmxRecipe& r) { r.materials[0].toonSharing = 2; }, nullptr,
-     "version 2.00, UTF-16LE, material 0 has toon sharing 2",
+    {"ToonSharing", [](PmxRecipe& r) { r.materials[0].toonSharing = 2; }, nullptr, "material 0 has toon sharing 2",
      R"("stop":{"reason":"toon_sharing","section":"materials","record":0,"value":2,"offset":)"},
     {"MaterialVertices", [](PmxRecipe& r) { r.materials[0].faceVertexCount = 4; }, nullptr,
-     "version 2.00, UTF-16LE, material 0 has 4 face vertices, no multiple of 3",
+     "material 0 has 4 face vertices, no multiple of 3",
      R"("stop":{"reason":"material_vertex_count","section":"materials","record":0,"value":4,"offset":)"},
-    {"MorphKindAsSignedByte", [](PmxRecipe& r) { r.morphs[0].kind = 0xFF; }, nullptr,
-     "version 2.00, UTF-16LE, morph 0 has kind -1",
+    {"MorphKindAsSignedByte", [](PmxRecipe& r) { r.morphs[0].kind = 0xFF; }, nullptr, "morph 0 has kind -1",
      R"("stop":{"reason":"morph_kind","section":"morphs","record":0,"value":-1,"offset":)"},
     {"JointType", [](PmxRecipe& r) { r.joints.assign(2, pmxtest::JointRecipe{}); r.joints[1].type = 6; }, nullptr,
-     "version 2.00, UTF-16LE, joint 1 has type 6",
-     R"("stop":{"reason":"joint_type","section":"joints","record":1,"value":6,"offset":)"},
+     "joint 1 has type 6", R"("stop":{"reason":"joint_type","section":"joints","record":1,"value":6,"offset":)"},
     // The type byte the end of the file left out reads as -1: the file ended in that vertex.
     {"EndInsideAVertex", [](PmxRecipe&) {}, [](const PmxLayout& l) { return l.vertexStarts[2] + 10; },
-     "version 2.00, UTF-16LE, the file ends after {N} bytes, in vertex 2",
+     "the file ends after {N} bytes, in vertex 2",
      R"("stop":{"reason":"file_ended","section":"vertices","record":2,"value":null,"offset":)"},
     {"EndInsideTheOnlyTexture", [](PmxRecipe& r) { r.textures.resize(1); },
-     [](const PmxLayout& l) { return l.textureEntryStarts[0] + 6; },
-     "version 2.00, UTF-16LE, the file ends after {N} bytes, in texture 0",
+     [](const PmxLayout& l) { return l.textureEntryStarts[0] + 6; }, "the file ends after {N} bytes, in texture 0",
      R"("stop":{"reason":"file_ended","section":"textures","record":0,"value":null,"offset":)"},
     {"EndAfterTheBones", [](PmxRecipe&) {}, [](const PmxLayout& l) { return l.morphSection; },
-     "version 2.00, UTF-16LE, the file ends after {N} bytes, at the morph count",
+     "the file ends after {N} bytes, at the morph count",
      R"("stop":{"reason":"file_ended","section":"morphs","record":null,"value":null,"offset":)"},
     {"EndInTheModelName", [](PmxRecipe&) {}, [](const PmxLayout&) { return 20; },
-     "version 2.00, UTF-16LE, the file ends after {N} bytes, in the header",
+     "the file ends after {N} bytes, in the header",
      R"("stop":{"reason":"file_ended","section":"header","record":null,"value":null,"offset":)"},
     {"EndAtTheGlobalCount", [](PmxRecipe&) {}, [](const PmxLayout&) { return 8; },
      "version 2.00, not a PMX file: it ends after {N} bytes",
      R"("stop":{"reason":"not_pmx","section":"header","record":null,"value":-1,"offset":8})"},
     {"IndexWidthThree", [](PmxRecipe& r) { r.rigidBodyIndexSize = 3; }, nullptr,
-     "version 2.00, UTF-16LE, out of step: the rigid body index width is 3",
-     R"("stop":null,"out_of_step":{"index":"rigid_body","width":3})"},
+     "out of step: the rigid body index width is 3", R"("stop":null,"out_of_step":{"index":"rigid_body","width":3})"},
     {"DataAfterTheJoints", [](PmxRecipe& r) { r.version = 2.1f; r.trailing.assign(100, 7); }, nullptr,
      "version 2.10, UTF-16LE, read whole, 100 bytes after the joints", R"("bytes_after_joints":100)"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Stops, CheckReport, testing::ValuesIn(kStops),
                          [](const testing::TestParamInfo<StopCase>& row) { return std::string(row.param.name); });
+
+// Of 101 links the last is "link 100", wider than every other label: all are padded to it.
+TEST(CheckReportText, ThreeDigitLinkNumberWidensTheLabelColumn) {
+    clearModelMarks();
+    gModel.keptTextureCount = 101;
+    const std::string text = printed(printModelText, ModelCheck{"m.pmx", true, 0, ModelStatus::Clean});
+    EXPECT_NE(text.find("\n  link   0  "), std::string::npos) << text;
+    EXPECT_NE(text.find("\n  result    clean\n"), std::string::npos) << text;
+}
 
 // Each text as a JSON string, `outside` being the bytes of a name on disk.
 std::string jsonOf(const std::string& outside) {

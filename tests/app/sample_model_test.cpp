@@ -22,28 +22,19 @@ pmxtest::PmxRecipe sampleModel() {
     s.vertexDeformTypes = {0, 0, 0};
     s.faceIndexCount = 3;
     s.textures = {"tex\\a.png", "tex\\b.png"};
-    s.materials.resize(1);
-    pmxtest::MaterialRecipe& m = s.materials[0];
-    m.name = "材質";
-    m.englishName = "material";
-    m.texture = 0;
-    m.sphereTexture = 1;
-    m.sphereMode = 1;
-    m.toonSharing = 1;
-    m.toon = 0;
-    m.faceVertexCount = 3;
-    s.bones = {
-        plainBone("左腕", "arm_L", {1.0f, 15.0f, 0.0f}),
-        plainBone("左ひじ", "elbow_L", {4.0f, 11.0f, 0.0f}),
-        plainBone("左手首", "wrist_L", {7.0f, 7.0f, 0.0f}),
-        twistBone("左腕捩", "arm twist_L", {0.6f, -0.8f, 0.0f}, {2.5f, 13.0f, 0.0f}),
-        twistBone("左手捩", "wrist twist_L", {0.8f, 0.6f, 0.0f}, {5.5f, 9.0f, 0.0f}), // should be (0.6, -0.8, 0)
-        plainBone("右腕", "arm_R", {-1.0f, 15.0f, 0.0f}),
-        plainBone("右ひじ", "elbow_R", {-4.0f, 11.0f, 0.0f}),
-        plainBone("右手首", "wrist_R", {-7.0f, 7.0f, 0.0f}),
-        twistBone("右腕捩", "arm twist_R", {-0.6f, -0.8f, 0.0f}, {-2.5f, 13.0f, 0.0f}),
-        twistBone("右手捩", "wrist twist_R", {-0.6f, -0.8f, 0.0f}, {-5.5f, 9.0f, 0.0f}),
-    };
+    // Texture 0, sphere texture 1 multiplied, the shared toon 0, one face.
+    s.materials = {{"材質", "material", 0, 1, 1, 1, 0, 3}};
+    for (const float m : {1.0f, -1.0f}) {
+        const std::string ja = m > 0 ? "左" : "右";
+        const std::string en = m > 0 ? "_L" : "_R";
+        s.bones.push_back(plainBone(ja + "腕", "arm" + en, {m, 15.0f, 0.0f}));
+        s.bones.push_back(plainBone(ja + "ひじ", "elbow" + en, {4 * m, 11.0f, 0.0f}));
+        s.bones.push_back(plainBone(ja + "手首", "wrist" + en, {7 * m, 7.0f, 0.0f}));
+        s.bones.push_back(twistBone(ja + "腕捩", "arm twist" + en, {0.6f * m, -0.8f, 0.0f}, {2.5f * m, 13.0f, 0.0f}));
+        // The left one should be (0.6, -0.8, 0).
+        const pmxtest::Vec3f wristAxis = m > 0 ? pmxtest::Vec3f{0.8f, 0.6f, 0.0f} : pmxtest::Vec3f{-0.6f, -0.8f, 0.0f};
+        s.bones.push_back(twistBone(ja + "手捩", "wrist twist" + en, wristAxis, {5.5f * m, 9.0f, 0.0f}));
+    }
     return s;
 }
 
@@ -54,8 +45,7 @@ TEST(SampleModel, CommittedModelMatchesItsRecipe) {
         ASSERT_TRUE(pmxtest::writeFile(dir + "sample.pmx", bytes));
     }
     EXPECT_EQ(pmxtest::readFile(dir + "sample.pmx"), bytes);
-    EXPECT_TRUE(std::filesystem::exists(dir + "img/a.png"));
-    EXPECT_TRUE(std::filesystem::exists(dir + "img/b.png"));
+    for (const char* image : {"img/a.png", "img/b.png"}) EXPECT_TRUE(std::filesystem::exists(dir + image)) << image;
     EXPECT_FALSE(std::filesystem::exists(dir + "tex"));
 }
 

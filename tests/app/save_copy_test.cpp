@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "app/argument_list.h"
 #include "app/save_copy.h"
 #include "io/path.h"
+#include "tests/pmx/pmx_test_util.h"
 #include "tests/support/io_test_files.h"
 
 namespace {
@@ -35,6 +37,25 @@ TEST(SaveName, CopyNameThatCannotFitFailsTheSave) {
     iotest::Capture capture;
     EXPECT_EQ(saveRepairedCopy(model.c_str(), 0), -1);
     EXPECT_EQ(capture.text(), "Too long path for the new file. \nNew PMX save failed. \n");
+}
+
+// Only the models after the one saved are kept from being replaced: one read before may be.
+TEST(SaveName, CopyMayReplaceAModelReadBefore) {
+    iotest::TempFolder tmp;
+    const std::vector<std::uint8_t> bytes = pmxtest::buildPmx(pmxtest::typicalModel(0));
+    pmxtest::writeFile(tmp.file("m.pmx"), bytes);
+    iotest::writeFile(tmp.file("m-new.pmx"), "read before");
+    const std::string copy = iotest::insidePath(tmp.file("m-new.pmx"));
+    const std::string model = iotest::insidePath(tmp.file("m.pmx"));
+    // The slot past the last entry is left naming the copy, as a loop one entry too far would see.
+    clearArguments();
+    for (const std::string& entry : {copy, model, copy}) collectArgument(entry.c_str(), false);
+    clearArguments();
+    for (const std::string& entry : {copy, model}) collectArgument(entry.c_str(), false);
+    ASSERT_EQ(pmxtest::readModel(model).result, 0);
+    iotest::Capture capture;
+    EXPECT_EQ(saveRepairedCopy(model.c_str(), 2), 0) << capture.text();
+    EXPECT_EQ(pmxtest::readFile(tmp.file("m-new.pmx")), bytes); // nothing repaired: the source's bytes
 }
 
 } // namespace

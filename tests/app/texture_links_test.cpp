@@ -2,6 +2,7 @@
 // from the substitutions learned so far, in the order learned.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -42,12 +43,10 @@ TEST(TextureLinks, InferenceTakesTheFirstLearnedFolderWhoseFileExists) {
     iotest::writeFile(tmp.file("ok.png"), "png");
     useModel(tmp.path() + "/", {"tex\\a.png", "ok.png"});
     clearFolderRemaps();
-    const char* learned[][2] = {{"tex\\", "gone\\"}, {"TEX\\", "img\\"}, {"tex\\", "img\\"}};
-    for (const auto& l : learned) {
-        FolderRemap& e = gFolderRemaps.entries[gFolderRemaps.count++];
-        std::strcpy(e.oldFolder, l[0]);
-        std::strcpy(e.newFolder, l[1]);
-    }
+    gFolderRemaps.entries[0] = {"tex\\", "gone\\"};
+    gFolderRemaps.entries[1] = {"TEX\\", "img\\"};
+    gFolderRemaps.entries[2] = {"tex\\", "img\\"};
+    gFolderRemaps.count = 3;
     iotest::Capture capture;
     ASSERT_EQ(repairTextureLinks(), 0);
     EXPECT_EQ(capture.text(), "--- \n0: tex\\a.png (inferred) => (renew) img\\a.png \n"
@@ -56,6 +55,24 @@ TEST(TextureLinks, InferenceTakesTheFirstLearnedFolderWhoseFileExists) {
     EXPECT_STREQ(gModel.correctedTexturePaths[1], "ok.png");
     EXPECT_TRUE(gModel.texturesChanged);
     EXPECT_EQ(gFolderRemaps.count, 3); // an inference teaches nothing
+}
+
+// The file of 髪.png exists only garbled (code page 437) in a folder whose path leaves it one
+// byte too few: renamed, it is still no file a path buffer can name, so the link is not taken
+// for repaired and goes on to the pick.
+TEST(TextureLinks, RenamedTwinPastAPathBufferLeavesTheLinkBroken) {
+    iotest::TempFolder tmp;
+    const std::string folder = tmp.file(std::string(254 - tmp.path().size() - 2, 'd')) + "/";
+    std::filesystem::create_directories(folder);
+    iotest::writeFile(folder + "ö».png", "png");
+    useModel(folder, {"\x94\xAF.png"});
+    iotest::writeFile(tmp.file("answers"), "y\n"); // rename: yes; the pick then finds no answer
+    ASSERT_NE(std::freopen(tmp.file("answers").c_str(), "r", stdin), nullptr);
+    iotest::Capture capture;
+    ASSERT_EQ(checkTextureLinks(), 1);
+    EXPECT_EQ(repairTextureLinks(), -1);
+    EXPECT_EQ(capture.text().find("(renamed)"), std::string::npos) << capture.text();
+    EXPECT_EQ(iotest::readFile(folder + "髪.png"), "png");
 }
 
 } // namespace

@@ -97,10 +97,9 @@ TEST(TwistAxis, ResultsGiveTheAngleAndWhyABoneWasNotJudged) {
     gModel.twists[kWristTwistR].axis = {0.6f, -0.8f, 0.0f}; // the left arm's: 73.74 degrees off
     gModel.twists[kWristTwistR].found = true;
     runTwistAxisCheck();
-    for (TwistSlotId id : {kArmTwistL, kWristTwistL}) {
-        EXPECT_EQ(gTwistResults[id].state, TwistState::NotJudged);
-        EXPECT_EQ(gTwistResults[id].fault, ChainFault::NoElbow);
-    }
+    for (TwistSlotId id : {kArmTwistL, kWristTwistL})
+        EXPECT_EQ(std::make_pair(gTwistResults[id].state, gTwistResults[id].fault),
+                  std::make_pair(TwistState::NotJudged, ChainFault::NoElbow)) << id;
     EXPECT_EQ(gTwistResults[kArmTwistR].state, TwistState::Off);
     EXPECT_DOUBLE_EQ(gTwistResults[kArmTwistR].angleDegrees, 180.0);
     EXPECT_EQ(gTwistResults[kWristTwistR].state, TwistState::Off);

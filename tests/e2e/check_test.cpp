@@ -3,7 +3,6 @@
 // json module (strictly: every line UTF-8, no NaN). The tree must not change.
 #include <gtest/gtest.h>
 #include <iconv.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -22,21 +21,16 @@ using std::string;
 // Arms along (+-0.6, -0.8, 0) from (+-1, 10, 0), as in the transcripts; `bent` twist bones
 // (3 left arm, 9 right wrist) hold the axis (0, 0, 1) instead.
 pmxtest::PmxRecipe arms(bool bent) {
-    using pmxtest::plainBone;
-    using pmxtest::twistBone;
     pmxtest::PmxRecipe r;
-    r.bones = {
-        plainBone("左腕", "arm_L", {1, 10, 0}),
-        plainBone("左ひじ", "elbow_L", {4, 6, 0}),
-        plainBone("左手首", "wrist_L", {7, 2, 0}),
-        twistBone("左腕捩", "arm twist_L", {0.6f, -0.8f, 0}, {2.5f, 8, 0}),
-        twistBone("左手捩", "wrist twist_L", {0.6f, -0.8f, 0}, {5.5f, 4, 0}),
-        plainBone("右腕", "arm_R", {-1, 10, 0}),
-        plainBone("右ひじ", "elbow_R", {-4, 6, 0}),
-        plainBone("右手首", "wrist_R", {-7, 2, 0}),
-        twistBone("右腕捩", "arm twist_R", {-0.6f, -0.8f, 0}, {-2.5f, 8, 0}),
-        twistBone("右手捩", "wrist twist_R", {-0.6f, -0.8f, 0}, {-5.5f, 4, 0}),
-    };
+    for (const float m : {1.0f, -1.0f}) {
+        const string ja = m > 0 ? "左" : "右";
+        const string en = m > 0 ? "_L" : "_R";
+        r.bones.push_back(pmxtest::plainBone(ja + "腕", "arm" + en, {m, 10, 0}));
+        r.bones.push_back(pmxtest::plainBone(ja + "ひじ", "elbow" + en, {4 * m, 6, 0}));
+        r.bones.push_back(pmxtest::plainBone(ja + "手首", "wrist" + en, {7 * m, 2, 0}));
+        r.bones.push_back(pmxtest::twistBone(ja + "腕捩", "arm twist" + en, {0.6f * m, -0.8f, 0}, {2.5f * m, 8, 0}));
+        r.bones.push_back(pmxtest::twistBone(ja + "手捩", "wrist twist" + en, {0.6f * m, -0.8f, 0}, {5.5f * m, 4, 0}));
+    }
     if (bent) r.bones[3].fixedAxis = r.bones[9].fixedAxis = {0, 0, 1};
     return r;
 }
@@ -54,7 +48,14 @@ struct Tree {
         pmxtest::writeFile(tmp.file(name), pmxtest::buildPmx(recipe, layout));
     }
     Tree() {
-        fs::create_directories(tmp.file("tree/links/tex"));
+        // gone.png, the one broken link of its model, moved into old/. Beside the tree: models
+        // the reader cannot take (other/), and a model whose files moved, or were unpacked as
+        // code page 437 or raw Shift-JIS (表 ends in the byte of a backslash: that name can only
+        // be renamed), a link to a folder, which is no file, garbled or not, and a file found in
+        // two folders that end alike, which none is offered (found/).
+        for (const char* folder : {"tree/links/tex", "tree/links/old", "other", "found/textures", "found/âeâNâXâ`ââ",
+                                   "found/\x95\\", "found/x", "found/y"})
+            fs::create_directories(tmp.file(folder));
         add("tree/bent.pmx", arms(true));
         pmxtest::PmxRecipe r = arms(false);
         r.textures = {"ok.png"};
@@ -71,29 +72,17 @@ struct Tree {
         r = pmxtest::PmxRecipe();
         r.textures = {"gone.png", "TEX\\Hair.PNG", "toon01.bmp"};
         add("tree/links/links.pmx", r);
-        // gone.png, the one broken link of its model, moved into old/.
-        fs::create_directories(tmp.file("tree/links/old"));
-        for (const char* file : {"tree/ok.png", "tree/links/tex/hair.png", "tree/notes.txt", "tree/links/old/gone.png"})
+        r.textures = {"tex\\a.png", "テクスチャ\\髪.png", "表\\顔.png", "textures", "tie\\c.png"};
+        add("found/found.pmx", r);
+        for (const char* file : {"tree/ok.png", "tree/links/tex/hair.png", "tree/notes.txt", "tree/links/old/gone.png",
+                                 "found/textures/a.png", "found/âeâNâXâ`ââ/ö».png", "found/\x95\\/\x8A\xE7.png",
+                                 "found/x/c.png", "found/y/c.png"})
             iotest::writeFile(tmp.file(file), "png");
         iotest::writeFile(tmp.file("tree/NOTPMX.PMX"), "PMD file");
-        // Beside the tree: models the reader cannot take, one of 2 GiB (sparse), one whose full
-        // path is longer than a path buffer holds.
-        fs::create_directories(tmp.file("other"));
+        // One of 2 GiB (sparse), one whose full path is longer than a path buffer holds.
         iotest::writeFile(tmp.file("other/huge.pmx"), "PMX ");
         fs::resize_file(tmp.file("other/huge.pmx"), std::uintmax_t{1} << 31);
         iotest::writeFile(tmp.file("other/" + kLongName), "PMX ");
-        // Beside it too: a model whose files moved, or were unpacked as code page 437 or raw
-        // Shift-JIS (表 ends in the byte of a backslash: that name can only be renamed), and a
-        // link to a folder, which is no file, garbled or not; and a file found in two folders that
-        // end alike, which none is offered.
-        r = pmxtest::PmxRecipe();
-        r.textures = {"tex\\a.png", "テクスチャ\\髪.png", "表\\顔.png", "textures", "tie\\c.png"};
-        for (const char* folder : {"found/textures", "found/âeâNâXâ`ââ", "found/\x95\\", "found/x", "found/y"})
-            fs::create_directories(tmp.file(folder));
-        add("found/found.pmx", r);
-        for (const char* file : {"found/textures/a.png", "found/âeâNâXâ`ââ/ö».png", "found/\x95\\/\x8A\xE7.png",
-                                 "found/x/c.png", "found/y/c.png"})
-            iotest::writeFile(tmp.file(file), "png");
     }
     // Every name, kind and byte below the folder, in one text.
     string digest() const {
@@ -110,91 +99,92 @@ struct Tree {
     }
 };
 
-// Runs the program in `cwd` with standard input closed; its exit status, output and errors.
-int check(const string& cwd, const string& locale, const string& args, string* out, string* err) {
-    const string command = "cd '" + cwd + "' && env -i LC_ALL=" + locale + " '" + std::getenv("QV_BINARY") + "' " +
-                           args + " <&- >out.txt 2>err.txt";
-    const int status = std::system(command.c_str());
-    *out = iotest::readFile(cwd + "/out.txt");
-    *err = iotest::readFile(cwd + "/err.txt");
-    fs::remove(cwd + "/out.txt");
-    fs::remove(cwd + "/err.txt");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 // JSON Lines as Python reads them, one canonical line each; "<invalid>" when a line is not
-// UTF-8, not JSON, or holds NaN or Infinity.
-string canonicalJson(const string& cwd, const string& lines) {
-    iotest::writeFile(cwd + "/lines.json", lines);
-    const string script =
-        "import json, sys\n"
-        "def refuse(c): raise ValueError(c)\n"
-        "try:\n"
-        "    for raw in open(sys.argv[1], 'rb').read().split(b'\\n')[:-1]:\n"
-        "        print(json.dumps(json.loads(raw.decode('utf-8'), parse_constant=refuse), sort_keys=True))\n"
-        "except ValueError:\n"
-        "    print('<invalid>')\n";
-    iotest::writeFile(cwd + "/canonical.py", script);
-    const string command = "python3 '" + cwd + "/canonical.py' '" + cwd + "/lines.json' >'" + cwd + "/canonical.txt'";
+// UTF-8, not JSON, or holds NaN or Infinity. Its files lie outside the tree.
+string canonicalJson(const string& lines) {
+    iotest::TempFolder tmp;
+    iotest::writeFile(tmp.file("lines.json"), lines);
+    iotest::writeFile(tmp.file("canonical.py"), "import json, sys\n"
+                                                "def refuse(c): raise ValueError(c)\n"
+                                                "try:\n"
+                                                "    for raw in open(sys.argv[1], 'rb').read().split(b'\\n')[:-1]:\n"
+                                                "        print(json.dumps(json.loads(raw.decode('utf-8'), "
+                                                "parse_constant=refuse), sort_keys=True))\n"
+                                                "except ValueError:\n"
+                                                "    print('<invalid>')\n");
+    const string command = "cd '" + tmp.path() + "' && python3 canonical.py lines.json >canonical.txt";
     EXPECT_EQ(std::system(command.c_str()), 0);
-    return iotest::readFile(cwd + "/canonical.txt");
+    return iotest::readFile(tmp.file("canonical.txt"));
 }
 
+// The twist slots of arms(), each ok, off (bent to (0, 0, 1)) or not found; the left ones' axis
+// is (0.6, -0.8, 0), the right ones' (-0.6, -0.8, 0).
+enum Twist { Ok, Off, None };
+const char* const kSlots[] = {"left arm twist", "left wrist twist", "right arm twist", "right wrist twist"};
+const char* const kSlotsPadded[] = {"left arm twist     ", "left wrist twist   ", "right arm twist    ",
+                                    "right wrist twist  "};
+
 // The report for people, one block per model.
-const string kTwistsOk =
-    "  twist   left arm twist     ok          stored (0.600, -0.800, 0.000), corrected (0.600, -0.800, 0.000), 0.00 degrees\n"
-    "  twist   left wrist twist   ok          stored (0.600, -0.800, 0.000), corrected (0.600, -0.800, 0.000), 0.00 degrees\n"
-    "  twist   right arm twist    ok          stored (-0.600, -0.800, 0.000), corrected (-0.600, -0.800, 0.000), 0.00 degrees\n"
-    "  twist   right wrist twist  ok          stored (-0.600, -0.800, 0.000), corrected (-0.600, -0.800, 0.000), 0.00 degrees\n";
+string twistLines(std::initializer_list<Twist> twists) {
+    string all;
+    for (int slot = 0; slot < 4; ++slot) {
+        const Twist t = twists.begin()[slot];
+        const string right = slot < 2 ? "0.600, -0.800, 0.000" : "-0.600, -0.800, 0.000";
+        all += string("  twist   ") + kSlotsPadded[slot];
+        if (t == None) all += "not found\n";
+        if (t == Ok) all += "ok          stored (" + right + "), corrected (" + right + "), 0.00 degrees\n";
+        if (t == Off) all += "off         stored (0.000, 0.000, 1.000), corrected (" + right + "), 90.00 degrees\n";
+    }
+    return all;
+}
+const string kTwistsOk = twistLines({Ok, Ok, Ok, Ok});
+const string kNoTwists = twistLines({None, None, None, None});
+string countsLine(int textures, int bones,
+                  const string& rest = ", 0 morphs, 0 display frames, 0 rigid bodies, 0 joints") {
+    return "  counts  0 vertices, 0 faces, " + std::to_string(textures) + " textures, 0 materials, " +
+           std::to_string(bones) + " bones" + rest + "\n";
+}
+const string kWhole = "  read    version 2.00, UTF-16LE, read whole\n";
 const string kNotPmx = "tree/NOTPMX.PMX\n  read    not a PMX file: byte 3 is 0x44\n  result  unreadable\n\n";
-const string kBent =
-    "tree/bent.pmx\n  read    version 2.00, UTF-16LE, read whole\n"
-    "  counts  0 vertices, 0 faces, 0 textures, 0 materials, 10 bones, 0 morphs, 0 display frames, 0 rigid bodies, 0 joints\n"
-    "  twist   left arm twist     off         stored (0.000, 0.000, 1.000), corrected (0.600, -0.800, 0.000), 90.00 degrees\n"
-    "  twist   left wrist twist   ok          stored (0.600, -0.800, 0.000), corrected (0.600, -0.800, 0.000), 0.00 degrees\n"
-    "  twist   right arm twist    ok          stored (-0.600, -0.800, 0.000), corrected (-0.600, -0.800, 0.000), 0.00 degrees\n"
-    "  twist   right wrist twist  off         stored (0.000, 0.000, 1.000), corrected (-0.600, -0.800, 0.000), 90.00 degrees\n"
-    "  result  2 finding(s)\n\n";
-const string kClean =
-    "tree/clean.pmx\n  read    version 2.00, UTF-16LE, read whole\n"
-    "  counts  0 vertices, 0 faces, 1 textures, 0 materials, 10 bones, 0 morphs, 0 display frames, 0 rigid bodies, 0 joints\n" +
-    kTwistsOk + "  link 0  ok           ok.png\n  result  clean\n\n";
+const string kBentBlock = kWhole + countsLine(0, 10) + twistLines({Off, Ok, Ok, Off}) + "  result  2 finding(s)\n\n";
+const string kBent = "tree/bent.pmx\n" + kBentBlock;
+const string kClean = "tree/clean.pmx\n" + kWhole + countsLine(1, 10) + kTwistsOk + "  link 0  ok           ok.png\n"
+                      "  result  clean\n\n";
 string cut(std::int32_t at) {
     return "tree/cut.pmx\n  read    version 2.00, UTF-16LE, the file ends after " + std::to_string(at) +
-           " bytes, at the morph count\n  counts  0 vertices, 0 faces, 1 textures, 0 materials, 10 bones\n" + kTwistsOk +
-           "  link 0  ok           ok.png\n  result  unreadable\n\n";
+           " bytes, at the morph count\n" + countsLine(1, 10, "") + kTwistsOk + "  link 0  ok           ok.png\n"
+           "  result  unreadable\n\n";
 }
-const string kLinks =
-    "tree/links/links.pmx\n  read    version 2.00, UTF-16LE, read whole\n"
-    "  counts  0 vertices, 0 faces, 3 textures, 0 materials, 0 bones, 0 morphs, 0 display frames, 0 rigid bodies, 0 joints\n"
-    "  twist   left arm twist     not found\n  twist   left wrist twist   not found\n"
-    "  twist   right arm twist    not found\n  twist   right wrist twist  not found\n"
-    "  link 0  broken       gone.png: moved to old\\gone.png\n  link 1  ok           TEX\\Hair.PNG\n"
-    "  link 2  shared toon  toon01.bmp\n  result  1 finding(s)\n\n";
+const string kLinks = "tree/links/links.pmx\n" + kWhole + countsLine(3, 0) + kNoTwists +
+                      "  link 0  broken       gone.png: moved to old\\gone.png\n  link 1  ok           TEX\\Hair.PNG\n"
+                      "  link 2  shared toon  toon01.bmp\n  result  1 finding(s)\n\n";
 // The name's byte 0xE9 is no character a Shift-JIS console can show.
-const string kV21 =
-    "tree/v21-?.pmx\n  read    version 2.10, UTF-8, read whole, 100 bytes after the joints\n"
-    "  counts  0 vertices, 0 faces, 0 textures, 0 materials, 10 bones, 0 morphs, 0 display frames, 0 rigid bodies, 0 joints\n" +
-    kTwistsOk + "  result  clean\n\n";
+const string kV21 = "tree/v21-?.pmx\n  read    version 2.10, UTF-8, read whole, 100 bytes after the joints\n" +
+                    countsLine(0, 10) + kTwistsOk + "  result  clean\n\n";
 const string kTally = "6 model(s) checked: 2 clean, 2 with findings, 2 unreadable\n";
-const string kNoTwists = "  twist   left arm twist     not found\n  twist   left wrist twist   not found\n"
-                         "  twist   right arm twist    not found\n  twist   right wrist twist  not found\n";
 const string kFound =
-    "found/found.pmx\n  read    version 2.00, UTF-16LE, read whole\n"
-    "  counts  0 vertices, 0 faces, 5 textures, 0 materials, 0 bones, 0 morphs, 0 display frames, 0 rigid bodies, 0 joints\n" +
-    kNoTwists + "  link 0  broken       tex\\a.png: moved to textures\\a.png\n"
+    "found/found.pmx\n" + kWhole + countsLine(5, 0) + kNoTwists + "  link 0  broken       tex\\a.png: moved to textures\\a.png\n"
     "  link 1  broken       テクスチャ\\髪.png: garbled as code page 437: âeâNâXâ`ââ\\ö».png\n"
     "  link 2  broken       表\\顔.png: garbled as raw bytes\n  link 3  broken       textures: needs a pick\n"
     "  link 4  broken       tie\\c.png: needs a pick\n  result  5 finding(s)\n\n"
     "1 model(s) checked: 0 clean, 1 with findings, 0 unreadable\n";
 
 // The JSON Lines, by hand.
-const string kOkTwist = R"("found":true,"verdict":"ok","reason":null,"angle":0.0)";
-string okTwists() {
-    return R"([{"slot":"left arm twist",)" + kOkTwist + R"(,"stored":[0.6,-0.8,0],"corrected":[0.6,-0.8,0]},)"
-           R"({"slot":"left wrist twist",)" + kOkTwist + R"(,"stored":[0.6,-0.8,0],"corrected":[0.6,-0.8,0]},)"
-           R"({"slot":"right arm twist",)" + kOkTwist + R"(,"stored":[-0.6,-0.8,0],"corrected":[-0.6,-0.8,0]},)"
-           R"({"slot":"right wrist twist",)" + kOkTwist + R"(,"stored":[-0.6,-0.8,0],"corrected":[-0.6,-0.8,0]}])";
+string twistsJson(std::initializer_list<Twist> twists) {
+    string all;
+    for (int slot = 0; slot < 4; ++slot) {
+        const Twist t = twists.begin()[slot];
+        const string right = slot < 2 ? "[0.6,-0.8,0]" : "[-0.6,-0.8,0]";
+        all += string(slot == 0 ? "[" : ",") + R"({"slot":")" + kSlots[slot] + R"(",)";
+        if (t == None) all += R"("found":false,"verdict":"not_found","reason":null,"stored":null,)"
+                              R"("corrected":null,"angle":null})";
+        if (t == Ok) all += R"("found":true,"verdict":"ok","reason":null,"angle":0.0,"stored":)" + right +
+                            R"(,"corrected":)" + right + "}";
+        if (t == Off) all += R"("found":true,"verdict":"off","reason":null,"angle":90.0,"stored":[0,0,1],)"
+                             R"("corrected":)" + right + "}";
+    }
+    return all + "]";
 }
 string counts(int textures, int bones, bool whole = true) {
     const string after = whole ? "0" : "null";
@@ -207,57 +197,47 @@ string read(const string& version, const string& encoding, const string& stop, i
            (stop == "null" ? "true" : "false") + R"(,"stop":)" + stop + R"(,"out_of_step":null,"bytes_after_joints":)" +
            (after < 0 ? "null" : std::to_string(after)) + R"(,"counts":)" + counts;
 }
+string whole(const string& counts) { return read("2", R"("UTF-16LE")", "null", 0, counts); }
 string model(const string& path, const string& status, int findings, const string& read, const string& twists,
              const string& links) {
     return R"({"format":1,"type":"model","path":")" + path + R"(","status":")" + status + R"(","findings":)" +
            std::to_string(findings) + "," + read + R"(},"twists":)" + twists + R"(,"links":)" + links +
            R"(,"links_not_checked":0})" + "\n";
 }
-const string kOkLink = R"([{"index":0,"link":"ok.png","verdict":"present","repair":null,"candidate":null}])";
+string link(int index, const string& path, const string& verdict, const string& repair = "null",
+            const string& candidate = "null") {
+    return R"({"index":)" + std::to_string(index) + R"(,"link":")" + path + R"(","verdict":")" + verdict +
+           R"(","repair":)" + repair + R"(,"candidate":)" + candidate + "}";
+}
+const string kOkLink = "[" + link(0, "ok.png", "present") + "]";
 string jsonLines(std::int32_t cutAt) {
-    const string notFound = R"("found":false,"verdict":"not_found","reason":null,"stored":null,"corrected":null,"angle":null})";
-    return model("tree/links/links.pmx", "findings", 1, read("2", R"("UTF-16LE")", "null", 0, counts(3, 0)),
-                 R"([{"slot":"left arm twist",)" + notFound + R"(,{"slot":"left wrist twist",)" + notFound +
-                     R"(,{"slot":"right arm twist",)" + notFound + R"(,{"slot":"right wrist twist",)" + notFound + "]",
-                 R"([{"index":0,"link":"gone.png","verdict":"broken","repair":"needs_pick","candidate":{"path":"old\\gone.png","how":"moved"}},)"
-                 R"({"index":1,"link":"TEX\\Hair.PNG","verdict":"present","repair":null,"candidate":null},)"
-                 R"({"index":2,"link":"toon01.bmp","verdict":"shared_toon","repair":null,"candidate":null}])") +
-           model("tree/bent.pmx", "findings", 2, read("2", R"("UTF-16LE")", "null", 0, counts(0, 10)),
-                 R"([{"slot":"left arm twist","found":true,"verdict":"off","reason":null,"angle":90.0,)"
-                 R"("stored":[0,0,1],"corrected":[0.6,-0.8,0]},)"
-                 R"({"slot":"left wrist twist",)" + kOkTwist + R"(,"stored":[0.6,-0.8,0],"corrected":[0.6,-0.8,0]},)"
-                 R"({"slot":"right arm twist",)" + kOkTwist + R"(,"stored":[-0.6,-0.8,0],"corrected":[-0.6,-0.8,0]},)"
-                 R"({"slot":"right wrist twist","found":true,"verdict":"off","reason":null,"angle":90.0,)"
-                 R"("stored":[0,0,1],"corrected":[-0.6,-0.8,0]}])", "[]") +
+    return model("tree/links/links.pmx", "findings", 1, whole(counts(3, 0)), twistsJson({None, None, None, None}),
+                 "[" + link(0, "gone.png", "broken", R"("needs_pick")", R"({"path":"old\\gone.png","how":"moved"})") +
+                     "," + link(1, "TEX\\\\Hair.PNG", "present") + "," + link(2, "toon01.bmp", "shared_toon") + "]") +
+           model("tree/bent.pmx", "findings", 2, whole(counts(0, 10)), twistsJson({Off, Ok, Ok, Off}), "[]") +
            model("tree/NOTPMX.PMX", "unreadable", 0,
-                 read("null", "null",
-                      R"({"reason":"not_pmx","section":"header","record":null,"value":68,"offset":3})", -1, "null"),
+                 read("null", "null", R"({"reason":"not_pmx","section":"header","record":null,"value":68,"offset":3})",
+                      -1, "null"),
                  "[]", "[]") +
-           model("tree/clean.pmx", "clean", 0, read("2", R"("UTF-16LE")", "null", 0, counts(1, 10)), okTwists(), kOkLink) +
+           model("tree/clean.pmx", "clean", 0, whole(counts(1, 10)), twistsJson({Ok, Ok, Ok, Ok}), kOkLink) +
            model("tree/cut.pmx", "unreadable", 0,
                  read("2", R"("UTF-16LE")",
                       R"({"reason":"file_ended","section":"morphs","record":null,"value":null,"offset":)" +
                           std::to_string(cutAt) + "}",
                       -1, counts(1, 10, false)),
-                 okTwists(), kOkLink) +
+                 twistsJson({Ok, Ok, Ok, Ok}), kOkLink) +
            model(R"(tree/v21-\udce9.pmx)", "clean", 0, read("2.1", R"("UTF-8")", "null", 100, counts(0, 10)),
-                 okTwists(), "[]") +
+                 twistsJson({Ok, Ok, Ok, Ok}), "[]") +
            R"({"format":1,"type":"summary","models":6,"clean":2,"with_findings":2,"unreadable":2,"errors":2,"status":2})"
            "\n";
 }
-
 string foundJson(std::int32_t) {
-    const string notFound = R"("found":false,"verdict":"not_found","reason":null,"stored":null,"corrected":null,"angle":null})";
-    return model("found/found.pmx", "findings", 5, read("2", R"("UTF-16LE")", "null", 0, counts(5, 0)),
-                 R"([{"slot":"left arm twist",)" + notFound + R"(,{"slot":"left wrist twist",)" + notFound +
-                     R"(,{"slot":"right arm twist",)" + notFound + R"(,{"slot":"right wrist twist",)" + notFound + "]",
-                 R"([{"index":0,"link":"tex\\a.png","verdict":"broken","repair":"needs_pick",)"
-                 R"("candidate":{"path":"textures\\a.png","how":"moved"}},)"
-                 R"({"index":1,"link":"テクスチャ\\髪.png","verdict":"broken","repair":"rename",)"
-                 R"("candidate":{"path":"âeâNâXâ`ââ\\ö».png","how":"cp437"}},)"
-                 R"({"index":2,"link":"表\\顔.png","verdict":"broken","repair":"rename","candidate":{"path":null,"how":"raw"}},)"
-                 R"({"index":3,"link":"textures","verdict":"broken","repair":"needs_pick","candidate":null},)"
-                 R"({"index":4,"link":"tie\\c.png","verdict":"broken","repair":"needs_pick","candidate":null}])") +
+    return model("found/found.pmx", "findings", 5, whole(counts(5, 0)), twistsJson({None, None, None, None}),
+                 "[" + link(0, "tex\\\\a.png", "broken", R"("needs_pick")", R"({"path":"textures\\a.png","how":"moved"})") +
+                     "," + link(1, "テクスチャ\\\\髪.png", "broken", R"("rename")", R"({"path":"âeâNâXâ`ââ\\ö».png","how":"cp437"})") +
+                     "," + link(2, "表\\\\顔.png", "broken", R"("rename")", R"({"path":null,"how":"raw"})") +
+                     "," + link(3, "textures", "broken", R"("needs_pick")") +
+                     "," + link(4, "tie\\\\c.png", "broken", R"("needs_pick")") + "]") +
            R"({"format":1,"type":"summary","models":1,"clean":0,"with_findings":1,"unreadable":0,"errors":0,"status":1})"
            "\n";
 }
@@ -298,9 +278,23 @@ struct CheckRun {
     string errors;
     string locale = "C";
     int status = 2;
+    string setup = ""; // a command that runs the program, from the tree's folder
 };
 
 void PrintTo(const CheckRun& run, std::ostream* os) { *os << run.name; }
+
+// Runs the program in `cwd` with standard input closed; its exit status, output and errors. A
+// folder "deep" a run makes goes before the tree is compared.
+int check(const string& cwd, const CheckRun& run, string* out, string* err) {
+    iotest::TempFolder io;
+    const string command = "cd '" + cwd + "' && (" + run.setup + "env -i LC_ALL=" + run.locale + " '" +
+                           std::getenv("QV_BINARY") + "' " + run.args + " <&- >'" + io.file("out.txt") + "' 2>'" +
+                           io.file("err.txt") + "'); status=$?; rm -rf deep; exit $status";
+    const int status = std::system(command.c_str());
+    *out = iotest::readFile(io.file("out.txt"));
+    *err = iotest::readFile(io.file("err.txt"));
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 class Check : public testing::TestWithParam<CheckRun> {};
 
@@ -310,20 +304,17 @@ TEST_P(Check, ReportsEveryFindingAsksNothingAndChangesNothing) {
     Tree tree;
     const string before = tree.digest();
     string out, err;
-    EXPECT_EQ(check(tree.tmp.path(), run.locale, run.args, &out, &err), run.status);
+    EXPECT_EQ(check(tree.tmp.path(), run, &out, &err), run.status);
     const bool ja = run.locale == "ja_JP.SJIS";
     // Standard error holds the errors and nothing else: no prompt, so nothing was asked.
     EXPECT_EQ(err, ja ? shiftJis(run.errors) : run.errors);
     if (run.args.find("--json") == string::npos) {
         EXPECT_EQ(out, ja ? shiftJis(run.report(tree.cutAt)) : run.report(tree.cutAt));
     } else {
-        const string got = canonicalJson(tree.tmp.path(), out);
-        EXPECT_EQ(got, canonicalJson(tree.tmp.path(), run.report(tree.cutAt)));
+        const string got = canonicalJson(out);
+        EXPECT_EQ(got, canonicalJson(run.report(tree.cutAt)));
         EXPECT_EQ(got.find("<invalid>"), string::npos) << out;
     }
-    fs::remove(tree.tmp.file("lines.json"));
-    fs::remove(tree.tmp.file("canonical.py"));
-    fs::remove(tree.tmp.file("canonical.txt"));
     EXPECT_TRUE(tree.digest() == before);
 }
 
@@ -348,6 +339,14 @@ std::vector<CheckRun> runs() {
         {"FilesFoundForBrokenLinksAsJson", "--check --json found/found.pmx", foundJson, "", "C.UTF-8", 1},
         {"UnknownOptionBeforeThePaths", "--check --json --bogus tree", [](std::int32_t) { return ""; },
          "quorvane: unrecognized option '--bogus'\nTry 'quorvane --help' for more information.\n", "C.UTF-8"},
+        // Below a current folder longer than a path the system resolves, a model's full path
+        // cannot be known: the path as given opens it.
+        {"ModelBelowTheLongestPathTheSystemResolves", "--check bent.pmx",
+         [](std::int32_t) { return "bent.pmx\n" + kBentBlock + "1 model(s) checked: 0 clean, 1 with findings, 0 unreadable\n"; },
+         "", "C", 1,
+         "python3 -c \"import os, shutil, sys\ntop = os.getcwd()\nfor name in ['deep'] + ['0' * 250] * 17:\n"
+         "    os.mkdir(name)\n    os.chdir(name)\nshutil.copy(top + '/tree/bent.pmx', '.')\n"
+         "os.execvp(sys.argv[1], sys.argv[1:])\" "},
     };
 }
 
