@@ -13,22 +13,18 @@
 #include "io/path.h"
 #include "tests/support/io_test_files.h"
 
+using namespace std::string_literals;
+
 namespace {
 
-// One filter list entry as the dialog receives it: description NUL pattern NUL.
-std::string entry(const char* description, const char* pattern) {
-    return std::string(description) + '\0' + pattern + '\0';
-}
-
-const std::string kModel = entry("MMD Model File  (*.pmx)", "*.PMX");
-const std::string kScripts = entry("Script Files  (*.txt;*.ini;*.dmk)", "*.TXT;*.INI;*.DMK") +
-                             entry("Text Files  (*.txt)", "*.TXT") + entry("INI Files  (*.ini)", "*.INI");
-const std::string kImages =
-    entry("Image Files  (*.bmp;*.gif;*.avi;*.png;*.psd;*.jpg;*.jpe)", "*.BMP;*.GIF;*.AVI;*.PNG;*.PSD;*.JPG;*.JPE") +
-    entry("BMP Files  (*.bmp)", "*.BMP") + entry("PNG Files  (*.png)", "*.PNG") + entry("PSD Files  (*.psd)", "*.PSD") +
-    entry("JPEG Files  (*.jpg;*.jpe)", "*.JPG;*.JPE") + entry("GIF Files  (*.gif)", "*.GIF") +
-    entry("AVI Files  (*.avi)", "*.AVI");
-const std::string kAll = entry("All Files  (*.*)", "*.*") + '\0'; // the list ends with one more NUL
+// Filter lists as the dialog receives them: description NUL pattern NUL, per entry.
+const std::string kModel = "MMD Model File  (*.pmx)\0*.PMX\0"s;
+const std::string kScripts = "Script Files  (*.txt;*.ini;*.dmk)\0*.TXT;*.INI;*.DMK\0"
+                             "Text Files  (*.txt)\0*.TXT\0INI Files  (*.ini)\0*.INI\0"s;
+const std::string kImages = "Image Files  (*.bmp;*.gif;*.avi;*.png;*.psd;*.jpg;*.jpe)\0*.BMP;*.GIF;*.AVI;*.PNG;*.PSD;*.JPG;*.JPE\0"
+                            "BMP Files  (*.bmp)\0*.BMP\0PNG Files  (*.png)\0*.PNG\0PSD Files  (*.psd)\0*.PSD\0"
+                            "JPEG Files  (*.jpg;*.jpe)\0*.JPG;*.JPE\0GIF Files  (*.gif)\0*.GIF\0AVI Files  (*.avi)\0*.AVI\0"s;
+const std::string kAll = "All Files  (*.*)\0*.*\0\0"s; // the list ends with one more NUL
 
 TEST(OpenDialogRequest, EachKindGetsItsFiltersTitleInitialFolderNameAndPreselection) {
     const std::string overlong = "C:\\" + std::string(400, 'f') + "\\" + std::string(400, 'n') + ".png";
@@ -51,41 +47,33 @@ TEST(OpenDialogRequest, EachKindGetsItsFiltersTitleInitialFolderNameAndPreselect
         SCOPED_TRACE(c.path);
         ASSERT_EQ(prepareOpenDialog(&request, c.kind, c.path.c_str(), c.title, c.titled), 0);
         EXPECT_EQ(std::string(request.filter, static_cast<std::size_t>(request.filterBytes)), c.filter);
-        EXPECT_EQ(std::make_tuple(std::string(request.initialFolder), std::string(request.fileName),
-                                  std::string(request.initialExtension), std::string(request.title)),
-                  std::make_tuple(c.folder, c.name, c.extension, c.shownTitle));
-        EXPECT_STREQ(request.defaultExtension, c.defaultExtension);
-        EXPECT_EQ(request.filterIndex, c.filterIndex);
+        EXPECT_EQ(std::make_tuple(std::string(request.initialFolder), std::string(request.fileName), std::string(request.initialExtension),
+                                  std::string(request.title), std::string(request.defaultExtension), request.filterIndex),
+                  std::make_tuple(c.folder, c.name, c.extension, c.shownTitle, std::string(c.defaultExtension), c.filterIndex));
     }
 }
 
-TEST(OpenDialogRequest, PreselectionPicksTheTypesOwnFilterEntryAndDefaultExtension) {
+TEST(OpenDialogRequest, PreselectionAndDefaultExtensionFollowTheTypeAndTheLinksOwnExtension) {
     // Image list: 1 image group, 2 BMP, 3 PNG, 4 PSD, 5 JPEG, 6 GIF, 7 AVI, 8 all files. Script
     // list: 1 script group, 2 text, 3 INI, 4 all files. Source list: scripts, then images from 4.
-    const struct { int kind; bool titled; const char* path; const char* defaultExtension; unsigned filterIndex; } cases[] = {
+    const struct { int kind; bool titled; const char* path; const char* defaultExtension; unsigned filterIndex;
+                   const char* link = nullptr; // the link a typed name without an extension is for
+    } cases[] = {
         {FileKind::Image, true, "a.jpg", "jpg", 5},   {FileKind::Image, true, "a.Jpeg", "bmp", 0},
         {FileKind::Image, false, "a.Jpeg", "jpe", 5}, {FileKind::Image, false, "a.tiff", "tif", 8},
         {FileKind::Image, false, "a.psd", "bmp", 0},  {FileKind::Script, true, "a.txt", "txt", 2},
         {FileKind::Source, true, "a.bmp", "bmp", 5},  {FileKind::Source, false, "a.gif", "gif", 9},
         {FileKind::Model, false, "m\\a.PMX", "pmx", 1}, {FileKind::Model, true, "m\\a.pmd", "pmx", 0},
+        // The link's extension, never one of a folder; a link without one keeps the kind's default.
+        {FileKind::Image, true, "m\\", "png", 0, "tex\\a.png"}, {FileKind::Image, true, "m\\", "TGA", 0, "tex\\a.TGA"},
+        {FileKind::Image, true, "m\\", "bmp", 0, "tex.d\\a"},   {FileKind::Image, true, "m\\", "bmp", 0, "a."},
     };
     static OpenDialogRequest request;
     for (const auto& c : cases) {
         ASSERT_EQ(prepareOpenDialog(&request, c.kind, c.path, nullptr, c.titled), 0);
+        if (c.link != nullptr) expectExtensionOf(&request, c.link);
         EXPECT_STREQ(request.defaultExtension, c.defaultExtension) << c.path << " titled " << c.titled;
         EXPECT_EQ(request.filterIndex, c.filterIndex) << c.path << " titled " << c.titled;
-    }
-}
-
-TEST(OpenDialogRequest, TypedNameWithoutExtensionGetsTheLinksOwnNotTheKindsDefault) {
-    // The link's extension, never one of a folder; a link without one keeps the kind's default.
-    const std::pair<const char*, const char*> cases[] = {
-        {"tex\\a.png", "png"}, {"tex\\a.TGA", "TGA"}, {"tex.d\\a", "bmp"}, {"a.", "bmp"}};
-    static OpenDialogRequest request;
-    for (const auto& c : cases) {
-        ASSERT_EQ(prepareOpenDialog(&request, FileKind::Image, "m\\", nullptr, true), 0);
-        expectExtensionOf(&request, c.first);
-        EXPECT_STREQ(request.defaultExtension, c.second) << c.first;
     }
 }
 
@@ -93,12 +81,9 @@ TEST(OpenDialogReport, CancelAndFailureLinesNameTheCodeWhenItIsKnown) {
     const std::string failed = "\nFailed Opening File-Open Dialog Box: 0000 (stat=";
     const std::pair<std::uint32_t, std::string> cases[] = {
         {0x0000, "\nCanceled File-Open Dialog Box. (stat=0000).\n"},
-        {0x0001, failed + "0001).\nCDERR_STRUCTSIZE.\n"},
-        {0x0005, failed + "0005).\nCDERR_LOADSTRFAILURE.\n"},
-        {0x000C, failed + "000C).\n"},
-        {0x3003, failed + "3003).\nFNERR_BUFFERTOOSMALL.\n"},
-        {0x3004, failed + "3004).\n"},
-        {0xFFFF, failed + "FFFF).\nCDERR_DIALOGFAILURE.\n"},
+        {0x0001, failed + "0001).\nCDERR_STRUCTSIZE.\n"}, {0x0005, failed + "0005).\nCDERR_LOADSTRFAILURE.\n"},
+        {0x000C, failed + "000C).\n"}, {0x3003, failed + "3003).\nFNERR_BUFFERTOOSMALL.\n"},
+        {0x3004, failed + "3004).\n"}, {0xFFFF, failed + "FFFF).\nCDERR_DIALOGFAILURE.\n"},
     };
     for (const auto& c : cases) {
         iotest::Capture capture;

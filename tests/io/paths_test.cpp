@@ -73,6 +73,7 @@ TEST(RelativePath, ClimbsFromTheBaseOnlyWhereARelativePathCanLead) {
         // "..\" cannot lead out of a network share or to another server.
         {"\\\\srv\\s\\a.png", "\\\\srv\\u\\", "\\\\srv\\s\\a.png"},
         {"\\\\one\\s\\a.png", "\\\\two\\s\\", "\\\\one\\s\\a.png"},
+        {"\\\\srv\\\\a.png", "\\\\srv\\s\\", "\\\\srv\\\\a.png"}, // an empty share name is no share
         // The trail byte 0x5C of "ソ" is neither a common separator nor a level to climb.
         {"C:\\" + kSo + "a\\x.png", "C:\\" + kSo + "\\", "..\\" + kSo + "a\\x.png"},
         {"C:\\" + kSo + "\\x.png", "C:\\" + kSo + "\\", "x.png"},

@@ -65,6 +65,11 @@ TEST_F(Streams, ValueCutByTheEndGetsFFBytesAndTheClosedStreamGivesAllOnes) {
     EXPECT_EQ(ReadStream::readByte(), -1);
 }
 
+TEST_F(Streams, ProbeOfAMissingFileFailsWithMinusOneAndTheStreamClosed) {
+    EXPECT_EQ(ReadStream::probe(iotest::insidePath(folder.file("gone.bin")).c_str()), -1);
+    EXPECT_EQ(ReadStream::status(), -1);
+}
+
 TEST_F(Streams, FileOf2GiBOrMoreIsRefusedBeforeAPositionCanOverflow) {
     // Sparse files: nothing is read, only their size is asked.
     const std::string in = folder.file("in.bin");
@@ -89,6 +94,19 @@ TEST_F(Streams, FileOf2GiBOrMoreIsRefusedBeforeAPositionCanOverflow) {
     EXPECT_EQ(ReadStream::readBlock(block, 16), 2);
     EXPECT_EQ(ReadStream::position(), 0x7FFFFFFF);
     EXPECT_EQ(ReadStream::readByte(), -1);
+}
+
+TEST_F(Streams, WriteBeyondThe2GiBPositionFailsTheFile) {
+    attachTo("/dev/null"); // takes every byte and keeps none
+    constexpr std::int32_t kMiB = 1 << 20;
+    static char block[kMiB];
+    for (int i = 0; i < 2047; ++i) ASSERT_EQ(WriteStream::writeBlock(block, kMiB), kMiB);
+    EXPECT_EQ(WriteStream::writeBlock(block, kMiB - 5), kMiB - 5);
+    EXPECT_EQ(WriteStream::writeInt32(0), 0); // up to the last position, INT32_MAX
+    iotest::Capture capture;
+    EXPECT_EQ(WriteStream::writeByte(0), -1);
+    EXPECT_EQ(capture.text(), "Too large WR file (2 GiB or more)\n");
+    EXPECT_EQ(WriteStream::status(), -1);
 }
 
 TEST_F(Streams, WritesAreLittleEndianAndASecondFileClosesTheFirstWhole) {

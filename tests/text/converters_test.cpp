@@ -13,6 +13,7 @@
 
 #include "tests/support/io_test_files.h"
 #include "text/convert.h"
+#include "text/jis_variants.h"
 #include "text/language.h"
 
 using namespace std::string_literals;
@@ -62,6 +63,7 @@ TEST(Utf8ToSjis, StoresEverythingAndEchoesEachSequenceByteForByte) {
         {"\xE3\x83\x41", "\xFF\xA3\xC3\xFF\xA2\xA3" "A", "[E3 83 41(x)] [E3 83(x) -- ] ", 0, 3},
         // Cut by the end of the text: the terminator is never consumed.
         {"\xF0\x9F", "\xFF\xA3\xD0\xFF\xA2\xBF", "[F0 9F(x) -- -- ] F0(x) ", 0, 2},
+        {"\xF8" "A", "\xFF\xA3\xD8" "A", "F8(x) A", 0, 2}, // F8 starts no form: "A" is a character
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.utf8));
@@ -117,6 +119,7 @@ TEST(Utf16ToSjis, SeparatorOverridesTableAndQuestionMarksInThatOrder) {
         {utf16({0xD83D, 0xDE00, 'A'}), "\xFD\xBF\xB8\xA0" "A", 6},
         {utf16({0xD800, 'B', 'C'}), "\xFD\xAD\xC0\xA0" "BC", 6},
         {utf16({'x', 0xD83D}), "x\xFD\xAD\xC0\xDD", 4},
+        {utf16({0xDBFF, 0xDFFF}), "\xFE\xA4\xAF\xDF\xDF", 4}, // the last pair: U+10FFFF
     };
     for (const auto& c : cases) {
         char out[16];
@@ -141,6 +144,9 @@ TEST(QuietConversion, LosslessInwardsNoQuestionMarkInAPathAndCutsBetweenCharacte
         {toSjis, "a\xF0\x9F\x98\x80\xD4\x80\xC3\x41" "b\x80\xC0\xAF\xC2\xA5" "x\xE3\x81~\xE2\x80\xBE", 64,
          "a\xFD\xBF\xB8\xA0\xFD\xA0\xB4\xA0\xFF\xA3\xA3" "Ab\xFF\xA2\xA0\xFF\xA3\xA0\xFF\xA2\xCF\xFD\xA0\xA2\xC5"
          "x\xFF\xA3\xC3\xFF\xA2\xA1\x81\xB0\xFD\xA2\xA0\xDE", 0},
+        {toSjis, "\x01", 64, "\x01", 0}, // the lowest code point with a code of its own
+        {toSjis, "\xC2\x80", 64, "\xFD\xA0\xA2\xA0", 0}, // U+0080: the shortest two-byte form, no code
+        {toSjis, "\xF4\x8F\xBF\xBF", 64, "\xFE\xA4\xAF\xDF\xDF", 0}, // U+10FFFF: the last code point
         {toSjis, "abc", 0, "", -1},
         {toSjis, "a\xED\x95\x9C", 5, "a", -1}, // 한 is escaped in four bytes: they do not fit
         {toPath, "~\xFD\xA2\xA0\xDE\xFF\xA3\xA3\xFD\xAD\xC0\xA0", 64, "~\xE2\x80\xBE\xC3\xED\xA0\x80", 0},
@@ -173,9 +179,18 @@ TEST(WideNames, WindowsNamesComeInAndGoOutAsTheyAreNeverAsAnotherName) {
     EXPECT_EQ(std::vector<unsigned char>(out, out + name.size()), name);
     EXPECT_EQ(insideNameToUtf16(out, sizeof out, "a~"), 0); // 0x7E is "~", as code page 932 reads it
     EXPECT_EQ(std::vector<unsigned char>(out, out + 6), utf16({'a', '~'}));
-    for (const char* noName : {"a\xFF\xA3\xA3", "a\x82\xF5", "a\xFD"}) // a byte, no character
+    for (const char* noName : {"a\xFF\xA3\xA3", "a\x82\xF5", "a\xFD"}) { // a byte, no character
+        out[2] = '#';
         EXPECT_EQ(insideNameToUtf16(out, sizeof out, noName), -1) << noName;
+        EXPECT_EQ(out[2], 0) << noName; // the output ends after "a"
+    }
     EXPECT_EQ(insideNameToUtf16(out, 4, "ab"), -1); // no room for the zero unit
+}
+
+TEST(JisVariants, AFoldToAShorterCharacterEndsTheTextThere) {
+    char text[] = "\xEF\xBF\xA0" "a\xEF\xBD\x9E"; // U+FFE0 (3 bytes) and U+FF5E
+    foldJisVariants(text);
+    EXPECT_STREQ(text, "\xC2\xA2" "a\xE3\x80\x9C"); // U+00A2 (2 bytes) and U+301C
 }
 
 TEST(MessageText, PiecesStopAtTheCapacityBetweenCharactersInBothModes) {
