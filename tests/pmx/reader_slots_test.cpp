@@ -153,5 +153,16 @@ TEST_F(ReaderSlots, EscapedPathsAreWholeOrTooLongNeverShortenedToAnotherName)
     EXPECT_STREQ("tex\\\xFF\xA2\xB4\xFF\xA2\xCF.png", gModel.texturePaths[0]);
 }
 
+// A UTF-16 path of odd length ends after its last byte, not in what a longer path before it left.
+TEST_F(ReaderSlots, OddLengthUtf16PathEndsAtItsLastByte)
+{
+    PmxRecipe s = typicalModel(0);
+    s.textures = {"abあ", "ab"};
+    PmxLayout layout;
+    const Bytes bytes = buildPmx(s, &layout);
+    readBytes(spliced(bytes, {Splice{layout.textureEntryStarts[1], 8, {3, 0, 0, 0, 'a', 0, 'b'}}}));
+    EXPECT_STREQ("ab", gModel.texturePaths[1]);
+}
+
 } // namespace
 } // namespace pmxtest

@@ -85,12 +85,16 @@ const ReadCase kReadCases[] = {
     {"FileEndingInAVertexAfterManyBlocks", growToManyBlocks,
      [](Bytes& b, const PmxLayout& l) { b.resize(static_cast<std::size_t>(l.vertexStarts[20000] + 32 + 2)); },
      kTop + "30000 Vertices.\nErr: file ended at vertex 20001. \n\n"},
+    // The end cuts bone 3's fixed axis: the reading stops in the bones, not in a later section.
+    {"FileEndingInABoneNamesTheNextOne", nullptr,
+     [](Bytes& b, const PmxLayout& l) { b.resize(static_cast<std::size_t>(l.fixedAxisOffsets[3] + 10)); },
+     kTop + kToBones + "Err: file ended at bone 4. \n\n"},
     {"FileEndingInATextureNamesTheNextOne", nullptr,
      [](Bytes& b, const PmxLayout& l) { b.resize(static_cast<std::size_t>(l.textureEntryStarts[0] + 3)); },
      kTop + "4 Vertices.\n2 Surfaces.\n2 Textures.\nErr: file ended at texture 1. \n\n"},
     // U+4E00 is 00 4E in UTF-16LE: a zero first byte does not make the name empty.
-    {"EnglishNameWithAZeroFirstByteIsNotEmpty", [](PmxRecipe& r) { r.modelNameEnglish = "一x"; }, nullptr,
-     "PMX Ver 2.00 \nModel: \x88\xEAx \n" + kCounts + kClean},
+    {"EnglishNameWithAZeroFirstByteIsNotEmpty", [](PmxRecipe& r) { r.modelNameEnglish = "一"; }, nullptr,
+     "PMX Ver 2.00 \nModel: \x88\xEA \n" + kCounts + kClean},
     // Cut to 20 bytes, the name ends inside its tenth double-byte character.
     {"NameCutInsideACharacterIsNoticedAtLevel1",
      [](PmxRecipe& r) {
@@ -152,6 +156,7 @@ TEST_P(ReaderTranscript, PrintsItsReport)
     if (c.damage) c.damage(bytes, layout);
     Outcome run = readBytes(bytes);
     EXPECT_EQ(c.result, run.result);
+    EXPECT_EQ(-1, ReadStream::status()) << "the model file is left open";
     EXPECT_EQ("Reading from: " + path() + " \n" + c.transcript, run.text);
     // Whole exactly when the reader got past the joints to its 2.0/2.1 verdict in step: an
     // index width of 3 reads every index of its kind as nothing.

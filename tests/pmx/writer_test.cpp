@@ -12,9 +12,11 @@
 #include "tests/pmx/pmx_test_util.h"
 
 // What the save does to last a crash, in order, while gNoteSteps is set: "sync file", "sync
-// folder" (fsync), "name" (a link or rename).
+// folder" (fsync), "link" or "rename".
 bool gNoteSteps = false;
 std::vector<std::string> gSteps;
+// While set, the next copy between files first moves the source's times: an edit mid-copy.
+bool gEditSource = false;
 
 int note(const char* step, long result)
 {
@@ -26,8 +28,14 @@ extern "C" int fsync(int fd)
     struct stat info;
     return note(fstat(fd, &info) == 0 && S_ISDIR(info.st_mode) ? "sync folder" : "sync file", syscall(SYS_fsync, fd));
 }
-extern "C" int linkat(int a, const char* b, int c, const char* d, int e) { return note("name", syscall(SYS_linkat, a, b, c, d, e)); }
-extern "C" int renameat(int a, const char* b, int c, const char* d) { return note("name", syscall(SYS_renameat2, a, b, c, d, 0)); }
+extern "C" int linkat(int a, const char* b, int c, const char* d, int e) { return note("link", syscall(SYS_linkat, a, b, c, d, e)); }
+extern "C" int renameat(int a, const char* b, int c, const char* d) { return note("rename", syscall(SYS_renameat2, a, b, c, d, 0)); }
+extern "C" ssize_t copy_file_range(int in, loff_t* inAt, int out, loff_t* outAt, size_t n, unsigned flags)
+{
+    const timespec epoch[2] = {};
+    if (gEditSource && futimens(in, epoch) == 0) gEditSource = false;
+    return syscall(SYS_copy_file_range, in, inAt, out, outAt, n, flags);
+}
 
 namespace pmxtest {
 namespace {
@@ -84,13 +92,15 @@ TEST_F(Writer, CopyChangesOnlyTheRepairedStretches)
 TEST_F(Writer, EntriesNotRenewedKeepTheirBytes)
 {
     PmxRecipe recipe = typicalModel(0);
-    recipe.textures = {"\xF0\x9F\x98\x80.png", "old.png", "\xED\x95\x9C\xEA\xB8\x80.bmp"};
+    recipe.textures = {"\xF0\x9F\x98\x80.png", "old.png", "\xED\x95\x9C\xEA\xB8\x80.bmp", "x.png"};
     readSource(recipe);
     renew(1, "new\\\x8A\xE7.png"); // new\顔.png
+    renew(3, "x\xFF\xA2\xB4.png"); // an escaped byte (a name on disk not UTF-8) has no UTF-16 form: written empty
     EXPECT_EQ(0, save().result);
     const Bytes entry = {18, 0, 0, 0, 'n', 0, 'e', 0, 'w', 0, '\\', 0, 0x54, 0x98, '.', 0, 'p', 0, 'n', 0, 'g', 0};
-    const std::int32_t at = layout.textureEntryStarts[1];
-    EXPECT_EQ(spliced(original, {Splice{at, layout.textureEntryStarts[2] - at, entry}}), readFile(destination()));
+    const std::vector<std::int32_t>& at = layout.textureEntryStarts;
+    EXPECT_EQ(spliced(original, {Splice{at[1], at[2] - at[1], entry}, Splice{at[3], layout.textureBlockEnd - at[3], {0, 0, 0, 0}}}),
+              readFile(destination()));
 }
 
 // Writes that fail inside the renewed texture block, or in the copy just before the corrected
@@ -144,6 +154,50 @@ TEST_F(Writer, RefusedSavesWriteNothing)
     EXPECT_TRUE(readFile(destination()).empty());
 }
 
+// An edit while the copy is made is noticed after it: refused, and no file takes the name.
+TEST_F(Writer, SourceEditedWhileCopiedIsRefused)
+{
+    readSource(typicalModel(0));
+    gModel.twists[kArmTwistR].verdict = true;
+    gEditSource = true;
+    const Outcome run = save();
+    EXPECT_FALSE(gEditSource) << "the copy went another way: nothing was edited";
+    EXPECT_EQ(-1, run.result);
+    EXPECT_EQ("Reading from: m.pmx \nWriting to  : m-new.pmx \nSource changed since read : " + path() + "\n\n", run.text);
+    EXPECT_TRUE(readFile(destination()).empty());
+}
+
+// The twist bones may stand in any order: each axis goes where its own bone stands.
+TEST_F(Writer, AxesArePatchedWhateverTheOrderOfTheirBones)
+{
+    PmxRecipe recipe = typicalModel(0);
+    std::swap(recipe.bones[3], recipe.bones[5]); // the wrist twist before the arm twist
+    readSource(recipe);
+    gModel.twists[kArmTwistL].verdict = gModel.twists[kWristTwistL].verdict = true;
+    gModel.twists[kArmTwistL].correctedAxis = Vec3{0.5f, -0.25f, 1.0f};
+    gModel.twists[kWristTwistL].correctedAxis = Vec3{1.0f, 0.0f, 0.0f};
+    EXPECT_EQ(0, save().result);
+    const Bytes wrist = {0, 0, 0x80, 0x3F, 0, 0, 0, 0, 0, 0, 0, 0};
+    const Bytes arm = {0, 0, 0, 0x3F, 0, 0, 0x80, 0xBE, 0, 0, 0x80, 0x3F};
+    const std::vector<std::int32_t>& axisAt = layout.fixedAxisOffsets;
+    EXPECT_EQ(spliced(original, {Splice{axisAt[3], 12, wrist}, Splice{axisAt[5], 12, arm}}), readFile(destination()));
+}
+
+// A temporary name is always new: after ".9.tmp" comes ".10.tmp", the one name left here.
+TEST_F(Writer, CopyTakesTheOneFreeTemporaryName)
+{
+    readSource(typicalModel(0));
+    ASSERT_TRUE(writeFile(destination(), {'o'})); // so that an unnamed copy needs a temporary name too
+    std::vector<std::string> taken = {".tmp", ".0.tmp"};
+    for (int n = 1; n < 100; ++n) {
+        if (n != 10) taken.push_back("." + std::to_string(n) + ".tmp");
+    }
+    for (const std::string& suffix : taken) ASSERT_TRUE(writeFile(destination() + suffix, {'t'}));
+    EXPECT_EQ(0, save().result);
+    EXPECT_EQ(original, readFile(destination()));
+    EXPECT_TRUE(readFile(destination() + ".10.tmp").empty());
+}
+
 // A private model's copy is as private: the source's permission bits as the umask lets them
 // through, never wider than those of the earlier copy it replaces.
 TEST_F(Writer, CopyIsNoMoreOpenThanTheSourceOrTheCopyItReplaces)
@@ -169,15 +223,18 @@ TEST_F(Writer, CopyIsNoMoreOpenThanTheSourceOrTheCopyItReplaces)
 }
 
 // A crash after the save finds the whole copy or what was there before: the copy is synced
-// before it takes its name, and the folder after.
+// before it takes its name, and the folder after. Where the file system makes files without a
+// name, the copy has none until it is linked as the destination: no temporary name appears.
 TEST_F(Writer, CopyIsSyncedBeforeItsNameAndTheFolderAfter)
 {
+    const int unnamed = open(folder.path().c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (unnamed >= 0) close(unnamed);
     readSource(typicalModel(0));
     gModel.twists[kArmTwistR].verdict = true;
     gNoteSteps = true;
     EXPECT_EQ(0, save().result);
     gNoteSteps = false;
-    EXPECT_EQ((std::vector<std::string>{"sync file", "name", "sync folder"}), gSteps);
+    EXPECT_EQ((std::vector<std::string>{"sync file", unnamed >= 0 ? "link" : "rename", "sync folder"}), gSteps);
 }
 
 } // namespace
