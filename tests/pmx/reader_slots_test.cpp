@@ -33,6 +33,7 @@ std::vector<float> xyz(const V& v)
 {
     return {v.x, v.y, v.z};
 }
+const std::vector<float> none;
 
 // The typical model's bones with only their Japanese, or only their English, names.
 std::vector<BoneRecipe> renamed(bool japanese)
@@ -79,20 +80,17 @@ TEST_F(ReaderSlots, EachSlotHoldsItsBoneAndAxisOffset)
                                                    "PMX 2.0: correctly read-in: OK. \ndone. \n\n"));
         EXPECT_EQ(layout.textureBlockStart, gModel.textureBlockStart);
         EXPECT_EQ(layout.textureBlockEnd, gModel.textureBlockEnd);
+        // A slot found shows its value, one not found none.
         for (int t = 0; t < kTwistSlotCount; ++t) {
             const int b = c.twist[t];
-            EXPECT_EQ(b >= 0, gModel.twists[t].found) << "twist " << t;
-            EXPECT_EQ(b >= 0 ? layout.fixedAxisOffsets[b] : 0, gModel.twists[t].axisOffset) << "twist " << t;
-            if (b >= 0) {
-                EXPECT_EQ(xyz(c.bones[b].fixedAxis), xyz(gModel.twists[t].axis)) << "twist " << t;
-            }
+            const TwistSlot& slot = gModel.twists[t];
+            EXPECT_EQ(b >= 0 ? xyz(c.bones[b].fixedAxis) : none, slot.found ? xyz(slot.axis) : none) << "twist " << t;
+            EXPECT_EQ(b >= 0 ? layout.fixedAxisOffsets[b] : 0, slot.axisOffset) << "twist " << t;
         }
         for (int s = 0; s < kBoneSlotCount; ++s) {
             const int b = c.bone[s];
-            EXPECT_EQ(b >= 0, gModel.bones[s].found) << "bone " << s;
-            if (b >= 0) {
-                EXPECT_EQ(xyz(c.bones[b].position), xyz(gModel.bones[s].position)) << "bone " << s;
-            }
+            const BoneSlot& slot = gModel.bones[s];
+            EXPECT_EQ(b >= 0 ? xyz(c.bones[b].position) : none, slot.found ? xyz(slot.position) : none) << "bone " << s;
         }
     }
 }
@@ -145,8 +143,7 @@ TEST_F(ReaderSlots, EscapedPathsAreWholeOrTooLongNeverShortenedToAnotherName)
     read(s);
     EXPECT_TRUE(fits == gModel.texturePaths[0]);
     EXPECT_TRUE(fits == gModel.texturePaths[1]);
-    EXPECT_FALSE(gModel.textureTooLong[0]);
-    EXPECT_TRUE(gModel.textureTooLong[1]);
+    EXPECT_EQ((std::vector<bool>{false, true}), (std::vector<bool>{gModel.textureTooLong[0], gModel.textureTooLong[1]}));
     s = typicalModel(1);
     s.textures = {"tex\\\x94\xAF.png"}; // 髪 in raw Shift-JIS bytes, in a UTF-8 model
     read(s);

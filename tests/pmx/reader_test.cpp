@@ -1,6 +1,7 @@
 // What the reader prints for a UTF-8 model, body errors that end the reading, files that end
 // early, the model name's display and the trailing data (one row per case, transcripts written
 // by hand); a model cut anywhere.
+#include <algorithm>
 #include <ostream>
 
 #include "io/read_stream.h"
@@ -176,14 +177,11 @@ TEST_F(Reader, CutAtEveryOffsetNeverReadsPastTheEnd)
     recipe.trailing = {1, 2, 3};
     PmxLayout layout;
     const Bytes bytes = buildPmx(recipe, &layout);
+    // Where each path ends: at the next entry, the last one at the end of the block.
+    std::vector<std::int32_t> pathEnds(layout.textureEntryStarts.begin() + 1, layout.textureEntryStarts.end());
+    pathEnds.push_back(layout.textureBlockEnd);
     // A slot is filled as soon as its bone's position, or fixed axis, has arrived whole.
     const int slotBone[kBoneSlotCount] = {2, 7, 4, 9, 6, 11}, twistBone[kTwistSlotCount] = {3, 5, 8, 10};
-    std::int32_t positionEnd[kBoneSlotCount];
-    for (int s = 0; s < kBoneSlotCount; ++s) {
-        const BoneRecipe& b = recipe.bones[static_cast<std::size_t>(slotBone[s])];
-        positionEnd[s] = layout.boneStarts[static_cast<std::size_t>(slotBone[s])] + 8 + 12 +
-                         static_cast<std::int32_t>(b.name.size() + b.englishName.size()); // UTF-8 bytes
-    }
     // Longest first: a mark a longer reading left behind would show in a shorter one.
     for (std::int32_t size = static_cast<std::int32_t>(bytes.size()) - 1; size >= 0; --size) {
         SCOPED_TRACE(::testing::Message() << "cut at " << size);
@@ -194,14 +192,13 @@ TEST_F(Reader, CutAtEveryOffsetNeverReadsPastTheEnd)
         // A file cut in the trailing data still holds every section.
         EXPECT_EQ(size >= layout.trailingStart, readPmxWasWhole());
         // Only paths that arrived whole are the model's textures.
-        std::int32_t wholePaths = 0;
-        for (std::size_t t = 0; t < layout.textureEntryStarts.size(); ++t) {
-            const bool last = t + 1 == layout.textureEntryStarts.size();
-            wholePaths += size >= (last ? layout.textureBlockEnd : layout.textureEntryStarts[t + 1]);
-        }
-        EXPECT_EQ(wholePaths, gModel.keptTextureCount);
+        EXPECT_EQ(std::count_if(pathEnds.begin(), pathEnds.end(), [&](std::int32_t end) { return size >= end; }),
+                  gModel.keptTextureCount);
         EXPECT_LE(gModel.textureBlockEnd, size);
-        for (int s = 0; s < kBoneSlotCount; ++s) EXPECT_EQ(size >= positionEnd[s], gModel.bones[s].found) << s;
+        for (int s = 0; s < kBoneSlotCount; ++s) {
+            const std::int32_t positionAt = layout.positionOffsets[static_cast<std::size_t>(slotBone[s])];
+            EXPECT_EQ(size >= positionAt + 12, gModel.bones[s].found) << s;
+        }
         for (int t = 0; t < kTwistSlotCount; ++t) {
             const std::int32_t axisAt = layout.fixedAxisOffsets[static_cast<std::size_t>(twistBone[t])];
             EXPECT_EQ(size >= axisAt + 12, gModel.twists[t].found) << t;

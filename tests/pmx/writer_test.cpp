@@ -46,6 +46,13 @@ void renew(int k, const std::string& sjisPath)
     std::strcpy(gModel.correctedTexturePaths[k], sjisPath.c_str());
 }
 
+// The twist slot's axis decided to be replaced, by default with (0.5, -0.25, 1).
+void correct(int slot, Vec3 axis = Vec3{0.5f, -0.25f, 1.0f})
+{
+    gModel.twists[slot].verdict = true;
+    gModel.twists[slot].correctedAxis = axis;
+}
+
 class Writer : public PmxTest {
 protected:
     Bytes original;
@@ -111,8 +118,7 @@ TEST_F(Writer, FailedSaveLeavesNoFileAndKeepsTheEarlierOne)
 {
     readSource(typicalModel(0));
     renew(0, "textures\\body_long.png");
-    gModel.twists[kArmTwistR].verdict = true;
-    gModel.twists[kArmTwistR].correctedAxis = Vec3{0.5f, -0.25f, 1.0f};
+    correct(kArmTwistR);
     const Bytes earlier = {'o', 'l', 'd'};
     for (std::int32_t budget : {333, 1110}) {
         SCOPED_TRACE(budget);
@@ -132,9 +138,9 @@ TEST_F(Writer, FailedSaveLeavesNoFileAndKeepsTheEarlierOne)
     EXPECT_NE(original, readFile(destination()));
 }
 
-// The source itself as destination, or a source changed since it was read (the texture walk
+// The source itself as destination, a source changed since it was read (the texture walk
 // would end elsewhere than the reader saw), even one whose size and times were put back as cp -p
-// or touch -r leave them: refused, and nothing is written.
+// or touch -r leave them, or changed while the copy is made: refused, and nothing is written.
 TEST_F(Writer, RefusedSavesWriteNothing)
 {
     readSource(typicalModel(0));
@@ -152,18 +158,14 @@ TEST_F(Writer, RefusedSavesWriteNothing)
     EXPECT_EQ(-1, run.result);
     EXPECT_EQ("Reading from: m.pmx \nWriting to  : m-new.pmx \nSource changed since read : " + path() + "\n", run.text);
     EXPECT_TRUE(readFile(destination()).empty());
-}
-
-// An edit while the copy is made is noticed after it: refused, and no file takes the name.
-TEST_F(Writer, SourceEditedWhileCopiedIsRefused)
-{
+    // An edit while the copy is made is noticed after it.
     readSource(typicalModel(0));
-    gModel.twists[kArmTwistR].verdict = true;
+    correct(kArmTwistR);
     gEditSource = true;
-    const Outcome run = save();
+    const Outcome edited = save();
     EXPECT_FALSE(gEditSource) << "the copy went another way: nothing was edited";
-    EXPECT_EQ(-1, run.result);
-    EXPECT_EQ("Reading from: m.pmx \nWriting to  : m-new.pmx \nSource changed since read : " + path() + "\n\n", run.text);
+    EXPECT_EQ(-1, edited.result);
+    EXPECT_EQ("Reading from: m.pmx \nWriting to  : m-new.pmx \nSource changed since read : " + path() + "\n\n", edited.text);
     EXPECT_TRUE(readFile(destination()).empty());
 }
 
@@ -173,9 +175,8 @@ TEST_F(Writer, AxesArePatchedWhateverTheOrderOfTheirBones)
     PmxRecipe recipe = typicalModel(0);
     std::swap(recipe.bones[3], recipe.bones[5]); // the wrist twist before the arm twist
     readSource(recipe);
-    gModel.twists[kArmTwistL].verdict = gModel.twists[kWristTwistL].verdict = true;
-    gModel.twists[kArmTwistL].correctedAxis = Vec3{0.5f, -0.25f, 1.0f};
-    gModel.twists[kWristTwistL].correctedAxis = Vec3{1.0f, 0.0f, 0.0f};
+    correct(kArmTwistL);
+    correct(kWristTwistL, Vec3{1.0f, 0.0f, 0.0f});
     EXPECT_EQ(0, save().result);
     const Bytes wrist = {0, 0, 0x80, 0x3F, 0, 0, 0, 0, 0, 0, 0, 0};
     const Bytes arm = {0, 0, 0, 0x3F, 0, 0, 0x80, 0xBE, 0, 0, 0x80, 0x3F};
@@ -212,7 +213,7 @@ TEST_F(Writer, CopyIsNoMoreOpenThanTheSourceOrTheCopyItReplaces)
         }
         ASSERT_EQ(0, chmod(path().c_str(), row.source));
         readModel(path());
-        gModel.twists[kArmTwistR].verdict = true;
+        correct(kArmTwistR);
         const mode_t mask = umask(row.mask);
         EXPECT_EQ(0, save().result);
         umask(mask);
@@ -230,7 +231,7 @@ TEST_F(Writer, CopyIsSyncedBeforeItsNameAndTheFolderAfter)
     const int unnamed = open(folder.path().c_str(), O_TMPFILE | O_WRONLY, 0600);
     if (unnamed >= 0) close(unnamed);
     readSource(typicalModel(0));
-    gModel.twists[kArmTwistR].verdict = true;
+    correct(kArmTwistR);
     gNoteSteps = true;
     EXPECT_EQ(0, save().result);
     gNoteSteps = false;

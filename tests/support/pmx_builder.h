@@ -98,6 +98,7 @@ struct PmxLayout {
     std::vector<std::int32_t> textureEntryStarts; // each entry's length field
     std::int32_t textureBlockEnd = 0;             // just past the last path
     std::vector<std::int32_t> boneStarts;
+    std::vector<std::int32_t> positionOffsets;   // per bone: its 12-byte position
     std::vector<std::int32_t> fixedAxisOffsets;   // per bone: its 12-byte fixed axis, 0 when none
     std::int32_t trailingStart = 0;               // just past the last joint
 };
