@@ -4,7 +4,10 @@
 // (any UTF-8 or UTF-16 text through the model's converters, any name through the boundary's).
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
