@@ -19,12 +19,11 @@ PmxRecipe everyRecordKind(const std::vector<BoneRecipe>& bones, int encoding, in
     s.faceIndexCount = 9;
     s.materials[0].toonSharing = 0;
     s.materials[0].toon = 1;
-    s.morphs.resize(11);
-    for (std::uint8_t kind = 0; kind <= 10; ++kind) s.morphs[kind].kind = kind, s.morphs[kind].offsetCount = 2;
+    s.morphs.clear();
+    for (std::uint8_t kind = 0; kind <= 10; ++kind) s.morphs.push_back(MorphRecipe{"morph", kind, 2});
     s.frames[0].elements = {FrameElementRecipe{0, 3}, FrameElementRecipe{1, 2}};
     s.rigidBodyCount = 2;
-    s.joints.resize(2);
-    s.joints[1].type = 5;
+    s.joints = {{}, {5}};
     return s;
 }
 

@@ -71,10 +71,7 @@ const ReadCase kReadCases[] = {
     {"MaterialVertexCountAloneEndsTheReading", [](PmxRecipe& r) { r.materials[0].faceVertexCount = 4; }, nullptr,
      kTop + "4 Vertices.\n2 Surfaces.\n2 Textures.\n1 Materials.\n"
             "Err: illegal material-related vertex number at matrial 0. \n\n"},
-    {"JointType0xFFEndsTheReading", [](PmxRecipe& r) {
-         r.joints.resize(3);
-         r.joints[2].type = 0xFF;
-     }, nullptr,
+    {"JointType0xFFEndsTheReading", [](PmxRecipe& r) { r.joints = {{}, {}, {0xFF}}; }, nullptr,
      kTop + kToBones + "1 Morphs.\n1 Frames.\n1 Rigid-bodies.\n3 Joints.\n"
                        "Err: joint type -1 unsupported at joint 2. \n\n"},
     {"FileEndingInAVertexNamesTheNextOne", [](PmxRecipe& r) { r.vertexDeformTypes.assign(10, 0); },
@@ -106,14 +103,8 @@ const ReadCase kReadCases[] = {
      nullptr, "PMX Ver 2.00 \n(>20 DBCS-trancated) " + kCounts + kClean},
     {"GlobalCountBelowEightIsNoPmx", nullptr, [](Bytes& b, const PmxLayout&) { b[8] = 7; },
      "PMX Ver 2.00 \nIllegal file format at 000009=(07) \n", 2},
-    {"MorphKinds9And10ReadAndFFEnds",
-     [](PmxRecipe& r) {
-         r.morphs.resize(3);
-         r.morphs[0].kind = 9;
-         r.morphs[1].kind = 10;
-         r.morphs[2].kind = 0xFF;
-     },
-     nullptr, kTop + kToBones + "3 Morphs.\nErr: unknown morph kind at morph 2. \n\n"},
+    {"MorphKinds9And10ReadAndFFEnds", [](PmxRecipe& r) { r.morphs = {{"m", 9}, {"m", 10}, {"m", 0xFF}}; }, nullptr,
+     kTop + kToBones + "3 Morphs.\nErr: unknown morph kind at morph 2. \n\n"},
     // Any fourth signature byte and version; global bytes past the eighth are passed over.
     {"GlobalBytesPastTheEighthArePassedOver", nullptr,
      [](Bytes& b, const PmxLayout&) {

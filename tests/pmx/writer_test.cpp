@@ -95,14 +95,14 @@ TEST_F(Writer, CopyChangesOnlyTheRepairedStretches)
 }
 
 // Entries not renewed keep their bytes, even those with no Shift-JIS code (emoji, Hangul):
-// only the renewed one is written anew.
+// only the renewed ones are written anew, one whose path has no UTF-16 form as empty.
 TEST_F(Writer, EntriesNotRenewedKeepTheirBytes)
 {
     PmxRecipe recipe = typicalModel(0);
     recipe.textures = {"\xF0\x9F\x98\x80.png", "old.png", "\xED\x95\x9C\xEA\xB8\x80.bmp", "x.png"};
     readSource(recipe);
     renew(1, "new\\\x8A\xE7.png"); // new\顔.png
-    renew(3, "x\xFF\xA2\xB4.png"); // an escaped byte (a name on disk not UTF-8) has no UTF-16 form: written empty
+    renew(3, "x\xFF\xA2\xB4.png"); // an escaped byte: a name on disk that is no UTF-8
     EXPECT_EQ(0, save().result);
     const Bytes entry = {18, 0, 0, 0, 'n', 0, 'e', 0, 'w', 0, '\\', 0, 0x54, 0x98, '.', 0, 'p', 0, 'n', 0, 'g', 0};
     const std::vector<std::int32_t>& at = layout.textureEntryStarts;
