@@ -23,8 +23,7 @@ std::string gCopyInside;
 
 void markRepairs() {
     for (TwistSlot& twist : gModel.twists) {
-        if (!twist.found) continue;
-        twist.verdict = true;
+        twist.verdict = twist.found;
         twist.correctedAxis = Vec3{0.5f, -0.25f, 0.75f};
     }
     if (gModel.keptTextureCount > 0) {

@@ -306,8 +306,7 @@ PmxRecipe typicalModel(std::uint8_t encoding)
         twistBone("右手捩", "wrist twist_R", {-0.8f, -0.6f, 0.0f}, {-5.0f, 12.0f, 0.0f}),
         plainBone("右手首", "wrist_R", {-6.0f, 11.0f, 0.0f}),
     };
-    s.morphs = {MorphRecipe{}};
-    s.morphs[0].name = "あ";
+    s.morphs = {MorphRecipe{"あ"}};
     s.frames = {FrameRecipe{{FrameElementRecipe{}}}};
     s.rigidBodyCount = 1;
     s.joints = {JointRecipe{}};
