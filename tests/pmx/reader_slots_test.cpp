@@ -102,14 +102,11 @@ TEST_F(ReaderSlots, TexturesAreConvertedCutAndForgottenByTheNextReading)
     s.textures = {"テクスチャ\\顔.png", std::string(300, 'a'), std::string(600, 'b'), std::string(520, 'c')};
     for (int i = 4; i < 1030; ++i) s.textures.push_back("t" + std::to_string(i));
     read(s);
-    EXPECT_STREQ("\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83\\\x8A\xE7.png", gModel.texturePaths[0]);
     // Whole as far as a path entry holds them; a longer path is kept cut, marked too long.
-    EXPECT_EQ(std::string(300, 'a'), gModel.texturePaths[1]);
-    EXPECT_EQ(std::string(519, 'b'), gModel.texturePaths[2]);
-    EXPECT_EQ(std::string(519, 'c'), gModel.texturePaths[3]);
-    EXPECT_EQ((std::vector<bool>{false, false, true, true}),
-              (std::vector<bool>{gModel.textureTooLong[0], gModel.textureTooLong[1], gModel.textureTooLong[2],
-                                 gModel.textureTooLong[3]}));
+    const std::vector<std::string> sjis = {"\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83\\\x8A\xE7.png", std::string(300, 'a'),
+                                           std::string(519, 'b'), std::string(519, 'c')};
+    EXPECT_EQ(sjis, std::vector<std::string>(gModel.texturePaths, gModel.texturePaths + 4));
+    EXPECT_EQ((std::vector<bool>{false, false, true, true}), std::vector<bool>(gModel.textureTooLong, gModel.textureTooLong + 4));
     // Past the table's capacity textures are counted, not kept.
     EXPECT_EQ(1030, gModel.textureCount);
     EXPECT_EQ(1024, gModel.keptTextureCount);
@@ -140,9 +137,8 @@ TEST_F(ReaderSlots, EscapedPathsAreWholeOrTooLongNeverShortenedToAnotherName)
     for (int i = 0; i < 129; ++i) s.textures[0] += han;
     s.textures[1] = s.textures[0] + han;
     read(s);
-    EXPECT_TRUE(fits == gModel.texturePaths[0]);
-    EXPECT_TRUE(fits == gModel.texturePaths[1]);
-    EXPECT_EQ((std::vector<bool>{false, true}), (std::vector<bool>{gModel.textureTooLong[0], gModel.textureTooLong[1]}));
+    EXPECT_TRUE((std::vector<std::string>{fits, fits}) == std::vector<std::string>(gModel.texturePaths, gModel.texturePaths + 2));
+    EXPECT_EQ((std::vector<bool>{false, true}), std::vector<bool>(gModel.textureTooLong, gModel.textureTooLong + 2));
     s = typicalModel(1);
     s.textures = {"tex\\\x94\xAF.png"}; // 髪 in raw Shift-JIS bytes, in a UTF-8 model
     read(s);
