@@ -1,6 +1,7 @@
 // Fuzz target: the path helpers on arbitrary Shift-JIS bytes. The input is split at its first
 // zero byte into a path and a second path (relativePath's base folder); every output buffer
 // is exactly as large as the header allows, so an overrun is a sanitizer report.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -12,14 +13,6 @@
 namespace {
 
 std::vector<char> copyOf(const char* text) { return std::vector<char>(text, text + std::strlen(text) + 1); }
-
-// Backslash bytes of `text`: an upper bound of the levels relativePath may climb.
-std::size_t backslashBytes(const char* text) {
-    std::size_t count = 0;
-    for (; *text != '\0'; ++text)
-        if (*text == '\\') ++count;
-    return count;
-}
 
 } // namespace
 
@@ -42,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     stripExtension(out.data(), path);
     extensionOf(out.data(), path);
 
-    std::vector<char> relative(length + 1 + 3 * backslashBytes(second));
+    // Each backslash of the base folder is at most one level for relativePath to climb.
+    std::vector<char> relative(length + 1 + 3 * static_cast<std::size_t>(std::count(second, second + std::strlen(second), '\\')));
     relativePath(relative.data(), path, second);
 
     std::vector<char> trimmed = copyOf(path);

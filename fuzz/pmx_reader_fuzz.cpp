@@ -3,32 +3,27 @@
 // "Yes" answers. Only crashes and sanitizer reports count; results are not judged.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "fuzz/fuzz_support.h"
 #include "pmx/model.h"
 #include "pmx/reader.h"
 #include "pmx/writer.h"
+#include "tests/support/io_test_files.h"
+#include "tests/support/pmx_builder.h"
 
 namespace {
 
+// Paths far below the program's 259-byte limit: a short folder below the temporary one.
 std::string gSourceOutside;
 std::string gSourceInside;
 std::string gCopyInside;
 
-bool writeSource(const std::uint8_t* data, std::size_t size) {
-    std::FILE* file = std::fopen(gSourceOutside.c_str(), "wb");
-    if (file == nullptr) return false;
-    bool ok = std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && ok;
-}
-
 void markRepairs() {
     for (TwistSlot& twist : gModel.twists) {
-        if (!twist.found) continue;
-        twist.verdict = true;
+        twist.verdict = twist.found;
         twist.correctedAxis = Vec3{0.5f, -0.25f, 0.75f};
     }
     if (gModel.keptTextureCount > 0) {
@@ -42,15 +37,15 @@ void markRepairs() {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     qvfuzz::silenceConsole();
-    const std::string folder = qvfuzz::makeTemporaryFolder();
-    gSourceOutside = folder + "/in.pmx";
-    gSourceInside = qvfuzz::insidePath(gSourceOutside);
-    gCopyInside = qvfuzz::insidePath(folder + "/in-new.pmx");
+    static const iotest::TempFolder folder; // removed when libFuzzer ends by exit()
+    gSourceOutside = folder.file("in.pmx");
+    gSourceInside = iotest::insidePath(gSourceOutside);
+    gCopyInside = iotest::insidePath(folder.file("in-new.pmx"));
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (!writeSource(data, size)) return 0;
+    if (!pmxtest::writeFile(gSourceOutside, std::vector<std::uint8_t>(data, data + size))) return 0;
     clearModelMarks();
     if (readPmx(gSourceInside.c_str()) != 0) return 0;
     markRepairs();

@@ -4,7 +4,10 @@
 // (any UTF-8 or UTF-16 text through the model's converters, any name through the boundary's).
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
@@ -27,9 +30,7 @@ std::vector<char> asText(const std::uint8_t* data, std::size_t size) {
 // before that unit.
 std::vector<unsigned char> asUtf16(const std::uint8_t* data, std::size_t size, std::size_t* length) {
     std::vector<unsigned char> units(data, data + size);
-    if (units.size() % 2 != 0) units.push_back(0);
-    units.push_back(0);
-    units.push_back(0);
+    units.resize(size + size % 2 + 2, 0);
     std::size_t n = 0;
     while (units[n] != 0 || units[n + 1] != 0) n += 2;
     *length = n;

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/console.h"
 #include "pmx/display_level.h"
 #include "pmx/model.h"
 #include "pmx/reader.h"
@@ -13,7 +12,6 @@
 #include "tests/support/io_test_files.h"
 #include "tests/support/pmx_builder.h"
 #include "text/language.h"
-#include "text/text_trace.h"
 
 namespace pmxtest {
 
@@ -24,17 +22,13 @@ struct Outcome {
     std::string text; // everything printed through the console
 };
 
-// Calls f with the console captured (large enough for a whole model's transcript).
+// Calls f with the console captured, the converters' trace included.
 template <class F>
 Outcome captured(F f)
 {
-    static std::vector<char> buffer(8u << 20);
-    ConsoleCapture capture{buffer.data(), buffer.size(), 0};
-    setTextTracePrinter(consolePrintBytes); // as the program wires the converters' trace
-    consoleSetCapture(&capture);
+    iotest::Capture capture;
     const int result = f();
-    consoleSetCapture(nullptr);
-    return Outcome{result, std::string(buffer.data(), capture.used)};
+    return Outcome{result, capture.text()};
 }
 
 inline Outcome readModel(const std::string& path)

@@ -19,12 +19,11 @@ PmxRecipe everyRecordKind(const std::vector<BoneRecipe>& bones, int encoding, in
     s.faceIndexCount = 9;
     s.materials[0].toonSharing = 0;
     s.materials[0].toon = 1;
-    s.morphs.resize(11);
-    for (std::uint8_t kind = 0; kind <= 10; ++kind) s.morphs[kind].kind = kind, s.morphs[kind].offsetCount = 2;
+    s.morphs.clear();
+    for (std::uint8_t kind = 0; kind <= 10; ++kind) s.morphs.push_back(MorphRecipe{"morph", kind, 2});
     s.frames[0].elements = {FrameElementRecipe{0, 3}, FrameElementRecipe{1, 2}};
     s.rigidBodyCount = 2;
-    s.joints.resize(2);
-    s.joints[1].type = 5;
+    s.joints = {{}, {5}};
     return s;
 }
 
@@ -33,6 +32,7 @@ std::vector<float> xyz(const V& v)
 {
     return {v.x, v.y, v.z};
 }
+const std::vector<float> none;
 
 // The typical model's bones with only their Japanese, or only their English, names.
 std::vector<BoneRecipe> renamed(bool japanese)
@@ -79,20 +79,17 @@ TEST_F(ReaderSlots, EachSlotHoldsItsBoneAndAxisOffset)
                                                    "PMX 2.0: correctly read-in: OK. \ndone. \n\n"));
         EXPECT_EQ(layout.textureBlockStart, gModel.textureBlockStart);
         EXPECT_EQ(layout.textureBlockEnd, gModel.textureBlockEnd);
+        // A slot found shows its value, one not found none.
         for (int t = 0; t < kTwistSlotCount; ++t) {
             const int b = c.twist[t];
-            EXPECT_EQ(b >= 0, gModel.twists[t].found) << "twist " << t;
-            EXPECT_EQ(b >= 0 ? layout.fixedAxisOffsets[b] : 0, gModel.twists[t].axisOffset) << "twist " << t;
-            if (b >= 0) {
-                EXPECT_EQ(xyz(c.bones[b].fixedAxis), xyz(gModel.twists[t].axis)) << "twist " << t;
-            }
+            const TwistSlot& slot = gModel.twists[t];
+            EXPECT_EQ(b >= 0 ? xyz(c.bones[b].fixedAxis) : none, slot.found ? xyz(slot.axis) : none) << "twist " << t;
+            EXPECT_EQ(b >= 0 ? layout.fixedAxisOffsets[b] : 0, slot.axisOffset) << "twist " << t;
         }
         for (int s = 0; s < kBoneSlotCount; ++s) {
             const int b = c.bone[s];
-            EXPECT_EQ(b >= 0, gModel.bones[s].found) << "bone " << s;
-            if (b >= 0) {
-                EXPECT_EQ(xyz(c.bones[b].position), xyz(gModel.bones[s].position)) << "bone " << s;
-            }
+            const BoneSlot& slot = gModel.bones[s];
+            EXPECT_EQ(b >= 0 ? xyz(c.bones[b].position) : none, slot.found ? xyz(slot.position) : none) << "bone " << s;
         }
     }
 }
@@ -105,14 +102,11 @@ TEST_F(ReaderSlots, TexturesAreConvertedCutAndForgottenByTheNextReading)
     s.textures = {"テクスチャ\\顔.png", std::string(300, 'a'), std::string(600, 'b'), std::string(520, 'c')};
     for (int i = 4; i < 1030; ++i) s.textures.push_back("t" + std::to_string(i));
     read(s);
-    EXPECT_STREQ("\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83\\\x8A\xE7.png", gModel.texturePaths[0]);
     // Whole as far as a path entry holds them; a longer path is kept cut, marked too long.
-    EXPECT_EQ(std::string(300, 'a'), gModel.texturePaths[1]);
-    EXPECT_EQ(std::string(519, 'b'), gModel.texturePaths[2]);
-    EXPECT_EQ(std::string(519, 'c'), gModel.texturePaths[3]);
-    EXPECT_EQ((std::vector<bool>{false, false, true, true}),
-              (std::vector<bool>{gModel.textureTooLong[0], gModel.textureTooLong[1], gModel.textureTooLong[2],
-                                 gModel.textureTooLong[3]}));
+    const std::vector<std::string> sjis = {"\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83\\\x8A\xE7.png", std::string(300, 'a'),
+                                           std::string(519, 'b'), std::string(519, 'c')};
+    EXPECT_EQ(sjis, std::vector<std::string>(gModel.texturePaths, gModel.texturePaths + 4));
+    EXPECT_EQ((std::vector<bool>{false, false, true, true}), std::vector<bool>(gModel.textureTooLong, gModel.textureTooLong + 4));
     // Past the table's capacity textures are counted, not kept.
     EXPECT_EQ(1030, gModel.textureCount);
     EXPECT_EQ(1024, gModel.keptTextureCount);
@@ -143,14 +137,23 @@ TEST_F(ReaderSlots, EscapedPathsAreWholeOrTooLongNeverShortenedToAnotherName)
     for (int i = 0; i < 129; ++i) s.textures[0] += han;
     s.textures[1] = s.textures[0] + han;
     read(s);
-    EXPECT_TRUE(fits == gModel.texturePaths[0]);
-    EXPECT_TRUE(fits == gModel.texturePaths[1]);
-    EXPECT_FALSE(gModel.textureTooLong[0]);
-    EXPECT_TRUE(gModel.textureTooLong[1]);
+    EXPECT_TRUE((std::vector<std::string>{fits, fits}) == std::vector<std::string>(gModel.texturePaths, gModel.texturePaths + 2));
+    EXPECT_EQ((std::vector<bool>{false, true}), std::vector<bool>(gModel.textureTooLong, gModel.textureTooLong + 2));
     s = typicalModel(1);
     s.textures = {"tex\\\x94\xAF.png"}; // 髪 in raw Shift-JIS bytes, in a UTF-8 model
     read(s);
     EXPECT_STREQ("tex\\\xFF\xA2\xB4\xFF\xA2\xCF.png", gModel.texturePaths[0]);
+}
+
+// A UTF-16 path of odd length ends after its last byte, not in what a longer path before it left.
+TEST_F(ReaderSlots, OddLengthUtf16PathEndsAtItsLastByte)
+{
+    PmxRecipe s = typicalModel(0);
+    s.textures = {"abあ", "ab"};
+    PmxLayout layout;
+    const Bytes bytes = buildPmx(s, &layout);
+    readBytes(spliced(bytes, {Splice{layout.textureEntryStarts[1], 8, {3, 0, 0, 0, 'a', 0, 'b'}}}));
+    EXPECT_STREQ("ab", gModel.texturePaths[1]);
 }
 
 } // namespace

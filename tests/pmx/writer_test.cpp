@@ -12,9 +12,11 @@
 #include "tests/pmx/pmx_test_util.h"
 
 // What the save does to last a crash, in order, while gNoteSteps is set: "sync file", "sync
-// folder" (fsync), "name" (a link or rename).
+// folder" (fsync), "link" or "rename".
 bool gNoteSteps = false;
 std::vector<std::string> gSteps;
+// While set, the next copy between files first moves the source's times: an edit mid-copy.
+bool gEditSource = false;
 
 int note(const char* step, long result)
 {
@@ -26,8 +28,14 @@ extern "C" int fsync(int fd)
     struct stat info;
     return note(fstat(fd, &info) == 0 && S_ISDIR(info.st_mode) ? "sync folder" : "sync file", syscall(SYS_fsync, fd));
 }
-extern "C" int linkat(int a, const char* b, int c, const char* d, int e) { return note("name", syscall(SYS_linkat, a, b, c, d, e)); }
-extern "C" int renameat(int a, const char* b, int c, const char* d) { return note("name", syscall(SYS_renameat2, a, b, c, d, 0)); }
+extern "C" int linkat(int a, const char* b, int c, const char* d, int e) { return note("link", syscall(SYS_linkat, a, b, c, d, e)); }
+extern "C" int renameat(int a, const char* b, int c, const char* d) { return note("rename", syscall(SYS_renameat2, a, b, c, d, 0)); }
+extern "C" ssize_t copy_file_range(int in, loff_t* inAt, int out, loff_t* outAt, size_t n, unsigned flags)
+{
+    const timespec epoch[2] = {};
+    if (gEditSource && futimens(in, epoch) == 0) gEditSource = false;
+    return syscall(SYS_copy_file_range, in, inAt, out, outAt, n, flags);
+}
 
 namespace pmxtest {
 namespace {
@@ -36,6 +44,13 @@ void renew(int k, const std::string& sjisPath)
 {
     gModel.texturesChanged = gModel.textureRenewed[k] = true;
     std::strcpy(gModel.correctedTexturePaths[k], sjisPath.c_str());
+}
+
+// The twist slot's axis decided to be replaced, by default with (0.5, -0.25, 1).
+void correct(int slot, Vec3 axis = Vec3{0.5f, -0.25f, 1.0f})
+{
+    gModel.twists[slot].verdict = true;
+    gModel.twists[slot].correctedAxis = axis;
 }
 
 class Writer : public PmxTest {
@@ -80,17 +95,19 @@ TEST_F(Writer, CopyChangesOnlyTheRepairedStretches)
 }
 
 // Entries not renewed keep their bytes, even those with no Shift-JIS code (emoji, Hangul):
-// only the renewed one is written anew.
+// only the renewed ones are written anew, one whose path has no UTF-16 form as empty.
 TEST_F(Writer, EntriesNotRenewedKeepTheirBytes)
 {
     PmxRecipe recipe = typicalModel(0);
-    recipe.textures = {"\xF0\x9F\x98\x80.png", "old.png", "\xED\x95\x9C\xEA\xB8\x80.bmp"};
+    recipe.textures = {"\xF0\x9F\x98\x80.png", "old.png", "\xED\x95\x9C\xEA\xB8\x80.bmp", "x.png"};
     readSource(recipe);
     renew(1, "new\\\x8A\xE7.png"); // new\顔.png
+    renew(3, "x\xFF\xA2\xB4.png"); // an escaped byte: a name on disk that is no UTF-8
     EXPECT_EQ(0, save().result);
     const Bytes entry = {18, 0, 0, 0, 'n', 0, 'e', 0, 'w', 0, '\\', 0, 0x54, 0x98, '.', 0, 'p', 0, 'n', 0, 'g', 0};
-    const std::int32_t at = layout.textureEntryStarts[1];
-    EXPECT_EQ(spliced(original, {Splice{at, layout.textureEntryStarts[2] - at, entry}}), readFile(destination()));
+    const std::vector<std::int32_t>& at = layout.textureEntryStarts;
+    EXPECT_EQ(spliced(original, {Splice{at[1], at[2] - at[1], entry}, Splice{at[3], layout.textureBlockEnd - at[3], {0, 0, 0, 0}}}),
+              readFile(destination()));
 }
 
 // Writes that fail inside the renewed texture block, or in the copy just before the corrected
@@ -101,8 +118,7 @@ TEST_F(Writer, FailedSaveLeavesNoFileAndKeepsTheEarlierOne)
 {
     readSource(typicalModel(0));
     renew(0, "textures\\body_long.png");
-    gModel.twists[kArmTwistR].verdict = true;
-    gModel.twists[kArmTwistR].correctedAxis = Vec3{0.5f, -0.25f, 1.0f};
+    correct(kArmTwistR);
     const Bytes earlier = {'o', 'l', 'd'};
     for (std::int32_t budget : {333, 1110}) {
         SCOPED_TRACE(budget);
@@ -122,9 +138,9 @@ TEST_F(Writer, FailedSaveLeavesNoFileAndKeepsTheEarlierOne)
     EXPECT_NE(original, readFile(destination()));
 }
 
-// The source itself as destination, or a source changed since it was read (the texture walk
+// The source itself as destination, a source changed since it was read (the texture walk
 // would end elsewhere than the reader saw), even one whose size and times were put back as cp -p
-// or touch -r leave them: refused, and nothing is written.
+// or touch -r leave them, or changed while the copy is made: refused, and nothing is written.
 TEST_F(Writer, RefusedSavesWriteNothing)
 {
     readSource(typicalModel(0));
@@ -142,6 +158,45 @@ TEST_F(Writer, RefusedSavesWriteNothing)
     EXPECT_EQ(-1, run.result);
     EXPECT_EQ("Reading from: m.pmx \nWriting to  : m-new.pmx \nSource changed since read : " + path() + "\n", run.text);
     EXPECT_TRUE(readFile(destination()).empty());
+    // An edit while the copy is made is noticed after it.
+    readSource(typicalModel(0));
+    correct(kArmTwistR);
+    gEditSource = true;
+    const Outcome edited = save();
+    EXPECT_FALSE(gEditSource) << "the copy went another way: nothing was edited";
+    EXPECT_EQ(-1, edited.result);
+    EXPECT_EQ("Reading from: m.pmx \nWriting to  : m-new.pmx \nSource changed since read : " + path() + "\n\n", edited.text);
+    EXPECT_TRUE(readFile(destination()).empty());
+}
+
+// The twist bones may stand in any order: each axis goes where its own bone stands.
+TEST_F(Writer, AxesArePatchedWhateverTheOrderOfTheirBones)
+{
+    PmxRecipe recipe = typicalModel(0);
+    std::swap(recipe.bones[3], recipe.bones[5]); // the wrist twist before the arm twist
+    readSource(recipe);
+    correct(kArmTwistL);
+    correct(kWristTwistL, Vec3{1.0f, 0.0f, 0.0f});
+    EXPECT_EQ(0, save().result);
+    const Bytes wrist = {0, 0, 0x80, 0x3F, 0, 0, 0, 0, 0, 0, 0, 0};
+    const Bytes arm = {0, 0, 0, 0x3F, 0, 0, 0x80, 0xBE, 0, 0, 0x80, 0x3F};
+    const std::vector<std::int32_t>& axisAt = layout.fixedAxisOffsets;
+    EXPECT_EQ(spliced(original, {Splice{axisAt[3], 12, wrist}, Splice{axisAt[5], 12, arm}}), readFile(destination()));
+}
+
+// A temporary name is always new: after ".9.tmp" comes ".10.tmp", the one name left here.
+TEST_F(Writer, CopyTakesTheOneFreeTemporaryName)
+{
+    readSource(typicalModel(0));
+    ASSERT_TRUE(writeFile(destination(), {'o'})); // so that an unnamed copy needs a temporary name too
+    std::vector<std::string> taken = {".tmp", ".0.tmp"};
+    for (int n = 1; n < 100; ++n) {
+        if (n != 10) taken.push_back("." + std::to_string(n) + ".tmp");
+    }
+    for (const std::string& suffix : taken) ASSERT_TRUE(writeFile(destination() + suffix, {'t'}));
+    EXPECT_EQ(0, save().result);
+    EXPECT_EQ(original, readFile(destination()));
+    EXPECT_TRUE(readFile(destination() + ".10.tmp").empty());
 }
 
 // A private model's copy is as private: the source's permission bits as the umask lets them
@@ -158,7 +213,7 @@ TEST_F(Writer, CopyIsNoMoreOpenThanTheSourceOrTheCopyItReplaces)
         }
         ASSERT_EQ(0, chmod(path().c_str(), row.source));
         readModel(path());
-        gModel.twists[kArmTwistR].verdict = true;
+        correct(kArmTwistR);
         const mode_t mask = umask(row.mask);
         EXPECT_EQ(0, save().result);
         umask(mask);
@@ -169,15 +224,18 @@ TEST_F(Writer, CopyIsNoMoreOpenThanTheSourceOrTheCopyItReplaces)
 }
 
 // A crash after the save finds the whole copy or what was there before: the copy is synced
-// before it takes its name, and the folder after.
+// before it takes its name, and the folder after. Where the file system makes files without a
+// name, the copy has none until it is linked as the destination: no temporary name appears.
 TEST_F(Writer, CopyIsSyncedBeforeItsNameAndTheFolderAfter)
 {
+    const int unnamed = open(folder.path().c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (unnamed >= 0) close(unnamed);
     readSource(typicalModel(0));
-    gModel.twists[kArmTwistR].verdict = true;
+    correct(kArmTwistR);
     gNoteSteps = true;
     EXPECT_EQ(0, save().result);
     gNoteSteps = false;
-    EXPECT_EQ((std::vector<std::string>{"sync file", "name", "sync folder"}), gSteps);
+    EXPECT_EQ((std::vector<std::string>{"sync file", unnamed >= 0 ? "link" : "rename", "sync folder"}), gSteps);
 }
 
 } // namespace

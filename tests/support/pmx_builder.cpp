@@ -2,8 +2,9 @@
 // the offsets the tests compare against. Test code only (uses the standard containers).
 #include "tests/support/pmx_builder.h"
 
-#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 namespace pmxtest {
 
@@ -28,9 +29,7 @@ struct Out {
     }
     void vec(const Vec3f& v)
     {
-        f32(v.x);
-        f32(v.y);
-        f32(v.z);
+        for (float f : {v.x, v.y, v.z}) f32(f);
     }
     void zeros(int n) { bytes.insert(bytes.end(), static_cast<std::size_t>(n), 0); }
     // Widths other than 1, 2 and 4 carry no bytes, as the reader expects.
@@ -51,11 +50,8 @@ void writeVertex(Out& o, const PmxRecipe& r, std::uint8_t type)
     o.zeros(4 * (3 + 3 + 2 + 4 * r.additionalUvCount)); // position, normal, UV, additional UVs
     o.u8(type);
     // BDEF1, BDEF2, BDEF4, SDEF, QDEF: bone indices, the first weight, the floats after it.
-    static const struct {
-        int bones;
-        float weight;
-        int more;
-    } kDeform[] = {{1, -1.0f, 0}, {2, 1.0f, 0}, {4, 1.0f, 3}, {2, 0.5f, 9}, {4, 1.0f, 3}};
+    static const struct { int bones; float weight; int more; } kDeform[] = {
+        {1, -1.0f, 0}, {2, 1.0f, 0}, {4, 1.0f, 3}, {2, 0.5f, 9}, {4, 1.0f, 3}};
     if (type < 5) { // a broken type: the reader stops after it
         for (int i = 0; i < kDeform[type].bones; ++i) o.index(0, r.boneIndexSize);
         if (kDeform[type].weight >= 0.0f) o.f32(kDeform[type].weight);
@@ -87,6 +83,7 @@ void writeBone(Out& o, const PmxRecipe& r, const BoneRecipe& b, PmxLayout* layou
     layout->boneStarts.push_back(o.at());
     o.text(b.name);
     o.text(b.englishName);
+    layout->positionOffsets.push_back(o.at());
     o.vec(b.position);
     o.index(-1, bw); // parent
     o.i32(0);        // deform layer
@@ -309,8 +306,7 @@ PmxRecipe typicalModel(std::uint8_t encoding)
         twistBone("右手捩", "wrist twist_R", {-0.8f, -0.6f, 0.0f}, {-5.0f, 12.0f, 0.0f}),
         plainBone("右手首", "wrist_R", {-6.0f, 11.0f, 0.0f}),
     };
-    s.morphs = {MorphRecipe{}};
-    s.morphs[0].name = "あ";
+    s.morphs = {MorphRecipe{"あ"}};
     s.frames = {FrameRecipe{{FrameElementRecipe{}}}};
     s.rigidBodyCount = 1;
     s.joints = {JointRecipe{}};
@@ -319,22 +315,14 @@ PmxRecipe typicalModel(std::uint8_t encoding)
 
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    return out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())).flush().good();
 }
 
 std::vector<std::uint8_t> readFile(const std::string& path)
 {
-    std::vector<std::uint8_t> out;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return out;
-    unsigned char buf[8192];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + n);
-    std::fclose(f);
-    return out;
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 } // namespace pmxtest

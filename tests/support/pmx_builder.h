@@ -9,9 +9,7 @@
 
 namespace pmxtest {
 
-struct Vec3f {
-    float x = 0.0f, y = 0.0f, z = 0.0f;
-};
+struct Vec3f { float x = 0.0f, y = 0.0f, z = 0.0f; };
 
 // Bone flag bits that carry data.
 constexpr std::uint16_t kBoneConnection = 0x0001;
@@ -58,14 +56,10 @@ struct FrameElementRecipe {
 };
 
 // Written as the built-in root frame.
-struct FrameRecipe {
-    std::vector<FrameElementRecipe> elements;
-};
+struct FrameRecipe { std::vector<FrameElementRecipe> elements; };
 
 // Named "joint", between rigid bodies 0 and 0.
-struct JointRecipe {
-    std::uint8_t type = 0; // 0..5; any other value is broken
-};
+struct JointRecipe { std::uint8_t type = 0; }; // 0..5; any other value is broken
 
 struct PmxRecipe {
     float version = 2.0f;
@@ -98,6 +92,7 @@ struct PmxLayout {
     std::vector<std::int32_t> textureEntryStarts; // each entry's length field
     std::int32_t textureBlockEnd = 0;             // just past the last path
     std::vector<std::int32_t> boneStarts;
+    std::vector<std::int32_t> positionOffsets;   // per bone: its 12-byte position
     std::vector<std::int32_t> fixedAxisOffsets;   // per bone: its 12-byte fixed axis, 0 when none
     std::int32_t trailingStart = 0;               // just past the last joint
 };
