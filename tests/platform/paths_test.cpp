@@ -43,6 +43,27 @@ TEST(LeadBytes, CodePage932RangesOnly) {
         EXPECT_TRUE(platform::isDbcsLeadByte(static_cast<unsigned char>(byte))) << byte;
 }
 
+// The file's bytes read through openFile, or "<none>".
+std::string read(const std::string& insidePath) {
+    std::FILE* file = platform::openFile(insidePath.c_str(), "rb");
+    return file != nullptr ? platformtest::readAll(file) : "<none>";
+}
+
+bool write(const std::string& insidePath, const char* bytes) {
+    std::FILE* file = platform::openFile(insidePath.c_str(), "wb");
+    return file != nullptr && std::fputs(bytes, file) >= 0 && std::fclose(file) == 0;
+}
+
+// The name findFirst gives (a folder's with "/" after it), or "<none>".
+std::string storedName(const std::string& insidePath) {
+    platform::FindEntry entry;
+    int handle = platform::findFirst(insidePath.c_str(), &entry);
+    if (handle < 0) return "<none>";
+    EXPECT_EQ(platform::findNext(handle, &entry), -1); // no wildcards: one match
+    platform::findClose(handle);
+    return std::string(entry.name) + (entry.isFolder ? "/" : "");
+}
+
 class Paths : public ::testing::Test {
 protected:
     std::string inside(const std::string& relative) const {
@@ -51,27 +72,60 @@ protected:
     void makeFolder(const std::string& relative) {
         ASSERT_EQ(mkdir(folder.file(relative).c_str(), 0700), 0);
     }
-    // The file's bytes read through openFile, or "<none>".
-    static std::string read(const std::string& insidePath) {
-        std::FILE* file = platform::openFile(insidePath.c_str(), "rb");
-        return file != nullptr ? platformtest::readAll(file) : "<none>";
-    }
-    static bool write(const std::string& insidePath, const char* bytes) {
-        std::FILE* file = platform::openFile(insidePath.c_str(), "wb");
-        return file != nullptr && std::fputs(bytes, file) >= 0 && std::fclose(file) == 0;
-    }
-    // The name findFirst gives (a folder's with "/" after it), or "<none>".
-    static std::string storedName(const std::string& insidePath) {
-        platform::FindEntry entry;
-        int handle = platform::findFirst(insidePath.c_str(), &entry);
-        if (handle < 0) return "<none>";
-        EXPECT_EQ(platform::findNext(handle, &entry), -1); // no wildcards: one match
-        platform::findClose(handle);
-        return std::string(entry.name) + (entry.isFolder ? "/" : "");
-    }
 
     iotest::TempFolder folder;
 };
+
+// A name asked (inside form) among the files stored (outside form, each holding its own name; a
+// name ending in "/" is a folder): what openFile reads and the name findFirst gives.
+struct Lookup {
+    const char* name;
+    std::vector<std::string> stored;
+    std::string asked, bytes, found;
+};
+
+// A.PNG, the first in byte order, is made neither first nor last, so a lookup that takes the first
+// or the last entry listed is caught (also on ext4, which lists by hash).
+const std::vector<std::string> kCases = {"a.png", "A.PNG", "A.Png", "a.PNG", "z."};
+
+const Lookup kLookups[] = {
+    {"JapaneseNameReachesTheFileSystem", {kModelUtf8 + ".pmx"}, kModelSjis + ".pmx", kModelUtf8 + ".pmx", kModelSjis + ".pmx"},
+    {"TrailByte5CIsNoSeparator", {kTableUtf8 + "/", kTableUtf8 + "/a.png"}, kTableSjis + "\\a.png", kTableUtf8 + "/a.png", "a.png"},
+    {"FolderWithTrailByte5CIsNamed", {kTableUtf8 + "/"}, kTableSjis, "<none>", kTableSjis + "/"},
+    {"FolderIsNoFileThoughFopenReadsOne", {"tex/"}, "tex\\", "<none>", "tex/"},
+    {"ExactCaseFirst", kCases, "A.Png", "A.Png", "A.Png"},
+    // "A.PNG" < "A.Png" < "a.PNG" < "a.png" in byte order.
+    {"OtherCaseFindsTheFirstInByteOrder", kCases, "A.pNG", "A.PNG", "A.PNG"},
+    {"TwoCharactersLikeDotDotButAName", kCases, "Z.", "z.", "z."}, // z ends the letters folded
+    // As a macOS archive unpacks it: パーツ/é.Png decomposed, パ as ハ + U+309A, é as e + U+0301.
+    {"DecomposedNameIsFoundByItsComposedForm", {"ハ\u309Aーツ/", "ハ\u309Aーツ/e\u0301.Png"},
+     "\x83\x70\x81\x5B\x83\x63\\\x85\x7E.png", "ハ\u309Aーツ/e\u0301.Png", "\x85\x7E.Png"},
+    // 髪.png zipped on Japanese Windows and unpacked raw: the Shift-JIS bytes 94 AF, which are no
+    // UTF-8, each carried by its escape (FF and two digits); "?" stands for no other name.
+    {"NameThatIsNotUtf8IsFoundByteForByte", {"\x94\xAF.png"}, "\xFF\xA2\xB4\xFF\xA2\xCF.png", "\x94\xAF.png", "\xFF\xA2\xB4\xFF\xA2\xCF.png"},
+    {"QuestionMarkStandsForNoOtherName", {"\x94\xAF.png"}, "?.png", "<none>", "<none>"},
+    // The wave dash U+301C asked; stored as U+FF5E or in other case.
+    {"JisVariantLosesToLetterCase", {"a\uFF5Eb.png", "A\u301CB.png"}, "a\xFD\xA3\xA0\xBC" "b.png", "A\u301CB.png", "A\xFD\xA3\xA0\xBC" "B.png"},
+    {"JisVariantsAmongEqualsTheFirstInByteOrder", {"c\uFF5Ed.png", "C\uFF5ED.png"}, "c\xFD\xA3\xA0\xBC" "d.png", "C\uFF5ED.png", "C\x81\x60" "D.png"},
+    {"DashAsCodePage932HasItIsExact", {"e\u2015f.png"}, "e\x81\x5C" "f.png", "e\u2015f.png", "e\x81\x5C" "f.png"},
+    {"EmDashFindsTheHorizontalBar", {"e\u2015f.png"}, "e\xFD\xA2\xA0\xB4" "f.png", "e\u2015f.png", "e\x81\x5C" "f.png"},
+};
+
+class NameLookup : public testing::TestWithParam<Lookup> {};
+
+TEST_P(NameLookup, ReadsAndNamesTheStoredFileAWindowsModelMeans) {
+    iotest::TempFolder folder;
+    for (const std::string& name : GetParam().stored) {
+        if (name.back() == '/') ASSERT_EQ(mkdir(folder.file(name).c_str(), 0700), 0);
+        else iotest::writeFile(folder.file(name), name);
+    }
+    const std::string asked = iotest::insidePath(folder.path()) + "\\" + GetParam().asked;
+    EXPECT_EQ(read(asked), GetParam().bytes);
+    EXPECT_EQ(storedName(asked), GetParam().found);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, NameLookup, testing::ValuesIn(kLookups),
+                         [](const auto& i) { return std::string(i.param.name); });
 
 TEST_F(Paths, ArgumentsArriveAsShiftJisWithBackslashesExceptInOptions) {
     // Every ASCII character survives the way in and out: "~" is no overline.
@@ -99,14 +153,8 @@ TEST_F(Paths, ArgumentsArriveAsShiftJisWithBackslashesExceptInOptions) {
     platform::startProcess(0, nullptr); // the vector goes with this test
 }
 
-TEST_F(Paths, JapaneseNamesReachTheFileSystemAndComeBack) {
+TEST_F(Paths, JapaneseNamesAreWrittenAndTheCurrentFolderComesBack) {
     makeFolder(kTableUtf8);
-    iotest::writeFile(folder.file(kModelUtf8 + ".pmx"), "model");
-    iotest::writeFile(folder.file(kTableUtf8 + "/a.png"), "texture");
-    EXPECT_EQ(read(inside(kModelSjis + ".pmx")), "model");
-    EXPECT_EQ(read(inside(kTableSjis + "\\a.png")), "texture");
-    EXPECT_EQ(storedName(inside(kModelSjis + ".pmx")), kModelSjis + ".pmx");
-    EXPECT_EQ(storedName(inside(kTableSjis)), kTableSjis + "/");
     ASSERT_TRUE(write(inside(kModelSjis + "-new.pmx"), "copy"));
     EXPECT_EQ(iotest::readFile(folder.file(kModelUtf8 + "-new.pmx")), "copy");
 
@@ -168,62 +216,6 @@ TEST_F(Paths, FullPathIsMadeAgainstTheCurrentFolderAsWindowsMakesIt) {
                 "|" + current + "\\m.pmx#\n";
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, expected);
-}
-
-TEST_F(Paths, NameInOtherCaseFindsTheStoredFileExactMatchFirst) {
-    makeFolder("tex");
-    // A.PNG, the first in byte order, is made neither first nor last, so a lookup that takes
-    // the first or the last entry listed is caught (also on ext4, which lists by hash).
-    for (const char* name : {"a.png", "A.PNG", "A.Png", "a.PNG", "z."})
-        iotest::writeFile(folder.file(name), name);
-    // What openFile reads and findFirst names for each name asked.
-    const struct { const char *asked, *bytes, *stored; } rows[] = {
-        {"tex\\", "<none>", "tex/"}, // a folder is no file, though fopen reads one here
-        {"A.Png", "A.Png", "A.Png"},
-        {"A.pNG", "A.PNG", "A.PNG"}, // "A.PNG" < "A.Png" < "a.PNG" < "a.png" in byte order
-        {"Z.", "z.", "z."}, // two characters, like "..", but a name; z ends the letters folded
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.asked);
-        EXPECT_EQ(read(inside(row.asked)), row.bytes);
-        EXPECT_EQ(storedName(inside(row.asked)), row.stored);
-    }
-}
-
-TEST_F(Paths, DecomposedNameIsFoundByItsComposedForm) {
-    // As a macOS archive unpacks it: パーツ/é.Png decomposed, パ as ハ + U+309A, é as e + U+0301.
-    makeFolder("ハ\u309Aーツ");
-    iotest::writeFile(folder.file("ハ\u309Aーツ/e\u0301.Png"), "e");
-    const std::string asked = "\x83\x70\x81\x5B\x83\x63\\\x85\x7E.png"; // パーツ\é.png
-    EXPECT_EQ(read(inside(asked)), "e");
-    EXPECT_EQ(storedName(inside(asked)), "\x85\x7E.Png"); // the stored name composed
-}
-
-TEST_F(Paths, NameThatIsNotUtf8IsFoundAndNamedByteForByte) {
-    // 髪.png zipped on Japanese Windows and unpacked raw: the Shift-JIS bytes 94 AF, which are
-    // no UTF-8, each carried by its escape (FF and two digits).
-    iotest::writeFile(folder.file("\x94\xAF.png"), "raw");
-    const std::string asked = "\xFF\xA2\xB4\xFF\xA2\xCF.png";
-    EXPECT_EQ(read(inside(asked)), "raw");
-    EXPECT_EQ(storedName(inside(asked)), asked);
-    EXPECT_EQ(read(inside("?.png")), "<none>"); // "?" stands for no other name
-}
-
-TEST_F(Paths, JisVariantSpellingIsFoundOnlyWhenNoCloserNameIs) {
-    // The wave dash U+301C (escaped inside) asked; stored as U+FF5E or in other case.
-    const std::string wave = "\xFD\xA3\xA0\xBC";
-    for (const char* name : {"a\uFF5Eb.png", "A\u301CB.png", "c\uFF5Ed.png", "C\uFF5ED.png", "e\u2015f.png"})
-        iotest::writeFile(folder.file(name), name);
-    const struct { std::string asked; const char* bytes; } rows[] = {
-        {"a" + wave + "b.png", "A\u301CB.png"}, // letter case is the closer match
-        {"c" + wave + "d.png", "C\uFF5ED.png"}, // among equals, the first in byte order
-        {"e\x81\x5C" "f.png", "e\u2015f.png"}, // ― as code page 932 has it: exact
-        {"e\xFD\xA2\xA0\xB4" "f.png", "e\u2015f.png"}, // — (U+2014) finds ―
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.bytes);
-        EXPECT_EQ(read(inside(row.asked)), row.bytes);
-    }
 }
 
 TEST_F(Paths, FolderListingServesOnlyWhileTheFolderIsUnchanged) {
