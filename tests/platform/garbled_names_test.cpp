@@ -4,6 +4,8 @@
 // none. The code page tables against their generator.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <string>
 
@@ -38,6 +40,24 @@ INSTANTIATE_TEST_SUITE_P(
                     Row{"NoShiftJisCodeNoBytes", 3, "한.png", nullptr},
                     Row{"Utf8ThatIsNoShiftJisNoName", 4, "テ.png", nullptr}),
     [](const testing::TestParamInfo<Row>& row) { return std::string(row.param.name); });
+
+// テクスチャ.png asked below a folder that may be passed but not listed, stored as a cp437
+// unpacking spells it: the names there as spelled are taken as they are, and a "." finds nothing.
+TEST(GarbledTwin, FoundBelowAFolderThatCannotBeListedButNeverThroughADotStep) {
+    iotest::TempFolder tmp;
+    for (const char* folder : {"sub", "sub/tex"}) mkdir(tmp.file(folder).c_str(), 0700);
+    iotest::writeFile(tmp.file("sub/tex/âeâNâXâ`ââ.png"), "");
+    chmod(tmp.file("sub").c_str(), 0100); // unless the tests run as root
+    const std::string folder = iotest::insidePath(tmp.path()) + "\\";
+    char out[260];
+    platform::Garbling how = platform::Garbling::None;
+    const char* const wanted = "\\tex\\\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83.png";
+    const int found = platform::findGarbledTwin(folder.c_str(), (std::string("sub") + wanted).c_str(), out, sizeof out, &how);
+    const int dotStep = platform::findGarbledTwin(folder.c_str(), (std::string("sub\\.") + wanted).c_str(), out, sizeof out, &how);
+    chmod(tmp.file("sub").c_str(), 0700);
+    EXPECT_EQ(found, 0);
+    EXPECT_EQ(dotStep, -1);
+}
 
 TEST(CodePageTables, CommittedTablesEqualWhatTheGeneratorWrites) {
     if (std::system("python3 --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "no python3";

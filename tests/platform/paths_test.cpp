@@ -32,7 +32,7 @@ const std::string kTableSjis = "\x95\x5C";
 std::string argumentAt(int index, std::size_t capacity = 260) {
     std::vector<char> out(capacity);
     const int result = platform::argument(index, out.data(), capacity);
-    return result == 0 ? out.data() : result == 1 ? "<cut>" : "<error>";
+    return result == 0 ? out.data() : result == 1 ? "<cut>" : result == 2 ? "<backslash>" : "<error>";
 }
 
 TEST(LeadBytes, CodePage932RangesOnly) {
@@ -134,12 +134,12 @@ TEST_F(Paths, ArgumentsArriveAsShiftJisWithBackslashesExceptInOptions) {
     std::string args[] = {"/opt/qv/quorvane", "/home/u/" + kModelUtf8 + ".pmx",
                           kTableUtf8 + "/a.png", "-d2/m3",
                           "x\xF0\x9F\x98\x80.pmx", // U+1F600 has no Shift-JIS code: escaped
-                          kModelUtf8, ascii};
-    char* argv[] = {args[0].data(), args[1].data(), args[2].data(), args[3].data(),
-                    args[4].data(), args[5].data(), args[6].data(), nullptr};
-    platform::startProcess(7, argv);
+                          kModelUtf8, ascii, "x-\\y.pmx"};
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    platform::startProcess(8, argv.data());
 
-    ASSERT_EQ(platform::argumentCount(), 7);
+    ASSERT_EQ(platform::argumentCount(), 8);
     EXPECT_EQ(argumentAt(0), "\\opt\\qv\\quorvane");
     EXPECT_EQ(argumentAt(1), "\\home\\u\\" + kModelSjis + ".pmx");
     EXPECT_EQ(argumentAt(2), kTableSjis + "\\a.png");
@@ -149,7 +149,9 @@ TEST_F(Paths, ArgumentsArriveAsShiftJisWithBackslashesExceptInOptions) {
     EXPECT_EQ(argumentAt(5, 6), "<cut>");
     EXPECT_EQ(argumentAt(5, 10), kModelSjis);
     EXPECT_EQ(read(argumentAt(6)), "ascii");
-    EXPECT_EQ(argumentAt(7), "<error>");
+    EXPECT_EQ(argumentAt(3, 1), "<cut>"); // room for the terminator alone
+    EXPECT_EQ(argumentAt(7), "<backslash>"); // a name, though a '-' follows its first byte
+    EXPECT_EQ(argumentAt(8), "<error>");
     platform::startProcess(0, nullptr); // the vector goes with this test
 }
 
@@ -168,9 +170,11 @@ TEST_F(Paths, JapaneseNamesAreWrittenAndTheCurrentFolderComesBack) {
         if (chdir(folder.file(kTableUtf8).c_str()) != 0 ||
             platform::currentDirectory(noRoomForTheEnd, out) != 0)
             return 1; // a cut path is no answer
-        std::uint32_t length = platform::currentDirectory(sizeof out, out);
+        // Just room: nothing written past it.
+        out[expected.size() + 1] = '#';
+        std::uint32_t length = platform::currentDirectory(noRoomForTheEnd + 1, out);
         std::fputs(out, stdout);
-        return length == expected.size() ? 0 : 2;
+        return length != expected.size() ? 2 : out[expected.size() + 1] != '#' ? 3 : 0;
     });
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, expected);
@@ -231,14 +235,21 @@ TEST_F(Paths, FolderListingServesOnlyWhileTheFolderIsUnchanged) {
 }
 
 TEST_F(Paths, MoreFoldersThanListingsHoldAreStillSearched) {
-    // Each folder's listing is kept: the 65th makes room by forgetting the others.
+    // Each folder's listing is kept: the 65th makes room by forgetting the others. d0's names
+    // take more room than d64's, which are more: d1's listing, forgotten, would name d64's.
+    platform::forgetFolderListings();
+    makeFolder("d0");
+    makeFolder("d64");
+    iotest::writeFile(folder.file("d0/" + std::string(100, 'x')), "");
+    for (const char* name : {"d64/b", "d64/c", "d64/d", "d64/e"}) iotest::writeFile(folder.file(name), "");
     for (int i = 0; i <= 64; ++i) {
         const std::string name = "d" + std::to_string(i);
-        makeFolder(name);
+        mkdir(folder.file(name).c_str(), 0700);
         iotest::writeFile(folder.file(name + "/a.png"), name);
         EXPECT_EQ(read(inside(name + "\\A.PNG")), name);
     }
     EXPECT_EQ(read(inside("d0\\A.PNG")), "d0");
+    EXPECT_EQ(read(inside("d1\\A.PNG")), "d1");
 }
 
 TEST_F(Paths, FolderTooLargeToKeepIsStillSearched) {
@@ -258,6 +269,43 @@ TEST_F(Paths, WritingKeepsTheExactNameAndFindsOnlyTheFoldersWithoutCase) {
     EXPECT_EQ(iotest::readFile(folder.file("out/Model-new.PMX")), "old"); // another file
     EXPECT_EQ(iotest::readFile(folder.file("out/model-new.pmx")), "new");
     EXPECT_FALSE(write(inside("nowhere\\x.pmx"), ""));
+}
+
+TEST_F(Paths, HeldModelServesFromDescriptor0AndClosesEachReadingAgain) {
+    iotest::writeFile(folder.file("m.pmx"), "m");
+    // Standard input closed: the file opened and then the model's folder are descriptor 0.
+    auto result = platformtest::runInChild("", {}, [&] {
+        std::FILE* copy = nullptr;
+        if (platform::openModel("") != nullptr || platform::createUnnamedCopy(&copy) != -1) return 1; // none held
+        close(STDIN_FILENO);
+        std::FILE* plain = platform::openFile(inside("m.pmx").c_str(), "rb");
+        if (plain == nullptr || std::fclose(plain) != 0) return 2;
+        std::FILE* model = platform::openModel(inside("m.pmx").c_str());
+        // Each reading again closes the one before: the lowest free descriptor comes back.
+        int lowest[2] = {-1, -1};
+        for (int& free : lowest) {
+            std::FILE* again = nullptr;
+            if (model == nullptr || platform::reopenModel(&again) != 0) return 3;
+            free = dup(STDOUT_FILENO);
+            close(free);
+            std::fclose(again);
+        }
+        if (lowest[0] != lowest[1]) return 4;
+        // A copy made under its final name, kept by a rename to that name, is no longer discarded.
+        if (platform::createNamedCopy("m-new.pmx", &copy) != 0 || std::fclose(copy) != 0 ||
+            platform::renameCopy("m-new.pmx") != 0)
+            return 5;
+        platform::discardCopy();
+        return 0;
+    });
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(iotest::readFile(folder.file("m-new.pmx")), "");
+}
+
+TEST(HostSystem, NameAndReleaseCutToTheRoomGiven) {
+    char name[1] = {'x'}, release[1] = {'x'};
+    EXPECT_EQ(platform::hostSystem(name, sizeof name, release, sizeof release), 0);
+    EXPECT_EQ(std::string(name) + release, "");
 }
 
 TEST_F(Paths, NoSignalLeavesTheCopyBehind) {
