@@ -44,13 +44,14 @@ INSTANTIATE_TEST_SUITE_P(
                     Row{"Utf8ThatIsNoShiftJisNoName", 4, "テ.png", nullptr}),
     [](const testing::TestParamInfo<Row>& row) { return std::string(row.param.name); });
 
-// テクスチャ.png asked below a folder that may be passed but not listed, stored as a cp437
-// unpacking spells it: the names there as spelled are taken as they are, and a "." finds nothing.
-// In a child that is no superuser, who could list the folder anyway.
-TEST(GarbledTwin, FoundBelowAFolderThatCannotBeListedButNeverThroughADotStep) {
+// テクスチャ.png and A.PNG asked below a folder that may be passed but not listed, stored as a
+// cp437 unpacking spells the one and in other case the other: the names there as spelled are taken
+// as they are, and a "." finds nothing. In a child that is no superuser, who could list it anyway.
+TEST(UnlistableFolder, NamesThereAsSpelledLeadToNamesGarbledOrInOtherCaseButNoDotStepDoes) {
     iotest::TempFolder tmp;
     for (const char* folder : {"sub", "sub/tex"}) mkdir(tmp.file(folder).c_str(), 0755);
     iotest::writeFile(tmp.file("sub/tex/âeâNâXâ`ââ.png"), "");
+    iotest::writeFile(tmp.file("sub/tex/a.png"), "");
     chmod(tmp.path().c_str(), 0755);
     chmod(tmp.file("sub").c_str(), 0111);
     const std::string folder = iotest::insidePath(tmp.path()) + "\\";
@@ -59,6 +60,8 @@ TEST(GarbledTwin, FoundBelowAFolderThatCannotBeListedButNeverThroughADotStep) {
         char out[260];
         platform::Garbling how = platform::Garbling::None;
         if (geteuid() == 0 && setuid(65534) != 0) return 9;
+        std::FILE* file = platform::openFile((folder + "sub\\tex\\A.PNG").c_str(), "rb");
+        if (file == nullptr || std::fclose(file) != 0) return 3;
         if (platform::findGarbledTwin(folder.c_str(), ("sub" + wanted).c_str(), out, sizeof out, &how) != 0) return 1;
         return platform::findGarbledTwin(folder.c_str(), ("sub\\." + wanted).c_str(), out, sizeof out, &how) != -1 ? 2 : 0;
     });

@@ -96,6 +96,7 @@ const Lookup kLookups[] = {
     {"ExactCaseFirst", kCases, "A.Png", "A.Png", "A.Png"},
     // "A.PNG" < "A.Png" < "a.PNG" < "a.png" in byte order.
     {"OtherCaseFindsTheFirstInByteOrder", kCases, "A.pNG", "A.PNG", "A.PNG"},
+    {"TwoCharactersFromADotButAName", {".a"}, ".A", ".a", ".a"},
     {"TwoCharactersLikeDotDotButAName", kCases, "Z.", "z.", "z."}, // z ends the letters folded
     // As a macOS archive unpacks it: パーツ/é.Png decomposed, パ as ハ + U+309A, é as e + U+0301.
     {"DecomposedNameIsFoundByItsComposedForm", {"ハ\u309Aーツ/", "ハ\u309Aーツ/e\u0301.Png"},
@@ -182,6 +183,7 @@ TEST_F(Paths, JapaneseNamesAreWrittenAndTheCurrentFolderComesBack) {
 
 TEST_F(Paths, FullPathIsMadeAgainstTheCurrentFolderAsWindowsMakesIt) {
     makeFolder(kTableUtf8);
+    makeFolder(kTableUtf8 + "/sub");
     char resolved[PATH_MAX];
     ASSERT_NE(realpath(folder.path().c_str(), resolved), nullptr);
     // The current folder ends in 表, whose trail byte is a backslash.
@@ -195,6 +197,7 @@ TEST_F(Paths, FullPathIsMadeAgainstTheCurrentFolderAsWindowsMakesIt) {
         {"\\x\\..\\..\\m.pmx", "\\m.pmx"}, // already full; nothing above the root
         {"\\a\\.\\b\\", "\\a\\b\\"},    // a folder keeps its separator
         {"\\x\\", "\\x\\"},
+        {"SUB\\", current + "\\SUB\\"}, // a folder, though one is on disk in other case
     };
     platformtest::ChildResult result = platformtest::runInChild("", {}, [&] {
         if (chdir(folder.file(kTableUtf8).c_str()) != 0) return 1;
@@ -305,6 +308,10 @@ TEST_F(Paths, HeldModelServesFromDescriptor0AndClosesEachReadingAgain) {
     });
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(iotest::readFile(folder.file("m-new.pmx")), "");
+}
+
+TEST(ShownPath, LongestThatFitsHasItsSeparatorsTurned) {
+    EXPECT_EQ(platform::shownPath(("\\" + std::string(4094, 'a')).c_str()), "/" + std::string(4094, 'a'));
 }
 
 TEST(HostSystem, NameAndReleaseCutToTheRoomGiven) {

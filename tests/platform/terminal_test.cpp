@@ -44,6 +44,7 @@ TEST(LocaleSetting, GivesItsLanguageAndConsoleBytes) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.env.empty() ? "nothing set" : row.env[0]);
         auto result = runInChild("", row.env, [&] {
+            setenv("LC_ALL", "ja_JP.UTF-8", 1); // the locale is read once, at the start
             // A lead byte whose trail byte comes with the next write, "~" (ASCII stays ASCII),
             // and an English text composed in UTF-8.
             consolePrint("\x83");
