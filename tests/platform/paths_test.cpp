@@ -241,8 +241,7 @@ TEST_F(Paths, MoreFoldersThanListingsHoldAreStillSearched) {
     // Each folder's listing is kept: the 65th makes room by forgetting the others. d0's names
     // take more room than d64's, which are more: d1's listing, forgotten, would name d64's.
     platform::forgetFolderListings();
-    makeFolder("d0");
-    makeFolder("d64");
+    for (const char* name : {"d0", "d64"}) makeFolder(name);
     iotest::writeFile(folder.file("d0/" + std::string(100, 'x')), "");
     for (const char* name : {"d64/b", "d64/c", "d64/d", "d64/e"}) iotest::writeFile(folder.file(name), "");
     for (int i = 0; i <= 64; ++i) {

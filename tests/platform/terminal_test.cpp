@@ -19,10 +19,7 @@
 
 namespace {
 
-using platform::kIdCancel;
-using platform::kIdNo;
-using platform::kIdOk;
-using platform::kIdYes;
+using platform::kIdCancel, platform::kIdNo, platform::kIdOk, platform::kIdYes;
 using platformtest::runInChild;
 
 // モ in Shift-JIS and in UTF-8.
@@ -89,8 +86,7 @@ int ask(std::uint32_t flags) { return platform::messageBox("text", "Quorvane", f
 
 int countOf(const std::string& text, const std::string& piece) {
     int count = 0;
-    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
-        ++count;
+    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++count;
     return count;
 }
 
@@ -179,13 +175,10 @@ TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
     iotest::TempFolder folder;
     char resolved[PATH_MAX];
     ASSERT_NE(realpath(folder.path().c_str(), resolved), nullptr);
-    const std::string base = resolved;
-    const std::string insideBase = iotest::insidePath(base);
-    ASSERT_EQ(mkdir(folder.file("Tex").c_str(), 0700), 0);
-    ASSERT_EQ(mkdir(folder.file("sub.pmx").c_str(), 0700), 0);
-    iotest::writeFile(folder.file("Tex/Hair.png"), "");
-    iotest::writeFile(folder.file("model.pmx"), "");
-    iotest::writeFile(folder.file("model"), ""); // the typed name as is must not be taken
+    const std::string base = resolved, insideBase = iotest::insidePath(base);
+    for (const char* name : {"Tex", "sub.pmx"}) ASSERT_EQ(mkdir(folder.file(name).c_str(), 0700), 0);
+    // "model": the typed name as is must not be taken.
+    for (const char* name : {"Tex/Hair.png", "model.pmx", "model"}) iotest::writeFile(folder.file(name), "");
     const std::string deep = base + "/" + std::string(250, 'd'); // a full path over 259 bytes
     ASSERT_EQ(mkdir(deep.c_str(), 0700), 0);
     iotest::writeFile(deep + "/m.pmx", "");

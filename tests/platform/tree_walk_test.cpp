@@ -24,9 +24,8 @@ std::string walk(const std::string& base, const std::string& path, std::vector<p
     while (platform::walkNext(&step) == 1) {
         std::string shown = step.shown;
         if (shown.compare(0, base.size(), base) == 0) shown.erase(0, base.size() + 1);
-        lines += shown + (step.problem == platform::WalkProblem::None ? "" : " (") +
-                 kProblemWords[static_cast<int>(step.problem)] +
-                 (step.problem == platform::WalkProblem::None ? "" : ")") + "\n";
+        const std::string problem = kProblemWords[static_cast<int>(step.problem)];
+        lines += shown + (problem.empty() ? "" : " (" + problem + ")") + "\n";
         if (ids != nullptr) ids->push_back(step.identity);
     }
     return lines;
