@@ -112,8 +112,7 @@ TEST(MessageBoxPrompt, AnswerGivesItsButtonAndAnyOtherAsksAgain) {
         SCOPED_TRACE(row.input.substr(0, 20));
         auto result = runInChild(row.input, {}, [&] { return ask(row.flags); });
         EXPECT_EQ(result.exitCode, row.id);
-        EXPECT_EQ(countOf(result.err, row.flags == kQuestion ? kYesNoCancel : kOkCancel),
-                  row.prompts);
+        EXPECT_EQ(countOf(result.err, row.flags == kQuestion ? kYesNoCancel : kOkCancel), row.prompts);
         EXPECT_EQ(result.out, ""); // prompts never mix into the console text
         EXPECT_EQ(countOf(result.err, "20 refused answers in a row: taken as Cancel.\n"),
                   row.prompts == 20 ? 1 : 0);
