@@ -32,7 +32,7 @@ const std::string kTableSjis = "\x95\x5C";
 std::string argumentAt(int index, std::size_t capacity = 260) {
     std::vector<char> out(capacity);
     const int result = platform::argument(index, out.data(), capacity);
-    return result == 0 ? out.data() : result == 1 ? "<cut>" : "<error>";
+    return result == 0 ? out.data() : result == 1 ? "<cut>" : result == 2 ? "<backslash>" : "<error>";
 }
 
 TEST(LeadBytes, CodePage932RangesOnly) {
@@ -43,6 +43,27 @@ TEST(LeadBytes, CodePage932RangesOnly) {
         EXPECT_TRUE(platform::isDbcsLeadByte(static_cast<unsigned char>(byte))) << byte;
 }
 
+// The file's bytes read through openFile, or "<none>".
+std::string read(const std::string& insidePath) {
+    std::FILE* file = platform::openFile(insidePath.c_str(), "rb");
+    return file != nullptr ? platformtest::readAll(file) : "<none>";
+}
+
+bool write(const std::string& insidePath, const char* bytes) {
+    std::FILE* file = platform::openFile(insidePath.c_str(), "wb");
+    return file != nullptr && std::fputs(bytes, file) >= 0 && std::fclose(file) == 0;
+}
+
+// The name findFirst gives (a folder's with "/" after it), or "<none>".
+std::string storedName(const std::string& insidePath) {
+    platform::FindEntry entry;
+    int handle = platform::findFirst(insidePath.c_str(), &entry);
+    if (handle < 0) return "<none>";
+    EXPECT_EQ(platform::findNext(handle, &entry), -1); // no wildcards: one match
+    platform::findClose(handle);
+    return std::string(entry.name) + (entry.isFolder ? "/" : "");
+}
+
 class Paths : public ::testing::Test {
 protected:
     std::string inside(const std::string& relative) const {
@@ -51,27 +72,61 @@ protected:
     void makeFolder(const std::string& relative) {
         ASSERT_EQ(mkdir(folder.file(relative).c_str(), 0700), 0);
     }
-    // The file's bytes read through openFile, or "<none>".
-    static std::string read(const std::string& insidePath) {
-        std::FILE* file = platform::openFile(insidePath.c_str(), "rb");
-        return file != nullptr ? platformtest::readAll(file) : "<none>";
-    }
-    static bool write(const std::string& insidePath, const char* bytes) {
-        std::FILE* file = platform::openFile(insidePath.c_str(), "wb");
-        return file != nullptr && std::fputs(bytes, file) >= 0 && std::fclose(file) == 0;
-    }
-    // The name findFirst gives (a folder's with "/" after it), or "<none>".
-    static std::string storedName(const std::string& insidePath) {
-        platform::FindEntry entry;
-        int handle = platform::findFirst(insidePath.c_str(), &entry);
-        if (handle < 0) return "<none>";
-        EXPECT_EQ(platform::findNext(handle, &entry), -1); // no wildcards: one match
-        platform::findClose(handle);
-        return std::string(entry.name) + (entry.isFolder ? "/" : "");
-    }
 
     iotest::TempFolder folder;
 };
+
+// A name asked (inside form) among the files stored (outside form, each holding its own name; a
+// name ending in "/" is a folder): what openFile reads and the name findFirst gives.
+struct Lookup {
+    const char* name;
+    std::vector<std::string> stored;
+    std::string asked, bytes, found;
+};
+
+// A.PNG, the first in byte order, is made neither first nor last, so a lookup that takes the first
+// or the last entry listed is caught (also on ext4, which lists by hash).
+const std::vector<std::string> kCases = {"a.png", "A.PNG", "A.Png", "a.PNG", "z."};
+
+const Lookup kLookups[] = {
+    {"JapaneseNameReachesTheFileSystem", {kModelUtf8 + ".pmx"}, kModelSjis + ".pmx", kModelUtf8 + ".pmx", kModelSjis + ".pmx"},
+    {"TrailByte5CIsNoSeparator", {kTableUtf8 + "/", kTableUtf8 + "/a.png"}, kTableSjis + "\\a.png", kTableUtf8 + "/a.png", "a.png"},
+    {"FolderWithTrailByte5CIsNamed", {kTableUtf8 + "/"}, kTableSjis, "<none>", kTableSjis + "/"},
+    {"FolderIsNoFileThoughFopenReadsOne", {"tex/"}, "tex\\", "<none>", "tex/"},
+    {"ExactCaseFirst", kCases, "A.Png", "A.Png", "A.Png"},
+    // "A.PNG" < "A.Png" < "a.PNG" < "a.png" in byte order.
+    {"OtherCaseFindsTheFirstInByteOrder", kCases, "A.pNG", "A.PNG", "A.PNG"},
+    {"TwoCharactersFromADotButAName", {".a"}, ".A", ".a", ".a"},
+    {"TwoCharactersLikeDotDotButAName", kCases, "Z.", "z.", "z."}, // z ends the letters folded
+    // As a macOS archive unpacks it: パーツ/é.Png decomposed, パ as ハ + U+309A, é as e + U+0301.
+    {"DecomposedNameIsFoundByItsComposedForm", {"ハ\u309Aーツ/", "ハ\u309Aーツ/e\u0301.Png"},
+     "\x83\x70\x81\x5B\x83\x63\\\x85\x7E.png", "ハ\u309Aーツ/e\u0301.Png", "\x85\x7E.Png"},
+    // 髪.png zipped on Japanese Windows and unpacked raw: the Shift-JIS bytes 94 AF, which are no
+    // UTF-8, each carried by its escape (FF and two digits); "?" stands for no other name.
+    {"NameThatIsNotUtf8IsFoundByteForByte", {"\x94\xAF.png"}, "\xFF\xA2\xB4\xFF\xA2\xCF.png", "\x94\xAF.png", "\xFF\xA2\xB4\xFF\xA2\xCF.png"},
+    {"QuestionMarkStandsForNoOtherName", {"\x94\xAF.png"}, "?.png", "<none>", "<none>"},
+    // The wave dash U+301C asked; stored as U+FF5E or in other case.
+    {"JisVariantLosesToLetterCase", {"a\uFF5Eb.png", "A\u301CB.png"}, "a\xFD\xA3\xA0\xBC" "b.png", "A\u301CB.png", "A\xFD\xA3\xA0\xBC" "B.png"},
+    {"JisVariantsAmongEqualsTheFirstInByteOrder", {"c\uFF5Ed.png", "C\uFF5ED.png"}, "c\xFD\xA3\xA0\xBC" "d.png", "C\uFF5ED.png", "C\x81\x60" "D.png"},
+    {"DashAsCodePage932HasItIsExact", {"e\u2015f.png"}, "e\x81\x5C" "f.png", "e\u2015f.png", "e\x81\x5C" "f.png"},
+    {"EmDashFindsTheHorizontalBar", {"e\u2015f.png"}, "e\xFD\xA2\xA0\xB4" "f.png", "e\u2015f.png", "e\x81\x5C" "f.png"},
+};
+
+class NameLookup : public testing::TestWithParam<Lookup> {};
+
+TEST_P(NameLookup, ReadsAndNamesTheStoredFileAWindowsModelMeans) {
+    iotest::TempFolder folder;
+    for (const std::string& name : GetParam().stored) {
+        if (name.back() == '/') ASSERT_EQ(mkdir(folder.file(name).c_str(), 0700), 0);
+        else iotest::writeFile(folder.file(name), name);
+    }
+    const std::string asked = iotest::insidePath(folder.path()) + "\\" + GetParam().asked;
+    EXPECT_EQ(read(asked), GetParam().bytes);
+    EXPECT_EQ(storedName(asked), GetParam().found);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, NameLookup, testing::ValuesIn(kLookups),
+                         [](const auto& i) { return std::string(i.param.name); });
 
 TEST_F(Paths, ArgumentsArriveAsShiftJisWithBackslashesExceptInOptions) {
     // Every ASCII character survives the way in and out: "~" is no overline.
@@ -80,12 +135,12 @@ TEST_F(Paths, ArgumentsArriveAsShiftJisWithBackslashesExceptInOptions) {
     std::string args[] = {"/opt/qv/quorvane", "/home/u/" + kModelUtf8 + ".pmx",
                           kTableUtf8 + "/a.png", "-d2/m3",
                           "x\xF0\x9F\x98\x80.pmx", // U+1F600 has no Shift-JIS code: escaped
-                          kModelUtf8, ascii};
-    char* argv[] = {args[0].data(), args[1].data(), args[2].data(), args[3].data(),
-                    args[4].data(), args[5].data(), args[6].data(), nullptr};
-    platform::startProcess(7, argv);
+                          kModelUtf8, ascii, "x-\\y.pmx"};
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    platform::startProcess(8, argv.data());
 
-    ASSERT_EQ(platform::argumentCount(), 7);
+    ASSERT_EQ(platform::argumentCount(), 8);
     EXPECT_EQ(argumentAt(0), "\\opt\\qv\\quorvane");
     EXPECT_EQ(argumentAt(1), "\\home\\u\\" + kModelSjis + ".pmx");
     EXPECT_EQ(argumentAt(2), kTableSjis + "\\a.png");
@@ -95,41 +150,15 @@ TEST_F(Paths, ArgumentsArriveAsShiftJisWithBackslashesExceptInOptions) {
     EXPECT_EQ(argumentAt(5, 6), "<cut>");
     EXPECT_EQ(argumentAt(5, 10), kModelSjis);
     EXPECT_EQ(read(argumentAt(6)), "ascii");
-    EXPECT_EQ(argumentAt(7), "<error>");
+    EXPECT_EQ(argumentAt(3, 1), "<cut>"); // room for the terminator alone
+    EXPECT_EQ(argumentAt(7), "<backslash>"); // a name, though a '-' follows its first byte
+    EXPECT_EQ(argumentAt(8), "<error>");
     platform::startProcess(0, nullptr); // the vector goes with this test
 }
 
-TEST_F(Paths, JapaneseNamesReachTheFileSystemAndComeBack) {
+TEST_F(Paths, CurrentFolderAndFullPathsAgainstItAreAsWindowsMakesThem) {
     makeFolder(kTableUtf8);
-    iotest::writeFile(folder.file(kModelUtf8 + ".pmx"), "model");
-    iotest::writeFile(folder.file(kTableUtf8 + "/a.png"), "texture");
-    EXPECT_EQ(read(inside(kModelSjis + ".pmx")), "model");
-    EXPECT_EQ(read(inside(kTableSjis + "\\a.png")), "texture");
-    EXPECT_EQ(storedName(inside(kModelSjis + ".pmx")), kModelSjis + ".pmx");
-    EXPECT_EQ(storedName(inside(kTableSjis)), kTableSjis + "/");
-    ASSERT_TRUE(write(inside(kModelSjis + "-new.pmx"), "copy"));
-    EXPECT_EQ(iotest::readFile(folder.file(kModelUtf8 + "-new.pmx")), "copy");
-
-    // The current folder, in a child that may leave this process's folder alone.
-    char resolved[PATH_MAX];
-    ASSERT_NE(realpath(folder.path().c_str(), resolved), nullptr);
-    const std::string expected = iotest::insidePath(resolved) + "\\" + kTableSjis;
-    platformtest::ChildResult result = platformtest::runInChild("", {}, [&] {
-        char out[260] = "";
-        auto noRoomForTheEnd = static_cast<std::uint32_t>(expected.size());
-        if (chdir(folder.file(kTableUtf8).c_str()) != 0 ||
-            platform::currentDirectory(noRoomForTheEnd, out) != 0)
-            return 1; // a cut path is no answer
-        std::uint32_t length = platform::currentDirectory(sizeof out, out);
-        std::fputs(out, stdout);
-        return length == expected.size() ? 0 : 2;
-    });
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out, expected);
-}
-
-TEST_F(Paths, FullPathIsMadeAgainstTheCurrentFolderAsWindowsMakesIt) {
-    makeFolder(kTableUtf8);
+    makeFolder(kTableUtf8 + "/sub");
     char resolved[PATH_MAX];
     ASSERT_NE(realpath(folder.path().c_str(), resolved), nullptr);
     // The current folder ends in 表, whose trail byte is a backslash.
@@ -143,9 +172,18 @@ TEST_F(Paths, FullPathIsMadeAgainstTheCurrentFolderAsWindowsMakesIt) {
         {"\\x\\..\\..\\m.pmx", "\\m.pmx"}, // already full; nothing above the root
         {"\\a\\.\\b\\", "\\a\\b\\"},    // a folder keeps its separator
         {"\\x\\", "\\x\\"},
+        {"SUB\\", current + "\\SUB\\"}, // a folder, though one is on disk in other case
     };
     platformtest::ChildResult result = platformtest::runInChild("", {}, [&] {
         if (chdir(folder.file(kTableUtf8).c_str()) != 0) return 1;
+        // The current folder: a cut one is no answer; just room, and nothing written past it.
+        char cwd[260] = "";
+        const auto noRoom = static_cast<std::uint32_t>(current.size());
+        cwd[noRoom + 1] = '#';
+        if (platform::currentDirectory(noRoom, cwd) != 0 || platform::currentDirectory(noRoom + 1, cwd) != noRoom ||
+            cwd[noRoom + 1] != '#')
+            return 2;
+        std::printf("%s\n", cwd);
         for (const auto& row : rows) {
             char out[260];
             std::uint32_t length = platform::fullPathName(row.path.c_str(), sizeof out, out);
@@ -162,68 +200,12 @@ TEST_F(Paths, FullPathIsMadeAgainstTheCurrentFolderAsWindowsMakesIt) {
         std::printf("%c\n", out[fits]);
         return 0;
     });
-    std::string expected;
+    std::string expected = current + "\n";
     for (const auto& row : rows) expected += row.full + "|" + std::to_string(row.full.size()) + "\n";
     expected += std::to_string(current.size() + 7) + "||" + std::to_string(current.size() + 6) +
                 "|" + current + "\\m.pmx#\n";
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, expected);
-}
-
-TEST_F(Paths, NameInOtherCaseFindsTheStoredFileExactMatchFirst) {
-    makeFolder("tex");
-    // A.PNG, the first in byte order, is made neither first nor last, so a lookup that takes
-    // the first or the last entry listed is caught (also on ext4, which lists by hash).
-    for (const char* name : {"a.png", "A.PNG", "A.Png", "a.PNG", "z."})
-        iotest::writeFile(folder.file(name), name);
-    // What openFile reads and findFirst names for each name asked.
-    const struct { const char *asked, *bytes, *stored; } rows[] = {
-        {"tex\\", "<none>", "tex/"}, // a folder is no file, though fopen reads one here
-        {"A.Png", "A.Png", "A.Png"},
-        {"A.pNG", "A.PNG", "A.PNG"}, // "A.PNG" < "A.Png" < "a.PNG" < "a.png" in byte order
-        {"Z.", "z.", "z."}, // two characters, like "..", but a name; z ends the letters folded
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.asked);
-        EXPECT_EQ(read(inside(row.asked)), row.bytes);
-        EXPECT_EQ(storedName(inside(row.asked)), row.stored);
-    }
-}
-
-TEST_F(Paths, DecomposedNameIsFoundByItsComposedForm) {
-    // As a macOS archive unpacks it: パーツ/é.Png decomposed, パ as ハ + U+309A, é as e + U+0301.
-    makeFolder("ハ\u309Aーツ");
-    iotest::writeFile(folder.file("ハ\u309Aーツ/e\u0301.Png"), "e");
-    const std::string asked = "\x83\x70\x81\x5B\x83\x63\\\x85\x7E.png"; // パーツ\é.png
-    EXPECT_EQ(read(inside(asked)), "e");
-    EXPECT_EQ(storedName(inside(asked)), "\x85\x7E.Png"); // the stored name composed
-}
-
-TEST_F(Paths, NameThatIsNotUtf8IsFoundAndNamedByteForByte) {
-    // 髪.png zipped on Japanese Windows and unpacked raw: the Shift-JIS bytes 94 AF, which are
-    // no UTF-8, each carried by its escape (FF and two digits).
-    iotest::writeFile(folder.file("\x94\xAF.png"), "raw");
-    const std::string asked = "\xFF\xA2\xB4\xFF\xA2\xCF.png";
-    EXPECT_EQ(read(inside(asked)), "raw");
-    EXPECT_EQ(storedName(inside(asked)), asked);
-    EXPECT_EQ(read(inside("?.png")), "<none>"); // "?" stands for no other name
-}
-
-TEST_F(Paths, JisVariantSpellingIsFoundOnlyWhenNoCloserNameIs) {
-    // The wave dash U+301C (escaped inside) asked; stored as U+FF5E or in other case.
-    const std::string wave = "\xFD\xA3\xA0\xBC";
-    for (const char* name : {"a\uFF5Eb.png", "A\u301CB.png", "c\uFF5Ed.png", "C\uFF5ED.png", "e\u2015f.png"})
-        iotest::writeFile(folder.file(name), name);
-    const struct { std::string asked; const char* bytes; } rows[] = {
-        {"a" + wave + "b.png", "A\u301CB.png"}, // letter case is the closer match
-        {"c" + wave + "d.png", "C\uFF5ED.png"}, // among equals, the first in byte order
-        {"e\x81\x5C" "f.png", "e\u2015f.png"}, // ― as code page 932 has it: exact
-        {"e\xFD\xA2\xA0\xB4" "f.png", "e\u2015f.png"}, // — (U+2014) finds ―
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.bytes);
-        EXPECT_EQ(read(inside(row.asked)), row.bytes);
-    }
 }
 
 TEST_F(Paths, FolderListingServesOnlyWhileTheFolderIsUnchanged) {
@@ -239,13 +221,19 @@ TEST_F(Paths, FolderListingServesOnlyWhileTheFolderIsUnchanged) {
 }
 
 TEST_F(Paths, MoreFoldersThanListingsHoldAreStillSearched) {
-    // Each folder's listing is kept: the 65th makes room by forgetting the others.
+    // Each folder's listing is kept: the 65th makes room by forgetting the others. d0's names
+    // take more room than d64's, which are more: d1's listing, forgotten, would name d64's.
+    platform::forgetFolderListings();
+    for (const char* name : {"d0", "d64"}) makeFolder(name);
+    iotest::writeFile(folder.file("d0/" + std::string(100, 'x')), "");
+    for (const char* name : {"d64/b", "d64/c", "d64/d", "d64/e"}) iotest::writeFile(folder.file(name), "");
     for (int i = 0; i <= 64; ++i) {
         const std::string name = "d" + std::to_string(i);
-        makeFolder(name);
+        mkdir(folder.file(name).c_str(), 0700);
         iotest::writeFile(folder.file(name + "/a.png"), name);
         EXPECT_EQ(read(inside(name + "\\A.PNG")), name);
     }
+    EXPECT_EQ(read(inside("d1\\A.PNG")), "d1");
     EXPECT_EQ(read(inside("d0\\A.PNG")), "d0");
 }
 
@@ -257,15 +245,63 @@ TEST_F(Paths, FolderTooLargeToKeepIsStillSearched) {
     for (int i = 0; i < 8300; ++i) // links to one file: names made fast
         ASSERT_EQ(link(folder.file("big/zz.png").c_str(), (filler + std::to_string(i)).c_str()), 0);
     for (const char* asked : {"BIG\\ZZ.PNG", "big\\Zz.png"}) EXPECT_EQ(read(inside(asked)), "z") << asked;
+    // A name found only garbled there (テクスチャ.png as a cp437 unpacking spells it).
+    iotest::writeFile(folder.file("big/âeâNâXâ`ââ.png"), "");
+    char out[260];
+    platform::Garbling how;
+    EXPECT_EQ(platform::findGarbledTwin(inside("").c_str(), "big\\\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83.png", out, sizeof out, &how), 0);
 }
 
 TEST_F(Paths, WritingKeepsTheExactNameAndFindsOnlyTheFoldersWithoutCase) {
+    ASSERT_TRUE(write(inside(kModelSjis + "-new.pmx"), "copy"));
+    EXPECT_EQ(iotest::readFile(folder.file(kModelUtf8 + "-new.pmx")), "copy");
     makeFolder("out");
     iotest::writeFile(folder.file("out/Model-new.PMX"), "old");
     ASSERT_TRUE(write(inside("OUT\\model-new.pmx"), "new"));
     EXPECT_EQ(iotest::readFile(folder.file("out/Model-new.PMX")), "old"); // another file
     EXPECT_EQ(iotest::readFile(folder.file("out/model-new.pmx")), "new");
     EXPECT_FALSE(write(inside("nowhere\\x.pmx"), ""));
+}
+
+TEST_F(Paths, HeldModelServesFromDescriptor0AndClosesEachReadingAgain) {
+    iotest::writeFile(folder.file("m.pmx"), "m");
+    // Standard input closed: the file opened and then the model's folder are descriptor 0.
+    auto result = platformtest::runInChild("", {}, [&] {
+        std::FILE* copy = nullptr;
+        if (platform::openModel("") != nullptr || platform::createUnnamedCopy(&copy) != -1) return 1; // none held
+        close(STDIN_FILENO);
+        std::FILE* plain = platform::openFile(inside("m.pmx").c_str(), "rb");
+        if (plain == nullptr || std::fclose(plain) != 0) return 2;
+        std::FILE* model = platform::openModel(inside("m.pmx").c_str());
+        // Each reading again closes the one before: the lowest free descriptor comes back.
+        int lowest[2] = {-1, -1};
+        for (int& free : lowest) {
+            std::FILE* again = nullptr;
+            if (model == nullptr || platform::reopenModel(&again) != 0) return 3;
+            free = dup(STDOUT_FILENO);
+            close(free);
+            std::fclose(again);
+        }
+        if (lowest[0] != lowest[1]) return 4;
+        // A copy made under its final name, kept by a rename to that name, is no longer discarded.
+        if (platform::createNamedCopy("m-new.pmx", &copy) != 0 || std::fclose(copy) != 0 ||
+            platform::renameCopy("m-new.pmx") != 0)
+            return 5;
+        platform::discardCopy();
+        return 0;
+    });
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(iotest::readFile(folder.file("m-new.pmx")), "");
+}
+
+TEST(ShownPath, LongestThatFitsHasItsSeparatorsTurned) {
+    EXPECT_EQ(platform::shownPath(("\\" + std::string(4094, 'a')).c_str()), "/" + std::string(4094, 'a'));
+}
+
+TEST(HostSystem, NameAndReleaseCutToTheRoomGiven) {
+    char name[1] = {'x'}, release[1] = {'x'};
+    EXPECT_EQ(platform::hostSystem(name, sizeof name, release, sizeof release), 0);
+    EXPECT_EQ(std::string(name) + release, "");
 }
 
 TEST_F(Paths, NoSignalLeavesTheCopyBehind) {

@@ -19,10 +19,7 @@
 
 namespace {
 
-using platform::kIdCancel;
-using platform::kIdNo;
-using platform::kIdOk;
-using platform::kIdYes;
+using platform::kIdCancel, platform::kIdNo, platform::kIdOk, platform::kIdYes;
 using platformtest::runInChild;
 
 // モ in Shift-JIS and in UTF-8.
@@ -44,6 +41,7 @@ TEST(LocaleSetting, GivesItsLanguageAndConsoleBytes) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.env.empty() ? "nothing set" : row.env[0]);
         auto result = runInChild("", row.env, [&] {
+            setenv("LC_ALL", "ja_JP.UTF-8", 1); // the locale is read once, at the start
             // A lead byte whose trail byte comes with the next write, "~" (ASCII stays ASCII),
             // and an English text composed in UTF-8.
             consolePrint("\x83");
@@ -88,8 +86,7 @@ int ask(std::uint32_t flags) { return platform::messageBox("text", "Quorvane", f
 
 int countOf(const std::string& text, const std::string& piece) {
     int count = 0;
-    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
-        ++count;
+    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++count;
     return count;
 }
 
@@ -115,8 +112,7 @@ TEST(MessageBoxPrompt, AnswerGivesItsButtonAndAnyOtherAsksAgain) {
         SCOPED_TRACE(row.input.substr(0, 20));
         auto result = runInChild(row.input, {}, [&] { return ask(row.flags); });
         EXPECT_EQ(result.exitCode, row.id);
-        EXPECT_EQ(countOf(result.err, row.flags == kQuestion ? kYesNoCancel : kOkCancel),
-                  row.prompts);
+        EXPECT_EQ(countOf(result.err, row.flags == kQuestion ? kYesNoCancel : kOkCancel), row.prompts);
         EXPECT_EQ(result.out, ""); // prompts never mix into the console text
         EXPECT_EQ(countOf(result.err, "20 refused answers in a row: taken as Cancel.\n"),
                   row.prompts == 20 ? 1 : 0);
@@ -178,13 +174,10 @@ TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
     iotest::TempFolder folder;
     char resolved[PATH_MAX];
     ASSERT_NE(realpath(folder.path().c_str(), resolved), nullptr);
-    const std::string base = resolved;
-    const std::string insideBase = iotest::insidePath(base);
-    ASSERT_EQ(mkdir(folder.file("Tex").c_str(), 0700), 0);
-    ASSERT_EQ(mkdir(folder.file("sub.pmx").c_str(), 0700), 0);
-    iotest::writeFile(folder.file("Tex/Hair.png"), "");
-    iotest::writeFile(folder.file("model.pmx"), "");
-    iotest::writeFile(folder.file("model"), ""); // the typed name as is must not be taken
+    const std::string base = resolved, insideBase = iotest::insidePath(base);
+    for (const char* name : {"Tex", "sub.pmx"}) ASSERT_EQ(mkdir(folder.file(name).c_str(), 0700), 0);
+    // "model": the typed name as is must not be taken.
+    for (const char* name : {"Tex/Hair.png", "model.pmx", "model"}) iotest::writeFile(folder.file(name), "");
     const std::string deep = base + "/" + std::string(250, 'd'); // a full path over 259 bytes
     ASSERT_EQ(mkdir(deep.c_str(), 0700), 0);
     iotest::writeFile(deep + "/m.pmx", "");

@@ -24,9 +24,8 @@ std::string walk(const std::string& base, const std::string& path, std::vector<p
     while (platform::walkNext(&step) == 1) {
         std::string shown = step.shown;
         if (shown.compare(0, base.size(), base) == 0) shown.erase(0, base.size() + 1);
-        lines += shown + (step.problem == platform::WalkProblem::None ? "" : " (") +
-                 kProblemWords[static_cast<int>(step.problem)] +
-                 (step.problem == platform::WalkProblem::None ? "" : ")") + "\n";
+        const std::string problem = kProblemWords[static_cast<int>(step.problem)];
+        lines += shown + (problem.empty() ? "" : " (" + problem + ")") + "\n";
         if (ids != nullptr) ids->push_back(step.identity);
     }
     return lines;
@@ -98,6 +97,22 @@ TEST(TreeWalk, FolderWhoseNamesDoNotFitIsSaidAndTheRoomOfEachFolderLeftIsGivenBa
     }
     for (const std::string& file : {std::string("r/b/m.pmx"), "r/d/" + name + ".pmx"}) iotest::writeFile(tmp.file(file), "PMX ");
     EXPECT_EQ(walk(tmp.path(), tmp.file("r")), "r/b/m.pmx\nr/c (too large)\nr/d/" + name + ".pmx\n");
+}
+
+// The search's entries fill their storage (8192 of them): a folder's are given back when the search
+// leaves it, so two folders that fit one after the other are both searched.
+TEST(FolderSearch, TheEntriesOfEachFolderLeftAreGivenBack) {
+    iotest::TempFolder tmp;
+    for (const std::string folder : {"a", "b"}) {
+        mkdir(tmp.file(folder).c_str(), 0700);
+        for (int i = 0; i < 4200; ++i) mkdir(tmp.file(folder + "/" + std::to_string(i)).c_str(), 0700);
+    }
+    iotest::writeFile(tmp.file("b/m.png"), "");
+    const char* const names[] = {"m.png"};
+    platform::searchBegin((iotest::insidePath(tmp.path()) + "\\").c_str(), names, 1);
+    platform::SearchHit hit;
+    ASSERT_EQ(platform::searchNext(&hit), 1);
+    EXPECT_STREQ(hit.path, "b\\m.png");
 }
 
 } // namespace
