@@ -337,6 +337,8 @@ std::vector<CheckRun> runs() {
         // Files of broken links found moved, or under names garbled by an unpacking.
         {"FilesFoundForBrokenLinks", "--check found/found.pmx", [](std::int32_t) { return kFound; }, "", "C.UTF-8", 1},
         {"FilesFoundForBrokenLinksAsJson", "--check --json found/found.pmx", foundJson, "", "C.UTF-8", 1},
+        {"OptionsWithoutAPathAreRefused", "--check --json", [](std::int32_t) { return ""; },
+         "quorvane: --check needs a file or folder to check\nTry 'quorvane --help' for more information.\n"},
         {"UnknownOptionBeforeThePaths", "--check --json --bogus tree", [](std::int32_t) { return ""; },
          "quorvane: unrecognized option '--bogus'\nTry 'quorvane --help' for more information.\n", "C.UTF-8"},
         // Below a current folder longer than a path the system resolves, a model's full path
