@@ -416,9 +416,10 @@ std::vector<Scenario> scenarios() {
         {"ModelNamedInARemovedCurrentFolder", 2, en, {"m.pmx"}, "",
          kEn + "\nReading from: m.pmx \nCannot open RD file : m.pmx\npmdinforead err -1. \n"
                "pmx dir:  \n\n" + kUnread, {}, "", "{O}side", nullptr, "rmdir {O}side &&"},
-        {"ArgumentThatDoesNotFitThePoolIsLeftOutWhole", 2, en, {"{F}", "{O}model.pmx.user-copy.pmx"},
-         "y\n", kEn + "Too long command line: 1 parameter(s) left out.\n\nToo long path: skipped. \n",
-         {}},
+        // The model after a path too long to open is still read.
+        {"ArgumentThatDoesNotFitThePoolIsLeftOutWhole", 2, en, {"{F}", "{O}model.pmx.user-copy.pmx", "{O}clean.pmx"},
+         "y\n", kEn + "Too long command line: 1 parameter(s) left out.\n\nToo long path: skipped. \n" +
+                     read("clean.pmx", 1, 0, 10) + kClean + kNothing, {}},
 
         // Honest ends: what was not checked or not read is never reported as nothing found, and
         // nothing a file names drives the terminal.
