@@ -347,7 +347,7 @@ std::vector<Scenario> scenarios() {
          kEn + read("toons/t.pmx", 3, 1, 0) + "pmx dir: {D}toons/ \n0: toon01.bmp (shared toon)\n"
                "1: TOON10.BMP (shared toon)\n2: toon02.bmp (ok)\n\n" + kNothing, {}},
         {"OnlyTheTenSharedToonNamesAloneAreSharedJa", 1, ja, {"{O}toons/u.pmx"}, "n\n",
-         kJa + read("toons/u.pmx", 5, 1, 0, true) + "pmx dir: {D}toons/ \n0: toon05.bmp (共有トゥーン)\n"
+         kJa + read("toons/u.pmx", 5, 1, 0, true) + "pmx dir: {D}toons/ \n0: toon09.bmp (共有トゥーン)\n"
                "1: toon11.bmp (=NG=)\n2: tex\\toon01.bmp (=NG=)\n3: ?.png (=NG=)\n4: face01.bmp (=NG=)\n\n" +
                texAsk(4, "NO", "u.pmx") + kNothingJa,
          {}},
@@ -611,7 +611,7 @@ struct Models {
                                   "variants/g\u2015h.png", "variants/髙.png"});
         tex.textures = {"toon01.bmp", "TOON10.BMP", "toon02.bmp"};
         addTextures("toons/t.pmx", tex, nullptr, {});
-        tex.textures = {"toon05.bmp", "toon11.bmp", "tex\\toon01.bmp", "颜.png", "face01.bmp"};
+        tex.textures = {"toon09.bmp", "toon11.bmp", "tex\\toon01.bmp", "颜.png", "face01.bmp"};
         addTextures("toons/u.pmx", tex, nullptr, {});
         iotest::writeFile(tmp.file("toons/toon02.bmp"), "bmp");
         // A published model's wrist tips, both also named wrist_R in English, the left one last.
