@@ -36,27 +36,6 @@ TEST(TextureLinks, JoinedPathTooLongForAPathBufferIsMissingNotCut) {
     EXPECT_NE(capture.text().find("0: x.png (ok)\n1: x.pngEXTRA (=NG=)\n"), std::string::npos);
 }
 
-TEST(TextureLinks, InferenceTakesTheFirstLearnedFolderWhoseFileExists) {
-    iotest::TempFolder tmp;
-    std::filesystem::create_directories(tmp.file("img"));
-    iotest::writeFile(tmp.file("img/a.png"), "png");
-    iotest::writeFile(tmp.file("ok.png"), "png");
-    useModel(tmp.path() + "/", {"tex\\a.png", "ok.png"});
-    clearFolderRemaps();
-    gFolderRemaps.entries[0] = {"tex\\", "gone\\"};
-    gFolderRemaps.entries[1] = {"TEX\\", "img\\"};
-    gFolderRemaps.entries[2] = {"tex\\", "img\\"};
-    gFolderRemaps.count = 3;
-    iotest::Capture capture;
-    ASSERT_EQ(repairTextureLinks(), 0);
-    EXPECT_EQ(capture.text(), "--- \n0: tex\\a.png (inferred) => (renew) img\\a.png \n"
-                              "1: ok.png (ok)\n\n");
-    EXPECT_STREQ(gModel.correctedTexturePaths[0], "img\\a.png");
-    EXPECT_STREQ(gModel.correctedTexturePaths[1], "ok.png");
-    EXPECT_TRUE(gModel.texturesChanged);
-    EXPECT_EQ(gFolderRemaps.count, 3); // an inference teaches nothing
-}
-
 // The file of 髪.png exists only garbled (code page 437) in a folder whose path leaves it one
 // byte too few: renamed, it is still no file a path buffer can name, so the link is not taken
 // for repaired and goes on to the pick.

@@ -26,33 +26,6 @@ const std::string kImages = "Image Files  (*.bmp;*.gif;*.avi;*.png;*.psd;*.jpg;*
                             "JPEG Files  (*.jpg;*.jpe)\0*.JPG;*.JPE\0GIF Files  (*.gif)\0*.GIF\0AVI Files  (*.avi)\0*.AVI\0"s;
 const std::string kAll = "All Files  (*.*)\0*.*\0\0"s; // the list ends with one more NUL
 
-TEST(OpenDialogRequest, EachKindGetsItsFiltersTitleInitialFolderNameAndPreselection) {
-    const std::string overlong = "C:\\" + std::string(400, 'f') + "\\" + std::string(400, 'n') + ".png";
-    const struct { int kind; bool titled; std::string path; const char* title;
-                   std::string filter, folder, name, extension, shownTitle; const char* defaultExtension; unsigned filterIndex;
-    } cases[] = {
-        {FileKind::Model, false, "C:\\models\\", nullptr, kModel + kAll, "C:\\models", "", "", "Open MMD Model File", "pmx", 0},
-        // An empty title is no title.
-        {FileKind::Image, true, "tex/sub/a.bmp", "", kImages + kAll, "", "a.bmp", ".bmp", "Open Image File", "bmp", 2},
-        {FileKind::Image, true, overlong, nullptr, kImages + kAll, "C:\\", std::string(256, 'f'), "", "Open Image File",
-         "bmp", 0},
-        // A bare drive keeps its backslash.
-        {FileKind::Any, false, "C:\\a.txt", nullptr, kAll, "C:\\", "a.txt", ".txt", "Open File", "txt", 0},
-        {FileKind::Script, false, "a.INI", nullptr, kScripts + kAll, "", "a.INI", ".INI", "Open Script File", "ini", 3},
-        // Other kinds by their bits: above 3 no script or image group, the title by the low two bits.
-        {5, true, "a.png", nullptr, kAll, "", "a.png", ".png", "Open Image File", "bmp", 0},
-    };
-    static OpenDialogRequest request; // 17 KB: not on the stack
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
-        ASSERT_EQ(prepareOpenDialog(&request, c.kind, c.path.c_str(), c.title, c.titled), 0);
-        EXPECT_EQ(std::string(request.filter, static_cast<std::size_t>(request.filterBytes)), c.filter);
-        EXPECT_EQ(std::make_tuple(std::string(request.initialFolder), std::string(request.fileName), std::string(request.initialExtension),
-                                  std::string(request.title), std::string(request.defaultExtension), request.filterIndex),
-                  std::make_tuple(c.folder, c.name, c.extension, c.shownTitle, std::string(c.defaultExtension), c.filterIndex));
-    }
-}
-
 TEST(OpenDialogRequest, PreselectionAndDefaultExtensionFollowTheTypeAndTheLinksOwnExtension) {
     // Image list: 1 image group, 2 BMP, 3 PNG, 4 PSD, 5 JPEG, 6 GIF, 7 AVI, 8 all files. Script
     // list: 1 script group, 2 text, 3 INI, 4 all files. Source list: scripts, then images from 4.
@@ -90,33 +63,6 @@ TEST(OpenDialogReport, CancelAndFailureLinesNameTheCodeWhenItIsKnown) {
         reportDialogFailure(c.first);
         EXPECT_EQ(capture.text(), c.second);
     }
-}
-
-TEST(OpenDialog, ChosenFileIsHandedBackAndACancelLeavesOutAlone) {
-    iotest::TempFolder folder;
-    for (const char* name : {"b.png", "b.gif", "b.bmp"}) iotest::writeFile(folder.file(name), "x");
-    // Answers typed at the platform's dialog; the end of input after them cancels.
-    const struct { const char* answer; bool titled; int kind; const char* initial; const char* chosen; } cases[] = {
-        {"b.png\n", true, FileKind::Image, "a.png", "b.png"},
-        {"b\n", false, FileKind::Image, "a.GIF", "b.gif"}, // completed by the default extension
-        {"\n", false, FileKind::Model, "", nullptr},
-        {"b.png\n", true, FileKind::Image, "a.png", ""},         // a choice without `out`
-    };
-    for (const auto& c : cases) {
-        iotest::writeFile(folder.file("answers.txt"), c.answer);
-        ASSERT_NE(std::freopen(folder.file("answers.txt").c_str(), "r", stdin), nullptr);
-        std::string initial = iotest::insidePath(folder.file(c.initial));
-        char buffer[kPathBytes] = "untouched";
-        char* out = c.chosen != nullptr && *c.chosen == '\0' ? nullptr : buffer;
-        iotest::Capture capture;
-        int result = c.titled ? openFileDialogTitled(out, c.kind, initial.c_str(), "Find it")
-                              : openFileDialog(out, c.kind, initial.c_str());
-        EXPECT_EQ(result, c.chosen != nullptr ? 0 : -1) << c.answer;
-        EXPECT_EQ(std::string(buffer), out != nullptr && c.chosen != nullptr ? iotest::insidePath(folder.file(c.chosen))
-                                                                              : "untouched");
-        EXPECT_EQ(capture.text(), c.chosen != nullptr ? "" : "\nCanceled File-Open Dialog Box. (stat=0000).\n");
-    }
-    std::freopen("/dev/null", "r", stdin);
 }
 
 } // namespace

@@ -60,22 +60,6 @@ TEST(LocaleSetting, GivesItsLanguageAndConsoleBytes) {
     }
 }
 
-TEST(ConsoleSink, LostOutputIsReportedOnceAndMakesTheRunTrouble) {
-    // A pipe whose reader is gone, with SIGPIPE ignored: every write fails with EPIPE.
-    auto result = runInChild("", {}, [] {
-        int ends[2];
-        if (pipe(ends) != 0 || close(ends[0]) != 0 || dup2(ends[1], STDOUT_FILENO) < 0) return 9;
-        signal(SIGPIPE, SIG_IGN);
-        for (const char* line : {"lost \n", "lost too \n"}) {
-            consolePrint("%s", line);
-            platform::consoleFlush();
-        }
-        return platform::consoleFailed() ? 1 : 0;
-    });
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, "Cannot write console output : Broken pipe\n");
-}
-
 constexpr std::uint32_t kQuestion = 0x40043;
 constexpr std::uint32_t kContinue = 0x40041;
 constexpr std::uint32_t kNotice = 0x40040;
@@ -116,57 +100,6 @@ TEST(MessageBoxPrompt, AnswerGivesItsButtonAndAnyOtherAsksAgain) {
         EXPECT_EQ(result.out, ""); // prompts never mix into the console text
         EXPECT_EQ(countOf(result.err, "20 refused answers in a row: taken as Cancel.\n"),
                   row.prompts == 20 ? 1 : 0);
-    }
-}
-
-TEST(MessageBoxPrompt, NoticeTakesNoLineFromAPipe) {
-    // "n" answers the first question, "y" the second.
-    auto result = runInChild("n\ny\n", {}, [] {
-        int first = ask(kQuestion);
-        return ask(kNotice) == kIdOk ? first * 10 + ask(kQuestion) : 0;
-    });
-    EXPECT_EQ(result.exitCode, kIdNo * 10 + kIdYes);
-    EXPECT_EQ(countOf(result.err, "Quorvane [OK] "), 1);
-}
-
-TEST(MessageBoxPrompt, ConsoleTextStandsBeforeThePrompt) {
-    // Standard error joins standard output in one file, as in "quorvane m.pmx >log 2>&1": the
-    // box repeats its text there, after the console's.
-    auto result = runInChild("y\n", {}, [] {
-        dup2(STDOUT_FILENO, STDERR_FILENO);
-        consolePrint("Question text \n");
-        return ask(kQuestion);
-    });
-    EXPECT_EQ(result.exitCode, kIdYes);
-    EXPECT_EQ(result.out.find("Question text \ntext\n" + kYesNoCancel), 0u) << result.out;
-}
-
-// Standard output on a terminal of its own (a pseudo-terminal); standard error stays a file.
-bool stdoutToTerminal() {
-    int master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return false;
-    const char* name = ptsname(master);
-    int terminal = name != nullptr ? open(name, O_RDWR | O_NOCTTY) : -1;
-    return terminal >= 0 && dup2(terminal, STDOUT_FILENO) == STDOUT_FILENO;
-}
-
-TEST(MessageBoxPrompt, TextShownOnStandardErrorOnlyWhenStandardOutputIsNoTerminal) {
-    // An English text comes composed in UTF-8, a Japanese one in Shift-JIS; each reaches
-    // standard error as the console would show it.
-    const std::string en = " saved \r\n " + kMoUtf8 + " \r\n", ja = " " + kMoSjis + " \r\n";
-    const struct { bool terminal; const char* locale; std::string text; bool utf8; } rows[] = {
-        {false, "LANG=C.UTF-8", en, true},
-        {false, "LANG=ja_JP.SJIS", ja, false},
-        {true, "LANG=C", en, true},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.locale) + (row.terminal ? ", terminal" : ""));
-        auto result = runInChild("y\n", {row.locale}, [&] {
-            if (row.terminal && !stdoutToTerminal()) return 99;
-            return platform::messageBox(row.text.c_str(), "Quorvane", kQuestion, row.utf8);
-        });
-        EXPECT_EQ(result.exitCode, kIdYes);
-        EXPECT_EQ(result.err, (row.terminal ? "" : row.text + "\n") + kYesNoCancel + "\n");
     }
 }
 

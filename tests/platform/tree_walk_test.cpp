@@ -67,21 +67,6 @@ TEST(TreeWalk, ModelsInByteOrderLinksOnlyInsideAndProblemsAsSteps) {
     EXPECT_EQ(walk(tmp.path(), tmp.file("root/fifo.pmx")), "root/fifo.pmx (special)\n");
 }
 
-TEST(TreeWalk, FoldersDeeperThanTheWalkHoldsAreSaidOnceAndTheRestIsWalked) {
-    iotest::TempFolder tmp;
-    std::string folder = tmp.file("d");
-    mkdir(folder.c_str(), 0700);
-    for (int depth = 1; depth <= platform::kWalkDepthCapacity + 1; ++depth) {
-        folder += "/d";
-        mkdir(folder.c_str(), 0700);
-    }
-    iotest::writeFile(folder + "/deepest.pmx", "PMX ");
-    iotest::writeFile(tmp.file("d/z.pmx"), "PMX ");
-    std::string expected;
-    for (int depth = 0; depth <= platform::kWalkDepthCapacity + 1; ++depth) expected += depth == 0 ? "d" : "/d";
-    EXPECT_EQ(walk(tmp.path(), tmp.file("d")), expected + " (too deep)\nd/z.pmx\n");
-}
-
 // The walk's names fill their storage: a folder whose names alone do not fit is said and passed
 // over, and the room of every folder left is given back (two that fit one after the other).
 TEST(TreeWalk, FolderWhoseNamesDoNotFitIsSaidAndTheRoomOfEachFolderLeftIsGivenBack) {

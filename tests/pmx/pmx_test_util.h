@@ -57,18 +57,6 @@ inline Bytes spliced(const Bytes& source, const std::vector<Splice>& splices)
     return out;
 }
 
-// A typical model grown to many times the read stream's block: vertices of every deform type,
-// faces and vertex-morph offsets.
-inline void growToManyBlocks(PmxRecipe& r)
-{
-    r.vertexIndexSize = 4;
-    r.boneIndexSize = 2;
-    r.vertexDeformTypes.clear();
-    for (int i = 0; i < 30000; ++i) r.vertexDeformTypes.push_back(static_cast<std::uint8_t>(i % 5));
-    r.faceIndexCount = 3 * 50000;
-    r.morphs[0].offsetCount = 20000;
-}
-
 // Every reading starts from display level 0 in English mode.
 inline void resetConsole()
 {

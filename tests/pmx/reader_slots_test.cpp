@@ -94,36 +94,6 @@ TEST_F(ReaderSlots, EachSlotHoldsItsBoneAndAxisOffset)
     }
 }
 
-// Paths arrive in Shift-JIS, cut at 254 bytes of the file's encoding, the first 1024 kept; a
-// reading that stops before the textures, or a file that is no PMX, shows none of them.
-TEST_F(ReaderSlots, TexturesAreConvertedCutAndForgottenByTheNextReading)
-{
-    PmxRecipe s = typicalModel(0);
-    s.textures = {"テクスチャ\\顔.png", std::string(300, 'a'), std::string(600, 'b'), std::string(520, 'c')};
-    for (int i = 4; i < 1030; ++i) s.textures.push_back("t" + std::to_string(i));
-    read(s);
-    // Whole as far as a path entry holds them; a longer path is kept cut, marked too long.
-    const std::vector<std::string> sjis = {"\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83\\\x8A\xE7.png", std::string(300, 'a'),
-                                           std::string(519, 'b'), std::string(519, 'c')};
-    EXPECT_EQ(sjis, std::vector<std::string>(gModel.texturePaths, gModel.texturePaths + 4));
-    EXPECT_EQ((std::vector<bool>{false, false, true, true}), std::vector<bool>(gModel.textureTooLong, gModel.textureTooLong + 4));
-    // Past the table's capacity textures are counted, not kept.
-    EXPECT_EQ(1030, gModel.textureCount);
-    EXPECT_EQ(1024, gModel.keptTextureCount);
-    EXPECT_STREQ("t1023", gModel.texturePaths[1023]);
-    gModel.twists[kArmTwistL].verdict = gModel.texturesChanged = gModel.textureRenewed[1] = true;
-    s.vertexDeformTypes = {7};
-    read(s);
-    EXPECT_EQ((std::vector<int>{0, 0, 0, 0}),
-              (std::vector<int>{gModel.textureCount, gModel.keptTextureCount, gModel.textureBlockStart,
-                                gModel.twists[kArmTwistL].axisOffset}));
-    EXPECT_FALSE(gModel.twists[kArmTwistL].found || gModel.twists[kArmTwistL].verdict);
-    EXPECT_FALSE(gModel.texturesChanged || gModel.textureRenewed[1] || gModel.textureTooLong[2]);
-    read(typicalModel(0));
-    EXPECT_EQ(2, readBytes({'P', 'M', 'D', 0}).result);
-    EXPECT_EQ(0, gModel.keptTextureCount);
-}
-
 // Every name comes in whole, escaped where Shift-JIS has no code: a Hangul path of 129
 // characters fills 516 bytes, one of 130 no longer fits and is kept without its cut escape,
 // marked too long; bytes that are no UTF-8 are carried, not dropped.

@@ -192,28 +192,3 @@ TEST(JisVariants, AFoldToAShorterCharacterEndsTheTextThere) {
     foldJisVariants(text);
     EXPECT_STREQ(text, "\xC2\xA2" "a\xE3\x80\x9C"); // U+00A2 (2 bytes) and U+301C
 }
-
-TEST(MessageText, PiecesStopAtTheCapacityBetweenCharactersInBothModes) {
-    // The first row goes through appendSjisAsUtf8, the others through appendMessageText.
-    const struct { bool japanese; std::size_t capacity; std::string text, piece, expected; int result; } cases[] = {
-        {false, 1024, std::string(520, 'a'), "b", std::string(520, 'a'), -1}, // a text of 520 bytes is full
-        {true, 6, "ab", "\x82\xA0\x82\xA2", "ab\x82\xA0", 0}, // Shift-JIS unchanged, whole characters
-        {true, 64, "ab", "c\x93", "abc", 0}, // a lead byte without its trail byte is half a character
-    };
-    const bool saved = japaneseMode();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.piece) + " onto " + std::to_string(c.text.size()) + " bytes");
-        // Guard bytes after the capacity must survive.
-        std::vector<char> buffer(c.capacity + 16, '#');
-        std::memcpy(buffer.data(), c.text.c_str(), c.text.size() + 1);
-        setJapaneseMode(c.japanese);
-        int result = c.result == 0 ? (appendMessageText(buffer.data(), c.capacity, c.piece.c_str()), 0)
-                                   : appendSjisAsUtf8(buffer.data(), c.capacity, c.piece.c_str());
-        setJapaneseMode(saved);
-        EXPECT_EQ(result, c.result);
-        EXPECT_EQ(std::string(buffer.data()), c.expected);
-        EXPECT_EQ(std::string(buffer.begin() + static_cast<long>(c.capacity), buffer.end()), std::string(16, '#'));
-    }
-    char unterminated[4] = {'a', 'b', 'c', 'd'};
-    EXPECT_EQ(appendSjisAsUtf8(unterminated, sizeof unterminated, "e"), -1);
-}
