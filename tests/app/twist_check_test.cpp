@@ -1,5 +1,5 @@
-// The twist-axis check: the strict tolerance at float precision and the axis's sign, verdicts
-// kept for every plausible pose and size, and none for a chain that does not hold together.
+// The twist-axis check: the strict tolerance at float precision, the axis's sign, a segment along
+// an axis, and no verdict for a chain that does not hold together.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,9 +13,9 @@
 
 namespace {
 
-// Both arms, the right one mirrored, each twist bone a share `along` of the way along its
-// segment with its axis true to it (or `axis` for every twist bone, when given).
-void placeArms(Vec3 arm, Vec3 elbow, Vec3 wrist, float along = 0.5f, const Vec3* axis = nullptr) {
+// Both arms, the right one mirrored, each twist bone half way along its segment with its axis
+// true to it.
+void placeArms(Vec3 arm, Vec3 elbow, Vec3 wrist) {
     clearModelMarks();
     for (int side = 0; side < 2; ++side) {
         const float m = side == 0 ? 1.0f : -1.0f;
@@ -26,8 +26,8 @@ void placeArms(Vec3 arm, Vec3 elbow, Vec3 wrist, float along = 0.5f, const Vec3*
             const float n = std::hypot(d.x, d.y, d.z);
             TwistSlot& twist = gModel.twists[(side == 0 ? kArmTwistL : kArmTwistR) + t];
             twist.found = true;
-            twist.axis = axis != nullptr ? *axis : Vec3{d.x / n, d.y / n, d.z / n};
-            twist.position = {p[t].x + along * d.x, p[t].y + along * d.y, p[t].z + along * d.z};
+            twist.axis = {d.x / n, d.y / n, d.z / n};
+            twist.position = {p[t].x + d.x / 2, p[t].y + d.y / 2, p[t].z + d.z / 2};
         }
     }
 }
@@ -40,8 +40,9 @@ struct TwistCase {
 };
 
 TEST(TwistAxis, VerdictsPerSlotOnlyWhereTheChainHolds) {
-    // Left arm -> elbow along +x: a corrected axis (1,0,0), from which an axis (1,e,0) lies at
-    // distance |e| exactly; the float nearest 0.05 lies above the tolerance once widened.
+    // Arm -> elbow along +-x, elbow -> wrist along -y (x = z = 0). Left arm: a corrected axis
+    // (1,0,0), from which an axis (1,e,0) lies at distance |e| exactly; the float nearest 0.05
+    // lies above the tolerance once widened.
     const TwistCase cases[] = {
         {"at the tolerance", [] { gModel.twists[kArmTwistL].axis = {1.0f, 0.05f, 0.0f}; }, {true, false, false, false}, ""},
         {"reversed axis", [] { gModel.twists[kArmTwistR].axis = {1.0f, 0.0f, 0.0f}; }, {false, false, true, false}, ""},
@@ -57,7 +58,7 @@ TEST(TwistAxis, VerdictsPerSlotOnlyWhereTheChainHolds) {
     };
     for (const TwistCase& c : cases) {
         SCOPED_TRACE(c.name);
-        placeArms({1.0f, 10.0f, 0.0f}, {3.0f, 10.0f, 0.0f}, {6.0f, 6.0f, 0.0f});
+        placeArms({1.0f, 10.0f, 0.0f}, {3.0f, 10.0f, 0.0f}, {3.0f, 6.0f, 0.0f});
         c.change();
         setDisplayLevel(1);
         iotest::Capture capture;
@@ -68,7 +69,7 @@ TEST(TwistAxis, VerdictsPerSlotOnlyWhereTheChainHolds) {
         EXPECT_EQ(capture.text(), c.trace);
     }
     EXPECT_EQ(gModel.twists[kArmTwistR].correctedAxis.x, -1.0f);
-    EXPECT_EQ(gModel.twists[kWristTwistR].correctedAxis.y, -0.8f);
+    EXPECT_EQ(gModel.twists[kWristTwistR].correctedAxis.y, -1.0f);
 }
 
 } // namespace

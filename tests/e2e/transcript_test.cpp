@@ -212,8 +212,6 @@ std::vector<Scenario> scenarios() {
         {"VersionAsTheFirstArgument", 0, en, {"--version"}, "", "Quorvane 0.90\n", {}},
         // Help where users of other tools look; a long option that is none is refused.
         {"HelpHabitMinusHAloneShowsTheHelp", 0, en, {"-h"}, "", "Usage: quorvane [options]{*}no model was given\n", {}},
-        {"HelpHabitQuestionMarkAloneShowsTheHelp", 0, en, {"-?"}, "", "Usage: quorvane [options]{*}no model was given\n", {}},
-        {"HelpHabitSlashQuestionMarkAloneShowsTheHelp", 0, en, {"/?"}, "", "Usage: quorvane [options]{*}no model was given\n", {}},
         {"MistypedLongOptionIsRefused", 2, en, {"--verison"}, "", "", {},
          "quorvane: unrecognized option '--verison'\nTry 'quorvane --help' for more information.\n"},
         {"OptionsOnlyEchoedAndUnknownLettersReportedInBothPasses", 2, en,

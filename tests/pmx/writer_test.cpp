@@ -110,34 +110,6 @@ TEST_F(Writer, EntriesNotRenewedKeepTheirBytes)
               readFile(destination()));
 }
 
-// Writes that fail inside the renewed texture block, or in the copy just before the corrected
-// axis (the copy runs 20 bytes ahead of the source there): reported as a failure, no file of
-// the destination's name appears, an earlier one is left as it was, and no temporary file
-// stays behind.
-TEST_F(Writer, FailedSaveLeavesNoFileAndKeepsTheEarlierOne)
-{
-    readSource(typicalModel(0));
-    renew(0, "textures\\body_long.png");
-    correct(kArmTwistR);
-    const Bytes earlier = {'o', 'l', 'd'};
-    for (std::int32_t budget : {333, 1110}) {
-        SCOPED_TRACE(budget);
-        std::remove(destination().c_str());
-        WriteStream::failAfterBytesForTesting(budget);
-        EXPECT_EQ(-1, save().result);
-        EXPECT_TRUE(readFile(destination()).empty());
-        ASSERT_TRUE(writeFile(destination(), earlier));
-        WriteStream::failAfterBytesForTesting(budget);
-        EXPECT_EQ(-1, save().result);
-        EXPECT_EQ(earlier, readFile(destination()));
-        EXPECT_TRUE(readFile(destination() + ".tmp").empty());
-    }
-    WriteStream::failAfterBytesForTesting(-1);
-    EXPECT_EQ(0, save().result);
-    EXPECT_EQ(original, readFile(path()));
-    EXPECT_NE(original, readFile(destination()));
-}
-
 // The source itself as destination, a source changed since it was read (the texture walk
 // would end elsewhere than the reader saw), even one whose size and times were put back as cp -p
 // or touch -r leave them, or changed while the copy is made: refused, and nothing is written.
