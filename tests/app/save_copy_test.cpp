@@ -12,6 +12,14 @@
 
 namespace {
 
+// A copy whose name cannot fit is a failed save, never one under a cut name.
+TEST(SaveName, CopyNameThatCannotFitFailsTheSave) {
+    const std::string model = "C:\\" + std::string(245, 'f') + "\\abc.pmx";
+    iotest::Capture capture;
+    EXPECT_EQ(saveRepairedCopy(model.c_str(), 0), -1);
+    EXPECT_EQ(capture.text(), "Too long path for the new file. \nNew PMX save failed. \n");
+}
+
 // Only the models after the one saved are kept from being replaced: one read before may be.
 TEST(SaveName, CopyMayReplaceAModelReadBefore) {
     iotest::TempFolder tmp;

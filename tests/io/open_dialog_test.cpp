@@ -26,6 +26,33 @@ const std::string kImages = "Image Files  (*.bmp;*.gif;*.avi;*.png;*.psd;*.jpg;*
                             "JPEG Files  (*.jpg;*.jpe)\0*.JPG;*.JPE\0GIF Files  (*.gif)\0*.GIF\0AVI Files  (*.avi)\0*.AVI\0"s;
 const std::string kAll = "All Files  (*.*)\0*.*\0\0"s; // the list ends with one more NUL
 
+TEST(OpenDialogRequest, EachKindGetsItsFiltersTitleInitialFolderNameAndPreselection) {
+    const std::string overlong = "C:\\" + std::string(400, 'f') + "\\" + std::string(400, 'n') + ".png";
+    const struct { int kind; bool titled; std::string path; const char* title;
+                   std::string filter, folder, name, extension, shownTitle; const char* defaultExtension; unsigned filterIndex;
+    } cases[] = {
+        {FileKind::Model, false, "C:\\models\\", nullptr, kModel + kAll, "C:\\models", "", "", "Open MMD Model File", "pmx", 0},
+        // An empty title is no title.
+        {FileKind::Image, true, "tex/sub/a.bmp", "", kImages + kAll, "", "a.bmp", ".bmp", "Open Image File", "bmp", 2},
+        {FileKind::Image, true, overlong, nullptr, kImages + kAll, "C:\\", std::string(256, 'f'), "", "Open Image File",
+         "bmp", 0},
+        // A bare drive keeps its backslash.
+        {FileKind::Any, false, "C:\\a.txt", nullptr, kAll, "C:\\", "a.txt", ".txt", "Open File", "txt", 0},
+        {FileKind::Script, false, "a.INI", nullptr, kScripts + kAll, "", "a.INI", ".INI", "Open Script File", "ini", 3},
+        // Other kinds by their bits: above 3 no script or image group, the title by the low two bits.
+        {5, true, "a.png", nullptr, kAll, "", "a.png", ".png", "Open Image File", "bmp", 0},
+    };
+    static OpenDialogRequest request; // 17 KB: not on the stack
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        ASSERT_EQ(prepareOpenDialog(&request, c.kind, c.path.c_str(), c.title, c.titled), 0);
+        EXPECT_EQ(std::string(request.filter, static_cast<std::size_t>(request.filterBytes)), c.filter);
+        EXPECT_EQ(std::make_tuple(std::string(request.initialFolder), std::string(request.fileName), std::string(request.initialExtension),
+                                  std::string(request.title), std::string(request.defaultExtension), request.filterIndex),
+                  std::make_tuple(c.folder, c.name, c.extension, c.shownTitle, std::string(c.defaultExtension), c.filterIndex));
+    }
+}
+
 TEST(OpenDialogRequest, PreselectionAndDefaultExtensionFollowTheTypeAndTheLinksOwnExtension) {
     // Image list: 1 image group, 2 BMP, 3 PNG, 4 PSD, 5 JPEG, 6 GIF, 7 AVI, 8 all files. Script
     // list: 1 script group, 2 text, 3 INI, 4 all files. Source list: scripts, then images from 4.

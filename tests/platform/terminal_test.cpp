@@ -103,6 +103,35 @@ TEST(MessageBoxPrompt, AnswerGivesItsButtonAndAnyOtherAsksAgain) {
     }
 }
 
+// Standard output on a terminal of its own (a pseudo-terminal); standard error stays a file.
+bool stdoutToTerminal() {
+    int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return false;
+    const char* name = ptsname(master);
+    int terminal = name != nullptr ? open(name, O_RDWR | O_NOCTTY) : -1;
+    return terminal >= 0 && dup2(terminal, STDOUT_FILENO) == STDOUT_FILENO;
+}
+
+TEST(MessageBoxPrompt, TextShownOnStandardErrorOnlyWhenStandardOutputIsNoTerminal) {
+    // An English text comes composed in UTF-8, a Japanese one in Shift-JIS; each reaches
+    // standard error as the console would show it.
+    const std::string en = " saved \r\n " + kMoUtf8 + " \r\n", ja = " " + kMoSjis + " \r\n";
+    const struct { bool terminal; const char* locale; std::string text; bool utf8; } rows[] = {
+        {false, "LANG=C.UTF-8", en, true},
+        {false, "LANG=ja_JP.SJIS", ja, false},
+        {true, "LANG=C", en, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.locale) + (row.terminal ? ", terminal" : ""));
+        auto result = runInChild("y\n", {row.locale}, [&] {
+            if (row.terminal && !stdoutToTerminal()) return 99;
+            return platform::messageBox(row.text.c_str(), "Quorvane", kQuestion, row.utf8);
+        });
+        EXPECT_EQ(result.exitCode, kIdYes);
+        EXPECT_EQ(result.err, (row.terminal ? "" : row.text + "\n") + kYesNoCancel + "\n");
+    }
+}
+
 TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
     iotest::TempFolder folder;
     char resolved[PATH_MAX];

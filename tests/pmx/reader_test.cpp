@@ -69,6 +69,17 @@ const ReadCase kReadCases[] = {
      nullptr, "PMX Ver 2.00 \n(>20 DBCS-trancated) " + kCounts + kClean},
     {"GlobalCountBelowEightIsNoPmx", nullptr, [](Bytes& b, const PmxLayout&) { b[8] = 7; },
      "PMX Ver 2.00 \nIllegal file format at 000009=(07) \n", 2},
+    {"MorphKinds9And10ReadAndFFEnds", [](PmxRecipe& r) { r.morphs = {{"m", 9}, {"m", 10}, {"m", 0xFF}}; }, nullptr,
+     kTop + kToBones + "3 Morphs.\nErr: unknown morph kind at morph 2. \n\n"},
+    // Any fourth signature byte and version; global bytes past the eighth are passed over.
+    {"GlobalBytesPastTheEighthArePassedOver", nullptr,
+     [](Bytes& b, const PmxLayout&) {
+         b[3] = 0;
+         b[6] = b[7] = 0x40; // version 3.0
+         b[8] = 10;          // ten global bytes
+         b.insert(b.begin() + 17, 2, 0);
+     },
+     "PMX Ver 3.00 \nModel: Test model \n" + kCounts + kClean},
 };
 
 class Reader : public PmxTest {};
