@@ -57,12 +57,6 @@ saved() {
 
 # An option entry alone asks for nothing and echoes its value; with no model checked the run
 # ends with the usage lines and status 2.
-begin "start-up lines in English mode"
-run en -D2
-e $'Info.displayLevel = 2. \n'
-usage_lines
-finish 2
-
 begin "start-up lines in Japanese mode"
 run ja -d=1/m7
 e $'Info.displayLevel = 1. \n' $'Conv.mode = 7. \n'
@@ -98,18 +92,6 @@ textures $'0: tex\\a.png (ok)'
 nothing_found
 finish
 
-begin "clean model ends in the nothing-found notice"
-open_model en clean clean.pmx "clean model" 1
-box Return
-textures $'0: tex\\a.png (ok)'
-nothing_found
-finish
-
-begin "twist verdicts answered Yes, corrected axes saved"
-open_model en twist twist.pmx twisted 1
-twist_saved
-finish
-
 # A device opens as a file does (NUL reads nothing, CON would wait for the keyboard); only a
 # disk file is read as a model.
 begin "device named as the model is refused"
@@ -120,8 +102,9 @@ e $'pmx dir: \\\\.\\ \n' $'\n'
 model_unread
 finish 2
 
-# The temporary file's first name is taken by a file an interrupted run left: it stays as it
-# was (CREATE_NEW never opens it), and the copy is saved through the next name.
+# The twisted model answered Yes and its corrected axes saved. The temporary file's first name
+# is taken by a file an interrupted run left: it stays as it was (CREATE_NEW never opens it), and
+# the copy is saved through the next name.
 begin "temporary file left in the folder is passed over"
 open_model en leftover twist.pmx twisted 1
 twist_saved
@@ -249,14 +232,6 @@ e $'Reading from: ???.pmx \n' $'Writing to  : ???-new.pmx \n' $'\n' $'Save OK. \
 e_utf8 $' Fixed model file  \r\n' $' \r\n' $' モデル-new.pmx \r\n' $' \r\n' $' was saved. \r\n'
 e $'\n'
 box_shown $' Fixed model file  \r\n \r\n モデル-new.pmx \r\n \r\n was saved. \r\n'
-finish
-
-begin "broken links repaired on a Western system"
-model links-western links.pmx
-run enus "$MODEL"
-e $'\n'
-read_trace "$MODEL" links 2
-repair_links
 finish
 
 # Last, as it leaves the prefix on Windows 10: GetVersion says 6.2 there, so only the numbers of
