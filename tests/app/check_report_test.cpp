@@ -19,15 +19,32 @@ std::string printed(void (*print)(const ModelCheck&), const ModelCheck& check) {
     return capture.text();
 }
 
+// The report of typicalModel(0) after `edit`, its file cut after `keep(layout)` bytes.
+std::string reportOf(void (*print)(const ModelCheck&), void (*edit)(pmxtest::PmxRecipe&),
+                     std::int32_t (*keep)(const pmxtest::PmxLayout&)) {
+    pmxtest::PmxRecipe recipe = pmxtest::typicalModel(0);
+    edit(recipe);
+    pmxtest::PmxLayout layout;
+    std::vector<std::uint8_t> bytes = pmxtest::buildPmx(recipe, &layout);
+    bytes.resize(static_cast<std::size_t>(keep(layout)));
+    iotest::TempFolder tmp;
+    pmxtest::writeFile(tmp.file("m.pmx"), bytes);
+    pmxtest::readModel(iotest::insidePath(tmp.file("m.pmx")));
+    return printed(print, ModelCheck{"m.pmx", false, 0, ModelStatus::Unreadable});
+}
+
 // An index width the format does not have: the JSON line names that index and its width.
 TEST(CheckReportJson, IndexWidthThreeIsNamedOutOfStep) {
-    pmxtest::PmxRecipe recipe = pmxtest::typicalModel(0);
-    recipe.rigidBodyIndexSize = 3;
-    iotest::TempFolder tmp;
-    pmxtest::writeFile(tmp.file("m.pmx"), pmxtest::buildPmx(recipe));
-    pmxtest::readModel(iotest::insidePath(tmp.file("m.pmx")));
-    const std::string json = printed(printModelJson, ModelCheck{"m.pmx", false, 0, ModelStatus::Unreadable});
+    const std::string json = reportOf(printModelJson, [](pmxtest::PmxRecipe& r) { r.rigidBodyIndexSize = 3; },
+                                      [](const pmxtest::PmxLayout& l) { return l.trailingStart; });
     EXPECT_NE(json.find(R"("stop":null,"out_of_step":{"index":"rigid_body","width":3})"), std::string::npos) << json;
+}
+
+// A file that ends inside the first record of a section names that record, not the count.
+TEST(CheckReportText, FileEndingInsideTheFirstTextureNamesIt) {
+    const std::string text = reportOf(printModelText, [](pmxtest::PmxRecipe& r) { r.textures.resize(1); },
+                                      [](const pmxtest::PmxLayout& l) { return l.textureEntryStarts[0] + 6; });
+    EXPECT_NE(text.find(", in texture 0\n"), std::string::npos) << text;
 }
 
 // Of 101 links the last is "link 100", wider than every other label: all are padded to it.

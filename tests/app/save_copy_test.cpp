@@ -12,6 +12,25 @@
 
 namespace {
 
+TEST(SaveName, StemNewExtension) {
+    const std::string folder = "C:\\" + std::string(245, 'f') + "\\";
+    const std::pair<std::string, std::string> cases[] = {
+        {"model.PMX", "model-new.PMX"},
+        {"C:\\m\\.pmx", "C:\\m\\-new.pmx"},        // all extension
+        {"C:\\old.2\\model", "C:\\old.2\\model-new"},  // a dot in the folder
+        {"C:\\a/b.pmx", "C:\\a/b-new.pmx"},            // a name after a slash
+        {"C:\\a.d/b", "C:\\a.d/b-new"},                // a dot before the slash is no extension
+        {"C:\\m\\\x95\x5C.pmx", "C:\\m\\\x95\x5C-new.pmx"}, // 0x5C as trail byte
+        {folder + "ab.pmx", folder + "ab-new.pmx"},    // 259 bytes: fits
+        {folder + "abc.pmx", "<refused>"},
+    };
+    for (const auto& c : cases) {
+        char out[kPathBytes];
+        EXPECT_EQ(newCopyName(out, sizeof out, c.first.c_str()) == 0 ? out : "<refused>", c.second)
+            << c.first;
+    }
+}
+
 // A copy whose name cannot fit is a failed save, never one under a cut name.
 TEST(SaveName, CopyNameThatCannotFitFailsTheSave) {
     const std::string model = "C:\\" + std::string(245, 'f') + "\\abc.pmx";

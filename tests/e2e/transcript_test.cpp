@@ -92,6 +92,16 @@ string read(const string& file, int textures, int materials, int bones, bool ja 
            "PMX 2.0: correctly read-in: OK. \ndone. \n\n";
 }
 
+// The same for the texture model in UTF-8: every converted text is echoed with its summary.
+string echo(const string& text) {
+    return text + "\nutfstat = 7. \n  cttotal = " + std::to_string(text.size()) + ". \ndone.\n";
+}
+const string kReadUtf8 = "\nReading from: {D}tex8.pmx \nPMX Ver 2.00 \n" + echo("test") +
+                         "Model: test \n" + echo("mdl") +
+                         "0 Vertices.\n0 Surfaces.\n3 Textures.\n" + echo("tex\\a.png") +
+                         echo("ok.png") + echo("tex\\b.png") +
+                         "1 Materials.\n0 Bones.\n0 Morphs.\n0 Frames.\n0 Rigid-bodies.\n"
+                         "0 Joints.\nOK. \nPMX 2.0: correctly read-in: OK. \ndone. \n\n";
 // A question's answer echo, and the "\n" that follows Yes and No.
 string answered(const string& answer) {
     return " => " + answer + " \n" + (answer == "Cancel" ? "" : "\n");
@@ -146,6 +156,7 @@ string saved(const string& file, const string& copy, bool ja = false) {
 const string kNothing = " No broken settings found. \n";
 const string kNothingJa = " 修復すべき箇所は \r\n 見つかりませんでした. \r\n\n";
 const string kUnread = " Model file could not be read. \n";
+const string kUnreadJa = " モデルファイルを \r\n 読み込めませんでした. \r\n\n";
 const string kClean = "pmx dir: {D} \n0: ok.png (ok)\n\n";
 
 // The run of モデル.pmx in `folder`, under a UTF-8 locale: its links typed on Windows, two found
@@ -196,6 +207,8 @@ struct Scenario {
 
 std::vector<Scenario> scenarios() {
     const char *en = "C", *ja = "ja_JP.SJIS";
+    std::vector<string> crowd(509, ""); // places 1-509; -M1 takes 510, -M2 would be the 512th
+    crowd.insert(crowd.end(), {"-M1", "-M2", "-M3"});
     const string tex = read("tex.pmx", 3, 1, 0) + kTexList;
     const string texYes = tex + texAsk(2, "YES") + kSearchA;
     // dir/tex.pmx named by a relative path: shown, repaired and saved as by its full path.
@@ -219,15 +232,25 @@ std::vector<Scenario> scenarios() {
          kEn + "Info.displayLevel = 2. \nErrorAdmittance = 0.25 \n\nOption error: <X> 58"
                "Info.displayLevel = 1. \nConv.mode = 3. \nCancel.displaying.dialogue = 1 \n"
                "\nOption error: <X> 58" + kUsageLines, {}},
+        {"OptionErrorsPointToHelpOnce", 1, en, {"-hx", "{O}model.pmx"}, "",
+         kEn + "\nOption error: <h> 68\nOption error: <x> 78\nOption error: <h> 68\nOption error: <x> 78" +
+             twist("model.pmx", "Cancel"), {}, "more information.\n Unmatched"},
+        {"ArgumentsBeyondTheLimitAreIgnored", 2, en, crowd, "",
+         kEn + "Too many command line parameters.\nConv.mode = 1. \n" + kUsageLines, {}},
         {"FileThatIsNotPmx", 2, en, {"{O}bad.pmx"}, "",
          kEn + "\nReading from: {D}bad.pmx \nIllegal file format at 000003=(44) \n"
                "pmdinforead err 2. \npmx dir: {D} \n\n" + kUnread, {}},
+        {"TwistCancelEndsTheRun", 1, en, {"{O}model.pmx", "{O}tex.pmx"}, "c\ny\n",
+         kEn + twist("model.pmx", "Cancel"), {}},
         // A link picked in the dialog is stored relative to the model's full folder.
         {"ModelNamedFromASiblingFolder", 0, en, {"../dir/./tex.pmx"}, "y\n\nimg/a.png\n", relative,
          {"dir/tex-new.pmx"}, "", "{O}side"},
         {"OnePickAndOneInferenceUtf16", 0, en, {"{O}tex.pmx"}, "y\n\nimg/a.png\n",
          kEn + texYes + kPickAInferB + saved("tex.pmx", "tex-new.pmx"), {"tex-new.pmx"},
          "Searching for:  tex\\a.png"}, // the file dialog's title names the missing texture
+        {"OnePickAndOneInferenceUtf8", 0, en, {"{O}tex8.pmx"}, "y\n\nimg/a.png\n",
+         kEn + kReadUtf8 + kTexList + texAsk(2, "YES") + kSearchA + kPickAInferB +
+             saved("tex8.pmx", "tex8-new.pmx"), {"tex8-new.pmx"}},
         // A file moved into another folder: of two files of the name, the one whose folders end as
         // the link's do is offered, an empty answer takes it, and what it teaches renews the next.
         {"OfTwoFilesOfTheNameTheOneInTheLinksFolderIsOffered", 0, en, {"{O}two/tex.pmx"}, "y\n\n\n",
@@ -346,6 +369,18 @@ std::vector<Scenario> scenarios() {
              writeLinkModel(d + "/g1.pmx", {"テクスチャ\\髪.png"});
              fs::create_directories(d + "/âeâNâXâ`ââ");
              iotest::writeFile(d + "/âeâNâXâ`ââ/ö».png", "png"); }},
+        // A current folder removed under the program: a relative name is tried as given.
+        {"ModelNamedInARemovedCurrentFolder", 2, en, {"m.pmx"}, "",
+         kEn + "\nReading from: m.pmx \nCannot open RD file : m.pmx\npmdinforead err -1. \n"
+               "pmx dir:  \n\n" + kUnread, {}, "", "{O}side", nullptr, "rmdir {O}side &&"},
+        // Rigid-body indices of width 3 (none in the file): in step by chance, no ground for a repair.
+        {"IndexWidthOtherThan124IsNoModelReadWholeJa", 2, ja, {"{O}wide.pmx"}, "y\n",
+         kJa + read("wide.pmx", 0, 0, 10, true) + kUnreadJa, {}, "", "",
+         [](const string& d) {
+             pmxtest::PmxRecipe r = armsModel({3, 9});
+             r.rigidBodyIndexSize = 3;
+             pmxtest::writeFile(d + "/wide.pmx", pmxtest::buildPmx(r));
+         }},
         // Standard output on a full disk: said once on standard error, and the run goes on.
         {"ConsoleOnAFullDiskIsTroubleAndTheRunGoesOn", 2, en, {"{O}clean.pmx", "{O}model.pmx"}, "y\n", "",
          {"model-new.pmx"}, "Cannot write console output : No space left on device\n", "", nullptr,
@@ -495,6 +530,10 @@ struct Models {
         tipped.bones.insert(tipped.bones.end(), tips.begin(), tips.end());
         for (pmxtest::BoneRecipe& bone : tipped.bones) bone.name = bone.englishName;
         add("tips/english.pmx", tipped, nullptr);
+        tex.textures = {"tex\\a.png", "ok.png", "tex\\b.png"};
+        tex.encoding = 1;
+        tex.modelName = "mdl"; // keeps the converter's echo short
+        copies["tex8-new.pmx"] = addTextures("tex8.pmx", tex, nullptr, renewed);
         addTextures("clean.pmx", armsModel({}), "ok.png", {});
         copies["pipe-new.pmx"] = addTextures("pipe.pmx", armsModel({}), "pipe.png", {"ok.png"});
         // Folders of others and the user's own; pub/model.pmx is no checked source: it is replaced.

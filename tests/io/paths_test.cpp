@@ -17,6 +17,28 @@ namespace {
 // "表" and "ソ" in Shift-JIS: each has the trail byte 0x5C.
 const std::string kHyou = "\x95\x5C", kSo = "\x83\x5C";
 
+TEST(PathSplit, SplitsAtSingleByteSeparatorsAndDotsOnly) {
+    const struct { std::string path, folder, name, stem, extension; } cases[] = {
+        {"C:\\a\\b.pmx", "C:\\a\\", "b.pmx", "C:\\a\\b", ".pmx"},
+        // A slash ends the folder part of a name, but folderOf takes backslashes only.
+        {"C:/a/b.pmx", "", "b.pmx", "C:/a/b", ".pmx"},
+        {"C:\\a/b.pmx", "C:\\", "b.pmx", "C:\\a/b", ".pmx"},
+        {"C:\\old.2\\model", "C:\\old.2\\", "model", "C:\\old", ".2\\model"},
+        {"model", "", "model", "model", ""},
+        {"C:\\" + kHyou + "\\b.pmx", "C:\\" + kHyou + "\\", "b.pmx", "C:\\" + kHyou + "\\b", ".pmx"},
+        {"C:\\" + kSo + kHyou, "C:\\", kSo + kHyou, "C:\\" + kSo + kHyou, ""},
+        {"d\\" + kSo + "/t.a" + kHyou, "d\\", "t.a" + kHyou, "d\\" + kSo + "/t", ".a" + kHyou},
+    };
+    for (const auto& c : cases) {
+        const char* path = c.path.c_str();
+        char folder[kPathBytes], name[kPathBytes], stem[kPathBytes], extension[kPathBytes];
+        EXPECT_EQ(folderOf(folder, path) + fileNameOf(name, path) + stripExtension(stem, path), 0) << path;
+        EXPECT_EQ(extensionOf(extension, path), c.extension.empty() ? 0 : -1) << path;
+        EXPECT_EQ(std::make_tuple(std::string(folder), std::string(name), std::string(stem), std::string(extension)),
+                  std::make_tuple(c.folder, c.name, c.stem, c.extension));
+    }
+}
+
 TEST(PathTrim, RemovesOneSeparatorKeepsRootsAndWholeCharactersAndCutsAt259Bytes) {
     const std::string p257(257, 'p'), p258(258, 'p');
     const std::pair<std::string, std::string> cases[] = {
