@@ -41,6 +41,8 @@ const ReadCase kReadCases[] = {
      "a.png\nutfstat = 7. \n  cttotal = 5. \ndone.\n0 Materials.\n1 Bones.\n"
      "b\nutfstat = 7. \n  cttotal = 1. \ndone.\n\nutfstat = 7. \n  cttotal = 0. \ndone.\n"
      "0 Morphs.\n0 Frames.\n0 Rigid-bodies.\n0 Joints.\nOK. \n" + kClean},
+    {"FaceCountNotAMultipleOf3EndsTheReading", [](PmxRecipe& r) { r.faceIndexCount = 7; }, nullptr,
+     kTop + "4 Vertices.\n2 Surfaces.\nErr: num of surface data (=7) is not multiples of 3. \n\n"},
     {"UndefinedIndexWidthIsReportedOnceNotPerFace",
      [](PmxRecipe& r) {
          r.vertexIndexSize = 3;

@@ -1,5 +1,5 @@
-// The Shift-JIS <-> Unicode tables: the committed data against its generator, their shape
-// (counts, ranges, exact inverses), the overrides, and the two byte helpers.
+// The Shift-JIS <-> Unicode tables: the committed data against its generator, the overrides, and
+// the two byte helpers.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -42,4 +42,22 @@ TEST(SjisOverrides, EighteenAndNineteenEntriesThatAgreeAndChangeTheTable) {
     }
     EXPECT_EQ(codes, 18);
     EXPECT_EQ(points, 19);
+}
+
+TEST(SjisBytes, LeadBytesCount0x80AndOnlyACharacterCutShortIsTrimmed) {
+    for (unsigned b = 0; b <= 0xFF; ++b) {
+        bool lead = (b >= 0x80 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        EXPECT_EQ(isSjisLeadByte(static_cast<unsigned char>(b)), lead) << std::hex << b;
+    }
+    // In 41 82 81 the 0x81 is a trail byte; only a changed text returns 1.
+    // An escape without all of its digits is cut short too; a whole one, or one followed by
+    // a byte that is no digit, is not.
+    const char* cases[][2] = {{"\x93", ""}, {"\x93\xFA", "\x93\xFA"}, {"\x41\x82\x81", "\x41\x82\x81"},
+                              {"\x82\xA0\x82", "\x82\xA0"}, {"", ""}, {"a\xFD\xA3\xA0", "a"},
+                              {"a\xFE\xA0\xA4\xA0\xA0", "a\xFE\xA0\xA4\xA0\xA0"}, {"\xFF\xA2x", "\xFF\xA2x"}};
+    for (const auto& c : cases) {
+        std::string text(c[0], std::strlen(c[0]) + 1);
+        EXPECT_EQ(trimDanglingLeadByte(&text[0]), std::strcmp(c[0], c[1]) != 0 ? 1 : 0) << c[0];
+        EXPECT_STREQ(text.c_str(), c[1]);
+    }
 }
