@@ -25,6 +25,21 @@ const std::string kTop = "PMX Ver 2.00 \nModel: Test model \n";
 const std::string kToBones = "4 Vertices.\n2 Surfaces.\n2 Textures.\n1 Materials.\n12 Bones.\n";
 const std::string kCounts = kToBones + "1 Morphs.\n1 Frames.\n1 Rigid-bodies.\n1 Joints.\nOK. \n";
 const std::string kClean = "PMX 2.0: correctly read-in: OK. \ndone. \n\n";
+const std::string kHundredBytes = "00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F \n"
+                                  "10 11 12 13 14 15 16 17 18 19 1A 1B 1C 1D 1E 1F \n"
+                                  "20 21 22 23 24 25 26 27 28 29 2A 2B 2C 2D 2E 2F \n"
+                                  "30 31 32 33 34 35 36 37 38 39 3A 3B 3C 3D 3E 3F \n"
+                                  "40 41 42 43 44 45 46 47 48 49 4A 4B 4C 4D 4E 4F \n"
+                                  "50 51 52 53 54 55 56 57 58 59 5A 5B 5C 5D 5E 5F \n"
+                                  "60 61 62 63 \n";
+const std::string k21 = "PMX Ver 2.10 \nModel: Test model \n" + kCounts + "PMX 2.1: reading extended data ...\n";
+
+void hundredTrailingBytes(PmxRecipe& r)
+{
+    r.version = 2.1f;
+    for (int i = 0; i < 100; ++i) r.trailing.push_back(static_cast<std::uint8_t>(i));
+}
+
 const ReadCase kReadCases[] = {
     {"CleanUtf8ModelEchoesEachConvertedText",
      [](PmxRecipe& r) {
@@ -82,6 +97,20 @@ const ReadCase kReadCases[] = {
          b.insert(b.begin() + 17, 2, 0);
      },
      "PMX Ver 3.00 \nModel: Test model \n" + kCounts + kClean},
+    {"TrailingDataDumpedAtLevel1",
+     [](PmxRecipe& r) {
+         hundredTrailingBytes(r);
+         setDisplayLevel(1);
+     },
+     nullptr,
+     k21 + kHundredBytes + "SoftBody block: Total 100 bytes.\ndone. \n\n"},
+    {"TrailingDataNamedUnrecognizedAtLevel2",
+     [](PmxRecipe& r) {
+         hundredTrailingBytes(r);
+         setDisplayLevel(2);
+     },
+     nullptr,
+     k21 + "Unrecognized data bytes found. \n" + kHundredBytes + "Unrecognized block: Total 100 bytes.\ndone. \n\n"},
 };
 
 class Reader : public PmxTest {};
