@@ -1,5 +1,6 @@
-// The check's report of a model: an index out of step, its label column, and the JSON texts: valid UTF-8 whatever the
-// bytes of a name, every other byte escaped.
+// The check's report of a model: an index out of step, a file ending in a first record, its
+// label column, and the JSON texts: valid UTF-8 whatever the bytes of a name, every other byte
+// escaped.
 #include <gtest/gtest.h>
 
 #include <string>

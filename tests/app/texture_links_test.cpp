@@ -1,5 +1,5 @@
-// Texture links: presence below the model's folder, never through a cut path, and inference
-// from the substitutions learned so far, in the order learned.
+// Texture links: presence below the model's folder, never through a cut path, nor through a
+// garbled twin renamed past a path buffer.
 #include <gtest/gtest.h>
 
 #include <cstdio>

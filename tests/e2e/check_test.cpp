@@ -34,8 +34,6 @@ pmxtest::PmxRecipe arms(bool bent) {
     return r;
 }
 
-const string kLongName = string(240, 'n') + ".pmx";
-
 // The tree of the issue: a clean model, a bent one, broken and case-mismatched links, a 2.1
 // model (its name holding a byte that is no UTF-8), one cut after its bones and one that is no
 // PMX file; and what must not be taken for a model.

@@ -1,6 +1,5 @@
-// The read and write streams and the copies between them: what the end of input does to
-// values, positions and the status, little-endian writes, write failures (a full disk, the
-// failure seam, close() telling whether the file is complete), copy counts.
+// The read and write streams and the copies between them: a missing file, the 2 GiB limit on
+// reading and on writing, and copy counts.
 #include <gtest/gtest.h>
 
 #include <cmath>

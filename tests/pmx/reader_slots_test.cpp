@@ -1,6 +1,6 @@
 // Which bone fills which named-bone and twist slot, and the axis offsets the writer patches:
-// names in either language, amid records of every kind; and the texture table, which belongs
-// to the last reading only.
+// names in either language, amid records of every kind; and texture paths, escaped whole or
+// refused, and of an odd UTF-16 length.
 #include "tests/pmx/pmx_test_util.h"
 
 namespace pmxtest {

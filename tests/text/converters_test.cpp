@@ -1,7 +1,7 @@
 // The text converters byte for byte: UTF-8 -> Shift-JIS with its trace, Shift-JIS -> UTF-16LE
 // and UTF-8 with their notices and sjisstat, UTF-16LE -> Shift-JIS, the quiet conversions of the
-// code-page boundary, and message pieces appended to a bounded buffer. Buffers are exactly as
-// long as allowed, so the sanitizer build catches a read or write past either end.
+// code-page boundary, and the JIS variant fold. Buffers are exactly as long as allowed, so the
+// sanitizer build catches a read or write past either end.
 #include <gtest/gtest.h>
 
 #include <cstdint>
