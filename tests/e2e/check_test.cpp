@@ -267,6 +267,10 @@ std::vector<CheckRun> runs() {
         // Files of broken links found moved, or under names garbled by an unpacking.
         {"FilesFoundForBrokenLinks", "--check found/found.pmx", [](std::int32_t) { return kFound; }, "", "C.UTF-8", 1},
         {"FilesFoundForBrokenLinksAsJson", "--check --json found/found.pmx", foundJson, "", "C.UTF-8", 1},
+        // A backslash is part of a Linux name: such a name is left out, never split into folders.
+        {"NameHoldingABackslashIsLeftOut", "--check 'tree/x\\y.pmx' tree/bent.pmx",
+         [](std::int32_t) { return kBent + "1 model(s) checked: 0 clean, 1 with findings, 0 unreadable, 1 error(s)\n"; },
+         "quorvane: tree/x\\y.pmx: backslash in a file name: left out\n"},
         {"OptionsWithoutAPathAreRefused", "--check --json", [](std::int32_t) { return ""; },
          "quorvane: --check needs a file or folder to check\nTry 'quorvane --help' for more information.\n"},
         {"UnknownOptionBeforeThePaths", "--check --json --bogus tree", [](std::int32_t) { return ""; },
