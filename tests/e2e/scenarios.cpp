@@ -142,8 +142,21 @@ void writeLinkModel(const string& path, const std::vector<string>& links) {
     r.textures = links;
     pmxtest::writeFile(path, pmxtest::buildPmx(r));
 }
+// The Japanese model ja/モデル.pmx: its list, its continue prompt in Japanese, and on a Western
+// system the saved notice of モデル/モデル.pmx.
+const string kJaLink = "pmx dir: {D}ja{/} \n0: テクスチャ\\髪.png (=NG=)\n\n";
+const string kJaNotFound = " テクスチャ/スフィア: \r\n \r\n 髪.png \r\n \r\n が見つからないため、 \r\n"
+                           " 次のダイアログで探します。 (続行:OK) \r\n";
+const string kSavedWestern = " Fixed model file  \r\n \r\n モデル-new.pmx \r\n \r\n was saved. \r\n";
+
 // The run of pub/model.pmx up to its save.
 const string kPub = kEn + read("pub/model.pmx", 0, 0, 10) + twistAsk("model.pmx", "YES") + "pmx dir: {D}pub/ \n\n";
+
+// `row`, run under Wine too with `answers`.
+Scenario wine(const char* answers, Scenario row) {
+    row.wine = answers;
+    return row;
+}
 
 bool onLinux(const Scenario& s) { return s.locale[0] == 'C' || string(s.locale) == "ja_JP.SJIS"; }
 
@@ -154,54 +167,64 @@ std::vector<Scenario> scenarios() {
     const string tex = read("tex.pmx", 3, 1, 0) + kTexList;
     const string texYes = tex + texAsk(2, "YES") + kSearchA;
     // dir/tex.pmx named by a relative path: shown, repaired and saved as by its full path.
-    const string relative = kEn + read("dir/tex.pmx", 3, 1, 0) + texList("dir/") +
+    const string relative = kEn + read("dir{/}tex.pmx", 3, 1, 0) + texList("dir{/}") +
                             texAsk(2, "YES") + kSearchA + kPickAInferB + saved("tex.pmx", "tex-new.pmx");
     return {
-        {"NoModelAndCancelledDialogJa", 2, ja, {}, "", kJa + kNoModelJa + kUsage, {}},
+        wine("Open MMD Model File=key:Escape",
+             {"NoModelAndCancelledDialogJa", 2, ja, {}, "", kJa + kNoModelJa + kUsage, {}}),
         // The dialog starts in the current folder, where the name typed is found.
-        {"ModelPickedInTheDialogFromTheCurrentFolder", 0, en, {}, "clean.pmx\n",
+        wine("Open MMD Model File=type:{O}clean.pmx|Return",
+             {"ModelPickedInTheDialogFromTheCurrentFolder", 0, en, {}, "clean.pmx\n",
          kEn + kNoModel + read("clean.pmx", 1, 0, 10) + kClean + kNothing, {}, "Folder: {R}\n",
-         "{O}"},
+         "{O}"}),
         {"HelpAsTheFirstArgumentAnswersAloneAndReadsNothing", 0, en, {"--help", "{O}model.pmx"},
          "y\n", "Usage: quorvane [options] model.pmx [more.pmx ...]\n{*}or no model was given\n", {}},
-        {"VersionAsTheFirstArgument", 0, en, {"--version"}, "", "Quorvane 0.90\n", {}},
+        wine("",
+             {"VersionAsTheFirstArgument", 0, en, {"--version"}, "", "Quorvane 0.90\n", {}}),
         // Help where users of other tools look; a long option that is none is refused.
         {"HelpHabitMinusHAloneShowsTheHelp", 0, en, {"-h"}, "", "Usage: quorvane [options]{*}no model was given\n", {}},
         {"MistypedLongOptionIsRefused", 2, en, {"--verison"}, "", "", {},
          "quorvane: unrecognized option '--verison'\nTry 'quorvane --help' for more information.\n"},
-        {"OptionsOnlyEchoedAndUnknownLettersReportedInBothPasses", 2, en,
+        wine("",
+             {"OptionsOnlyEchoedAndUnknownLettersReportedInBothPasses", 2, en,
          {"-D=2", "-EA=0.25", "-NX", "-d1/m3ND"}, "",
          kEn + "Info.displayLevel = 2. \nErrorAdmittance = 0.25 \n\nOption error: <X> 58"
                "Info.displayLevel = 1. \nConv.mode = 3. \nCancel.displaying.dialogue = 1 \n"
-               "\nOption error: <X> 58" + kUsageLines, {}},
+               "\nOption error: <X> 58" + kUsageLines, {}}),
         {"OptionErrorsPointToHelpOnce", 1, en, {"-hx", "{O}model.pmx"}, "",
          kEn + "\nOption error: <h> 68\nOption error: <x> 78\nOption error: <h> 68\nOption error: <x> 78" +
              twist("model.pmx", "Cancel"), {}, "more information.\n Unmatched"},
         {"ArgumentsBeyondTheLimitAreIgnored", 2, en, crowd, "",
          kEn + "Too many command line parameters.\nConv.mode = 1. \n" + kUsageLines, {}},
-        {"FileThatIsNotPmx", 2, en, {"{O}bad.pmx"}, "",
+        wine("Return",
+             {"FileThatIsNotPmx", 2, en, {"{O}bad.pmx"}, "",
          kEn + "\nReading from: {D}bad.pmx \nIllegal file format at 000003=(44) \n"
-               "pmdinforead err 2. \npmx dir: {D} \n\n" + kUnread, {}},
-        {"TwistCancelEndsTheRun", 1, en, {"{O}model.pmx", "{O}tex.pmx"}, "c\ny\n",
-         kEn + twist("model.pmx", "Cancel"), {}},
+               "pmdinforead err 2. \npmx dir: {D} \n\n" + kUnread, {}}),
+        wine("Escape",
+             {"TwistCancelEndsTheRun", 1, en, {"{O}model.pmx", "{O}tex.pmx"}, "c\ny\n",
+         kEn + twist("model.pmx", "Cancel"), {}}),
         // A link picked in the dialog is stored relative to the model's full folder.
-        {"ModelNamedFromASiblingFolder", 0, en, {"../dir/./tex.pmx"}, "y\n\nimg/a.png\n", relative,
-         {"dir/tex-new.pmx"}, "", "{O}side"},
-        {"OnePickAndOneInferenceUtf16", 0, en, {"{O}tex.pmx"}, "y\n\nimg/a.png\n",
+        wine("y|Return|Searching for:  tex\\a.png=type:{O}dir\\img\\a.png|Return",
+             {"ModelNamedFromASiblingFolder", 0, en, {"../dir/./tex.pmx"}, "y\n\nimg/a.png\n", relative,
+         {"dir/tex-new.pmx"}, "", "{O}side"}),
+        wine("y|Return|Searching for:  tex\\a.png=type:{O}img\\a.png|Return",
+             {"OnePickAndOneInferenceUtf16", 0, en, {"{O}tex.pmx"}, "y\n\nimg/a.png\n",
          kEn + texYes + kPickAInferB + saved("tex.pmx", "tex-new.pmx"), {"tex-new.pmx"},
-         "Searching for:  tex\\a.png"}, // the file dialog's title names the missing texture
+         "Searching for:  tex\\a.png"}), // the file dialog's title names the missing texture
         {"OnePickAndOneInferenceUtf8", 0, en, {"{O}tex8.pmx"}, "y\n\nimg/a.png\n",
          kEn + kReadUtf8 + kTexList + texAsk(2, "YES") + kSearchA + kPickAInferB +
              saved("tex8.pmx", "tex8-new.pmx"), {"tex8-new.pmx"}},
         // A file moved into another folder: of two files of the name, the one whose folders end as
         // the link's do is offered, an empty answer takes it, and what it teaches renews the next.
-        {"OfTwoFilesOfTheNameTheOneInTheLinksFolderIsOffered", 0, en, {"{O}two/tex.pmx"}, "y\n\n\n",
-         kEn + read("two/tex.pmx", 3, 1, 0) + texList("two/") + texAsk(2, "YES") + kSearchA +
+        wine("y|Return|Searching for:  tex\\a.png=key:Return|Return",
+             {"OfTwoFilesOfTheNameTheOneInTheLinksFolderIsOffered", 0, en, {"{O}two/tex.pmx"}, "y\n\n\n",
+         kEn + read("two{/}tex.pmx", 3, 1, 0) + texList("two{/}") + texAsk(2, "YES") + kSearchA +
              " => OK \n\n => (renew) x\\tex\\a.png \n1: ok.png (ok)\n"
              "2: tex\\b.png (inferred) => (renew) x\\tex\\b.png \n\n" + saved("tex.pmx", "tex-new.pmx"),
-         {"two/tex-new.pmx"}, "File name [x/tex/a.png]: "},
-        {"TextureNoSavesNothing", 1, en, {"{O}tex.pmx"}, "n\n", kEn + tex + texAsk(2, "NO") + kNothing,
-         {}},
+         {"two/tex-new.pmx"}, "File name [x/tex/a.png]: "}),
+        wine("n|Return",
+             {"TextureNoSavesNothing", 1, en, {"{O}tex.pmx"}, "n\n", kEn + tex + texAsk(2, "NO") + kNothing,
+         {}}),
         // After a file picked for an earlier model: the message must not name that one.
         {"CancelledDialogEndsTheRunNamingNoFile", 1, en, {"{O}tex.pmx", "{O}pipe.pmx", "{O}tex.pmx"},
          "y\n\nimg/a.png\ny\n\n\n",
@@ -216,7 +239,8 @@ std::vector<Scenario> scenarios() {
         // given so, its links and the typed name all find them; the renewed link is composed.
         {"DecomposedNamesMatchComposedLinksAndTheTypedName", 0, "C.UTF-8", {"{O}nfd/モテ\u3099ル.pmx"},
          "y\n\nimg/ガイド.png\n", guideRun("nfd"), {"nfd/モデル-new.pmx"}},
-        {"JapaneseTwistTextureAndCleanModels", 0, ja, {"{O}model.pmx", "{O}tex.pmx", "{O}clean.pmx"},
+        wine("y|Return|y|Return|Searching for:  tex\\a.png=type:{O}img\\a.png|Return|Return",
+             {"JapaneseTwistTextureAndCleanModels", 0, ja, {"{O}model.pmx", "{O}tex.pmx", "{O}clean.pmx"},
          "y\ny\n\nimg/a.png\n",
          kJa + twist("model.pmx", "YES", true) + saved("model.pmx", "model-new.pmx", true) +
              read("tex.pmx", 3, 1, 0, true) + kTexList + texAsk(2, "YES", "tex.pmx") + "--- \n0: tex\\a.png \n テクスチャ/スフィア: \r\n \r\n a.png \r\n \r\n"
@@ -225,7 +249,7 @@ std::vector<Scenario> scenarios() {
              "2: tex\\b.png (類推しました) => (renew) img\\b.png \n\n" +
              saved("tex.pmx", "tex-new.pmx", true) + read("clean.pmx", 1, 0, 10, true) + kClean +
              kNothingJa,
-         {"model-new.pmx", "tex-new.pmx"}},
+         {"model-new.pmx", "tex-new.pmx"}}),
 
         // Names no Shift-JIS code spells: each finds its own file, and only its own.
         {"NamesOutsideShiftJisFindTheirFilesAndNotAQuestionMarkTwin", 1, "C.UTF-8",
@@ -343,6 +367,44 @@ std::vector<Scenario> scenarios() {
         {"CopyNeverReplacesAFileNamedInAnotherCase", 0, en, {"{O}model.pmx"}, "y\n",
          kEn + twist("model.pmx", "YES") + saved("model.pmx", "model-new.pmx"), {"model-new.pmx", "Model-new.pmx"},
          "", "", [](const string& d) { iotest::writeFile(d + "/Model-new.pmx", ""); }},
+
+        // Windows alone. A device opens as a file does (NUL reads nothing, CON would wait for the
+        // keyboard); only a disk file is read as a model.
+        wine("Return", {"DeviceNamedAsTheModelIsRefused", 2, "en", {"NUL"}, "",
+                        kEn + "\nReading from: \\\\.\\NUL \nCannot open RD file : \\\\.\\NUL\npmdinforead err -1. \n"
+                              "pmx dir: \\\\.\\ \n\n" + kUnread, {}}),
+        // A temporary file an interrupted run left stays as it was (CREATE_NEW never opens it).
+        wine("y|Return", {"TemporaryFileLeftInTheFolderIsPassedOver", 0, "en", {"{O}model.pmx"}, "",
+                          kEn + twist("model.pmx", "YES") + saved("model.pmx", "model-new.pmx"), {"model-new.pmx"}, "",
+                          "", [](const string& d) { iotest::writeFile(d + "/model-new.pmx.tmp", "old"); }}),
+        // The question names the file as the folder stores it.
+        wine("n|Return", {"TwistAnsweredNoForAModelNamedInOtherLetters", 1, "en", {"{O}MODEL.PMX"}, "",
+                          kEn + read("MODEL.PMX", 0, 0, 10) + twistAsk("model.pmx", "NO") + "pmx dir: {D} \n\n" +
+                              kNothing, {}}),
+        // The argument arrives in code page 932, the dialog takes a typed Japanese path, and the
+        // copy is saved under a Japanese name; the box shows the text in the code page's characters.
+        Scenario{"JapaneseNamesRepairedInJapaneseMode", 0, "ja", {"{O}ja/モデル.pmx"}, "",
+                 kJa + read("ja{/}モデル.pmx", 1, 1, 0, true) + kJaLink + texAsk(1, "YES", "モデル.pmx") +
+                     "--- \n0: テクスチャ\\髪.png \n" + kJaNotFound + " => OK \n\n => (renew) 表\\髪.png \n\n" +
+                     saved("モデル.pmx", "モデル-new.pmx", true), {"ja/モデル-new.pmx"}, "", "", nullptr, "",
+                 "y|Return|Searching for:  テクスチャ\\髪.png=type:{O}ja\\表\\髪.png|Return", kJaNotFound},
+        // English texts on a Japanese system: the continue prompt, composed in UTF-8, names the
+        // Japanese file; the box must show that name, not the UTF-8 bytes read as code page 932.
+        Scenario{"JapaneseFileNameInAnEnglishBoxOnAJapaneseSystem", 1, "en932", {"{O}ja/モデル.pmx"}, "",
+                 kEn + read("ja{/}モデル.pmx", 1, 1, 0) + kJaLink + texAsk(1, "YES") + "--- \n0: テクスチャ\\髪.png {8}" +
+                     notFound("髪.png") + "{8} => Cancel \n\n", {}, "", "", nullptr, "", "y|Escape",
+                 notFound("髪.png").substr(1)},
+        // A Western system (code page 1252): names in Japanese and Chinese are found through the
+        // wide calls. The program's own lines show them as "?"; the texts composed in UTF-8 as
+        // they are.
+        Scenario{"NamesOfAnyScriptOnAWesternSystem", 0, "enus", {"{O}モデル/モデル.pmx"}, "",
+                 kEn + read("?\?\?{/}?\?\?.pmx", 3, 0, 10) + twistAsk("モデル.pmx", "YES") +
+                     "pmx dir: {D}?\?\?{/} \n0: ?\?\?\?\?\\?.png (ok)\n1: ?.png (ok)\n2: ?\?\\?.png (ok)\n\nReading from: ?\?\?.pmx \n"
+                     "Writing to  : ?\?\?-new.pmx \n\nSave OK. \n\n" + kSavedWestern + "\n", {"モデル/モデル-new.pmx"}, "", "",
+                 nullptr, "", "y|Return", kSavedWestern},
+        // Last, as it leaves the prefix on Windows 10: only RtlGetVersion gives its numbers.
+        wine("", {"VersionLineFromRtlGetVersionOnWindows10", 2, "win10", {"-D0"}, "",
+                  kEn + "Info.displayLevel = 0. \n" + kUsageLines, {}}),
     };
 }
 
@@ -409,25 +471,14 @@ string Models::addTextures(const string& name, pmxtest::PmxRecipe recipe, const 
 Models::Models(const string& folder) : base(folder.empty() ? tmp.path() : folder) {
     fs::create_directories(base);
     root = fs::canonical(base).string();
-    pmxtest::PmxLayout layout;
-    string fixed = add("model.pmx", armsModel({3, 9}), &layout);
-    for (const char* name : {"twice.pmx", "ro/model.pmx"})
-        add(name, armsModel({3, 9}), nullptr);
+    for (const char* name : {"model.pmx", "twice.pmx", "ro/model.pmx"}) add(name, armsModel({3, 9}), nullptr);
     pmxtest::PmxRecipe big = armsModel({3, 9}); // its copy is larger than a few KiB
     for (int i = 0; i < 1000; ++i) big.bones.push_back(pmxtest::plainBone("b", "b", {}));
     add("big.pmx", big, nullptr);
-    // The left arm twist (bone 3) and the right wrist twist (bone 9) are corrected.
-    const float axes[2][3] = {{0.6f, -0.8f, 0.0f}, {-0.6f, -0.8f, 0.0f}};
-    for (int k = 0; k < 2; ++k) {
-        string axis;
-        for (float f : axes[k]) {
-            std::uint32_t bits;
-            std::memcpy(&bits, &f, sizeof bits);
-            appendInt32(&axis, bits);
-        }
-        const std::int32_t at = layout.fixedAxisOffsets[k == 0 ? 3 : 9];
-        fixed.replace(static_cast<std::size_t>(at), axis.size(), axis);
-    }
+    // The left arm twist (bone 3) and the right wrist twist (bone 9) corrected: the bytes of the
+    // model never bent.
+    const std::vector<std::uint8_t> straight = pmxtest::buildPmx(armsModel({}));
+    const string fixed(straight.begin(), straight.end());
     copies["model-new.pmx"] = copies["twice-new.pmx"] = copies["moved/model-new.pmx"] = fixed;
     pmxtest::PmxRecipe tex = armsModel({});
     tex.bones.clear();
@@ -478,6 +529,20 @@ Models::Models(const string& folder) : base(folder.empty() ? tmp.path() : folder
     fs::copy_file(file("model.pmx"), file("pub/model.pmx"));
     images({"img/a.png", "img/b.png", "ok.png", "dir/img/a.png", "dir/img/b.png", "dir/ok.png"});
     iotest::writeFile(file("bad.pmx"), "PMD file");
+    // A Japanese model whose file moved to 表/ (its Shift-JIS name ends in the byte of a
+    // backslash), and a bent one whose links name files in Japanese and Chinese.
+    tex.textures = {"テクスチャ\\髪.png"};
+    tex.encoding = 0;
+    tex.modelName = "テスト";
+    tex.materials[0].sphereTexture = -1;
+    copies["ja/モデル-new.pmx"] = addTextures("ja/モデル.pmx", tex, nullptr, {"表\\髪.png"});
+    pmxtest::PmxRecipe scripts = armsModel({});
+    scripts.textures = {"テクスチャ\\髪.png", "瞳.png", "贴图\\脸.png"};
+    const std::vector<std::uint8_t> copy = pmxtest::buildPmx(scripts);
+    copies["モデル/モデル-new.pmx"] = string(copy.begin(), copy.end());
+    scripts.bones[3].fixedAxis = scripts.bones[9].fixedAxis = {0.0f, 0.0f, 1.0f};
+    add("モデル/モデル.pmx", scripts, nullptr);
+    images({"ja/表/髪.png", "モデル/テクスチャ/髪.png", "モデル/瞳.png", "モデル/贴图/脸.png"});
 }
 // The program to run: as another user ("{U}"), a copy in the scenario's folder, which that
 // user can reach wherever the build lies (a checkout below /root, or in a private mktemp -d).

@@ -36,9 +36,10 @@ struct Scenario {
     std::function<void(const string&)> prepare = nullptr;
     string shell = ""; // shell words before the program ("{U}": as another user; "{N}": a neighbour)
     // Under Wine: the answers, "|" between them: a message box's key, or "TITLE=key:KEY" and
-    // "TITLE=type:TEXT" for a dialog; a row without them is not run there. `box`: a text one of
-    // its message boxes must show.
-    string wine = "", box = "";
+    // "TITLE=type:TEXT" for a dialog ("{O}" in Windows form); a row without them is not run
+    // there. `box`: a text one of its message boxes must show.
+    const char* wine = nullptr;
+    string box = "";
 };
 
 std::vector<Scenario> scenarios();
