@@ -9,30 +9,12 @@
 #include <functional>
 #include <map>
 
-#include "tests/support/io_test_files.h"
-#include "tests/support/pmx_builder.h"
+#include "tests/e2e/scenarios.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using std::string;
-
-// Arms along (+-0.6, -0.8, 0) from (+-1, 10, 0), as in the transcripts; `bent` twist bones
-// (3 left arm, 9 right wrist) hold the axis (0, 0, 1) instead.
-pmxtest::PmxRecipe arms(bool bent) {
-    pmxtest::PmxRecipe r;
-    for (const float m : {1.0f, -1.0f}) {
-        const string ja = m > 0 ? "左" : "右";
-        const string en = m > 0 ? "_L" : "_R";
-        r.bones.push_back(pmxtest::plainBone(ja + "腕", "arm" + en, {m, 10, 0}));
-        r.bones.push_back(pmxtest::plainBone(ja + "ひじ", "elbow" + en, {4 * m, 6, 0}));
-        r.bones.push_back(pmxtest::plainBone(ja + "手首", "wrist" + en, {7 * m, 2, 0}));
-        r.bones.push_back(pmxtest::twistBone(ja + "腕捩", "arm twist" + en, {0.6f * m, -0.8f, 0}, {2.5f * m, 8, 0}));
-        r.bones.push_back(pmxtest::twistBone(ja + "手捩", "wrist twist" + en, {0.6f * m, -0.8f, 0}, {5.5f * m, 4, 0}));
-    }
-    if (bent) r.bones[3].fixedAxis = r.bones[9].fixedAxis = {0, 0, 1};
-    return r;
-}
 
 // The tree of the issue: a clean model, a bent one, broken and case-mismatched links, a 2.1
 // model (its name holding a byte that is no UTF-8), one cut after its bones and one that is no
@@ -53,15 +35,15 @@ struct Tree {
         for (const char* folder : {"tree/links/tex", "tree/links/old", "found/textures", "found/âeâNâXâ`ââ",
                                    "found/\x95\\", "found/x", "found/y"})
             fs::create_directories(tmp.file(folder));
-        add("tree/bent.pmx", arms(true));
-        pmxtest::PmxRecipe r = arms(false);
+        add("tree/bent.pmx", e2e::armsModel({3, 9}));
+        pmxtest::PmxRecipe r = e2e::armsModel({});
         r.textures = {"ok.png"};
         add("tree/clean.pmx", r);
         pmxtest::PmxLayout layout;
         add("tree/cut.pmx", r, &layout);
         cutAt = layout.morphSection;
         fs::resize_file(tmp.file("tree/cut.pmx"), static_cast<std::uintmax_t>(cutAt));
-        r = arms(false);
+        r = e2e::armsModel({});
         r.version = 2.1f;
         r.encoding = 1;
         r.trailing.assign(100, 0x5A);
@@ -111,7 +93,7 @@ string canonicalJson(const string& lines) {
     return iotest::readFile(tmp.file("canonical.txt"));
 }
 
-// The twist slots of arms(), each ok, off (bent to (0, 0, 1)) or not found; the left ones' axis
+// The twist slots of armsModel(), each ok, off (bent to (0, 0, 1)) or not found; the left ones' axis
 // is (0.6, -0.8, 0), the right ones' (-0.6, -0.8, 0).
 enum Twist { Ok, Off, None };
 const char* const kSlots[] = {"left arm twist", "left wrist twist", "right arm twist", "right wrist twist"};

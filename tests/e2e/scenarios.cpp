@@ -408,33 +408,28 @@ std::vector<Scenario> scenarios() {
     };
 }
 
-// Ten arm and twist bones, arm -> elbow -> wrist along (+-0.6, -0.8, 0), each twist bone half
-// way along its segment and its axis on its line but those of the `bent` bones (3 left arm,
-// 4 left wrist, 8 right arm, 9 right wrist).
+// Ten arm and twist bones, arm -> elbow -> wrist along (+-0.6, -0.8, 0) from (+-1, 10, 0), each
+// twist bone half way along its segment and its axis on its line but those of the `bent` bones
+// (3 left arm, 4 left wrist, 8 right arm, 9 right wrist), which hold (0, 0, 1).
 pmxtest::PmxRecipe armsModel(std::initializer_list<std::size_t> bent) {
-    using pmxtest::plainBone;
-    using pmxtest::twistBone;
     pmxtest::PmxRecipe r;
     r.modelName = "テスト";
     r.modelNameEnglish = "test";
-    r.bones = {
-        plainBone("左腕", "arm_L", {1.0f, 10.0f, 0.0f}),
-        plainBone("左ひじ", "elbow_L", {4.0f, 6.0f, 0.0f}),
-        plainBone("左手首", "wrist_L", {7.0f, 2.0f, 0.0f}),
-        twistBone("左腕捩", "arm twist_L", {0.6f, -0.8f, 0.0f}, {2.5f, 8.0f, 0.0f}),
-        twistBone("左手捩", "wrist twist_L", {0.6f, -0.8f, 0.0f}, {5.5f, 4.0f, 0.0f}),
-        plainBone("右腕", "arm_R", {-1.0f, 10.0f, 0.0f}),
-        plainBone("右ひじ", "elbow_R", {-4.0f, 6.0f, 0.0f}),
-        plainBone("右手首", "wrist_R", {-7.0f, 2.0f, 0.0f}),
-        twistBone("右腕捩", "arm twist_R", {-0.6f, -0.8f, 0.0f}, {-2.5f, 8.0f, 0.0f}),
-        twistBone("右手捩", "wrist twist_R", {-0.6f, -0.8f, 0.0f}, {-5.5f, 4.0f, 0.0f}),
-    };
+    for (const float m : {1.0f, -1.0f}) {
+        const string ja = m > 0 ? "左" : "右", en = m > 0 ? "_L" : "_R";
+        r.bones.push_back(pmxtest::plainBone(ja + "腕", "arm" + en, {m, 10, 0}));
+        r.bones.push_back(pmxtest::plainBone(ja + "ひじ", "elbow" + en, {4 * m, 6, 0}));
+        r.bones.push_back(pmxtest::plainBone(ja + "手首", "wrist" + en, {7 * m, 2, 0}));
+        r.bones.push_back(pmxtest::twistBone(ja + "腕捩", "arm twist" + en, {0.6f * m, -0.8f, 0}, {2.5f * m, 8, 0}));
+        r.bones.push_back(pmxtest::twistBone(ja + "手捩", "wrist twist" + en, {0.6f * m, -0.8f, 0}, {5.5f * m, 4, 0}));
+    }
     for (std::size_t bone : bent) r.bones[bone].fixedAxis = {0.0f, 0.0f, 1.0f};
     return r;
 }
 
-void appendInt32(string* out, std::uint32_t bits) {
-    for (int i = 0; i < 4; ++i) out->push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
+string bytesOf(const pmxtest::PmxRecipe& recipe) {
+    const std::vector<std::uint8_t> bytes = pmxtest::buildPmx(recipe);
+    return string(bytes.begin(), bytes.end());
 }
 
 // The models every scenario starts from.
@@ -445,40 +440,29 @@ void Models::images(std::initializer_list<const char*> names) {
         iotest::writeFile(file(image), "png");
     }
 }
-string Models::add(const string& name, const pmxtest::PmxRecipe& recipe, pmxtest::PmxLayout* layout) {
-    const std::vector<std::uint8_t> bytes = pmxtest::buildPmx(recipe, layout);
+void Models::add(const string& name, const pmxtest::PmxRecipe& recipe) {
     fs::create_directories(fs::path(file(name)).parent_path());
-    iotest::writeFile(file(name), sources[name] = string(bytes.begin(), bytes.end()));
-    return sources[name];
+    iotest::writeFile(file(name), sources[name] = bytesOf(recipe));
 }
-// The bytes of `name` with its texture block holding `renewed` instead.
+// Writes `name` (linking `textures` alone, when given) and gives the bytes of its copy: the same
+// model linking `renewed`.
 string Models::addTextures(const string& name, pmxtest::PmxRecipe recipe, const char* textures,
                            const std::vector<string>& renewed) {
-    pmxtest::PmxLayout layout;
     if (textures != nullptr) recipe.textures = {textures};
-    const string source = add(name, recipe, &layout);
-    string block;
-    appendInt32(&block, static_cast<std::uint32_t>(renewed.size()));
-    for (const string& path : renewed) {
-        const std::vector<std::uint8_t> text = pmxtest::encodePmxText(path, recipe.encoding);
-        appendInt32(&block, static_cast<std::uint32_t>(text.size()));
-        block.append(text.begin(), text.end());
-    }
-    const auto start = static_cast<std::size_t>(layout.textureBlockStart);
-    return source.substr(0, start) + block +
-           source.substr(static_cast<std::size_t>(layout.textureBlockEnd));
+    add(name, recipe);
+    recipe.textures = renewed;
+    return bytesOf(recipe);
 }
 Models::Models(const string& folder) : base(folder.empty() ? tmp.path() : folder) {
     fs::create_directories(base);
     root = fs::canonical(base).string();
-    for (const char* name : {"model.pmx", "twice.pmx", "ro/model.pmx"}) add(name, armsModel({3, 9}), nullptr);
+    for (const char* name : {"model.pmx", "twice.pmx", "ro/model.pmx"}) add(name, armsModel({3, 9}));
     pmxtest::PmxRecipe big = armsModel({3, 9}); // its copy is larger than a few KiB
     for (int i = 0; i < 1000; ++i) big.bones.push_back(pmxtest::plainBone("b", "b", {}));
-    add("big.pmx", big, nullptr);
+    add("big.pmx", big);
     // The left arm twist (bone 3) and the right wrist twist (bone 9) corrected: the bytes of the
     // model never bent.
-    const std::vector<std::uint8_t> straight = pmxtest::buildPmx(armsModel({}));
-    const string fixed(straight.begin(), straight.end());
+    const string fixed = bytesOf(armsModel({}));
     copies["model-new.pmx"] = copies["twice-new.pmx"] = copies["moved/model-new.pmx"] = fixed;
     pmxtest::PmxRecipe tex = armsModel({});
     tex.bones.clear();
@@ -501,23 +485,23 @@ Models::Models(const string& folder) : base(folder.empty() ? tmp.path() : folder
                               "nfd/img/カ\u3099イト\u3099.png"});
     // Names no Shift-JIS code spells, beside the "?" a lossy conversion would make of them.
     tex.textures = {"textures\\屏幕边框.png", "贴图\\脸.png", "颜.png", "한글\\얼굴.png", "🎀.png", "k한.png"};
-    addTextures("names/校园祭舞台.pmx", tex, nullptr, {});
+    add("names/校园祭舞台.pmx", tex);
     images({"names/textures/屏幕边框.png", "names/贴图/脸.png", "names/颜.png",
                               "names/한글/얼굴.png", "names/🎀.png", "names/k?.png"});
     // Links and files in either spelling of a JIS / code page 932 pair.
     tex.textures = {"a\u301Cb.png", "c\u301Cd.png", "e\uFF5Ef.png", "g\u2014h.png", "髙.png"};
-    addTextures("variants/v.pmx", tex, nullptr, {});
+    add("variants/v.pmx", tex);
     images({"variants/a\u301Cb.png", "variants/c\uFF5Ed.png", "variants/e\u301Cf.png",
                               "variants/g\u2015h.png", "variants/髙.png"});
     tex.textures = {"toon09.bmp", "toon11.bmp", "tex\\toon01.bmp", "颜.png", "face01.bmp"};
-    addTextures("toons/u.pmx", tex, nullptr, {});
+    add("toons/u.pmx", tex);
     // A published model's wrist tips, both named wrist_R in English only, the left one last.
     const std::vector<pmxtest::BoneRecipe> tips = {pmxtest::plainBone("右手首先", "wrist_R", {-8.0f, 1.0f, 0.0f}),
                                                    pmxtest::plainBone("左手首先", "wrist_R", {8.0f, 1.0f, 0.0f})};
     pmxtest::PmxRecipe tipped = armsModel({});
     tipped.bones.insert(tipped.bones.end(), tips.begin(), tips.end());
     for (pmxtest::BoneRecipe& bone : tipped.bones) bone.name = bone.englishName;
-    add("tips/english.pmx", tipped, nullptr);
+    add("tips/english.pmx", tipped);
     tex.textures = {"tex\\a.png", "ok.png", "tex\\b.png"};
     tex.encoding = 1;
     tex.modelName = "mdl"; // keeps the converter's echo short
@@ -538,10 +522,9 @@ Models::Models(const string& folder) : base(folder.empty() ? tmp.path() : folder
     copies["ja/モデル-new.pmx"] = addTextures("ja/モデル.pmx", tex, nullptr, {"表\\髪.png"});
     pmxtest::PmxRecipe scripts = armsModel({});
     scripts.textures = {"テクスチャ\\髪.png", "瞳.png", "贴图\\脸.png"};
-    const std::vector<std::uint8_t> copy = pmxtest::buildPmx(scripts);
-    copies["モデル/モデル-new.pmx"] = string(copy.begin(), copy.end());
+    copies["モデル/モデル-new.pmx"] = bytesOf(scripts);
     scripts.bones[3].fixedAxis = scripts.bones[9].fixedAxis = {0.0f, 0.0f, 1.0f};
-    add("モデル/モデル.pmx", scripts, nullptr);
+    add("モデル/モデル.pmx", scripts);
     images({"ja/表/髪.png", "モデル/テクスチャ/髪.png", "モデル/瞳.png", "モデル/贴图/脸.png"});
 }
 // The program to run: as another user ("{U}"), a copy in the scenario's folder, which that

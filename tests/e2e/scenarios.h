@@ -56,7 +56,7 @@ struct Models {
 
     string file(const string& name) const { return base + "/" + name; }
     void images(std::initializer_list<const char*> names);
-    string add(const string& name, const pmxtest::PmxRecipe& recipe, pmxtest::PmxLayout* layout);
+    void add(const string& name, const pmxtest::PmxRecipe& recipe);
     string addTextures(const string& name, pmxtest::PmxRecipe recipe, const char* textures,
                        const std::vector<string>& renewed);
     string program(const string& shell) const;
@@ -64,6 +64,7 @@ struct Models {
 };
 
 pmxtest::PmxRecipe armsModel(std::initializer_list<std::size_t> bent);
+string bytesOf(const pmxtest::PmxRecipe& recipe);
 void replaceAll(string* text, const string& from, const string& to);
 string shiftJis(string utf8);
 string answered(const string& answer);
