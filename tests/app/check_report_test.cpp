@@ -48,12 +48,15 @@ TEST(CheckReportText, FileEndingInsideTheFirstTextureNamesIt) {
     EXPECT_NE(text.find(", in texture 0\n"), std::string::npos) << text;
 }
 
-// Of 101 links the last is "link 100", wider than every other label: all are padded to it.
+// Of 101 links the last is "link 100", wider than every other label: all are padded to it. One
+// link past the capacity is one not checked.
 TEST(CheckReportText, ThreeDigitLinkNumberWidensTheLabelColumn) {
     clearModelMarks();
     gModel.keptTextureCount = 101;
+    gModel.droppedTextureCount = 1;
     const std::string text = printed(printModelText, ModelCheck{"m.pmx", true, 0, ModelStatus::Clean});
     EXPECT_NE(text.find("\n  link   0  "), std::string::npos) << text;
+    EXPECT_NE(text.find("\n  links     1 past the 1024th not checked\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\n  result    clean\n"), std::string::npos) << text;
 }
 

@@ -80,7 +80,6 @@ void writeMaterial(Out& o, const PmxRecipe& r, const MaterialRecipe& m)
 void writeBone(Out& o, const PmxRecipe& r, const BoneRecipe& b, PmxLayout* layout)
 {
     const int bw = r.boneIndexSize;
-    layout->boneStarts.push_back(o.at());
     o.text(b.name);
     o.text(b.englishName);
     layout->positionOffsets.push_back(o.at());
@@ -204,12 +203,8 @@ std::vector<std::uint8_t> buildPmx(const PmxRecipe& r, PmxLayout* layoutOut)
         o.text(*t);
 
     o.i32(static_cast<std::int32_t>(r.vertexDeformTypes.size()));
-    for (std::uint8_t type : r.vertexDeformTypes) {
-        layout->vertexStarts.push_back(o.at());
-        writeVertex(o, r, type);
-    }
+    for (std::uint8_t type : r.vertexDeformTypes) writeVertex(o, r, type);
 
-    layout->faceSection = o.at();
     o.i32(r.faceIndexCount);
     if (r.faceIndexCount > 0 && r.faceIndexCount % 3 == 0)
         for (std::int32_t i = 0; i < r.faceIndexCount; ++i) o.index(i % 3, r.vertexIndexSize);

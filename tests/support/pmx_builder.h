@@ -86,12 +86,10 @@ struct PmxRecipe {
 // Where things stand in the built file (byte offsets from its start). A section's offset is
 // that of its count field.
 struct PmxLayout {
-    std::int32_t faceSection = 0, morphSection = 0;
-    std::vector<std::int32_t> vertexStarts;       // first byte of each vertex record
+    std::int32_t morphSection = 0;
     std::int32_t textureBlockStart = 0;           // the texture count field
     std::vector<std::int32_t> textureEntryStarts; // each entry's length field
     std::int32_t textureBlockEnd = 0;             // just past the last path
-    std::vector<std::int32_t> boneStarts;
     std::vector<std::int32_t> positionOffsets;   // per bone: its 12-byte position
     std::vector<std::int32_t> fixedAxisOffsets;   // per bone: its 12-byte fixed axis, 0 when none
     std::int32_t trailingStart = 0;               // just past the last joint
