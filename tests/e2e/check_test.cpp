@@ -96,7 +96,6 @@ string canonicalJson(const string& lines) {
 // The twist slots of armsModel(), each ok, off (bent to (0, 0, 1)) or not found; the left ones' axis
 // is (0.6, -0.8, 0), the right ones' (-0.6, -0.8, 0).
 enum Twist { Ok, Off, None };
-const char* const kSlots[] = {"left arm twist", "left wrist twist", "right arm twist", "right wrist twist"};
 const char* const kSlotsPadded[] = {"left arm twist     ", "left wrist twist   ", "right arm twist    ",
                                     "right wrist twist  "};
 
@@ -145,55 +144,26 @@ const string kFound =
     "  link 4  broken       tie\\c.png: needs a pick\n  result  5 finding(s)\n\n"
     "1 model(s) checked: 0 clean, 1 with findings, 0 unreadable\n";
 
-// The JSON Lines, by hand.
-string twistsJson(std::initializer_list<Twist> twists) {
-    string all;
-    for (int slot = 0; slot < 4; ++slot) {
-        const Twist t = twists.begin()[slot];
-        const string right = slot < 2 ? "[0.6,-0.8,0]" : "[-0.6,-0.8,0]";
-        all += string(slot == 0 ? "[" : ",") + R"({"slot":")" + kSlots[slot] + R"(",)";
-        if (t == None) all += R"("found":false,"verdict":"not_found","reason":null,"stored":null,)"
-                              R"("corrected":null,"angle":null})";
-        if (t == Ok) all += R"("found":true,"verdict":"ok","reason":null,"angle":0.0,"stored":)" + right +
-                            R"(,"corrected":)" + right + "}";
-        if (t == Off) all += R"("found":true,"verdict":"off","reason":null,"angle":90.0,"stored":[0,0,1],)"
-                             R"("corrected":)" + right + "}";
-    }
-    return all + "]";
-}
-string counts(int textures, int bones, bool whole = true) {
-    const string after = whole ? "0" : "null";
-    return R"({"vertices":0,"faces":0,"textures":)" + std::to_string(textures) + R"(,"materials":0,"bones":)" +
-           std::to_string(bones) + R"(,"morphs":)" + after + R"(,"display_frames":)" + after +
-           R"(,"rigid_bodies":)" + after + R"(,"joints":)" + after + "}";
-}
-string read(const string& version, const string& encoding, const string& stop, int after, const string& counts) {
-    return R"("read":{"version":)" + version + R"(,"encoding":)" + encoding + R"(,"whole":)" +
-           (stop == "null" ? "true" : "false") + R"(,"stop":)" + stop + R"(,"out_of_step":null,"bytes_after_joints":)" +
-           (after < 0 ? "null" : std::to_string(after)) + R"(,"counts":)" + counts;
-}
-string whole(const string& counts) { return read("2", R"("UTF-16LE")", "null", 0, counts); }
-string model(const string& path, const string& status, int findings, const string& read, const string& twists,
-             const string& links) {
-    return R"({"format":1,"type":"model","path":")" + path + R"(","status":")" + status + R"(","findings":)" +
-           std::to_string(findings) + "," + read + R"(},"twists":)" + twists + R"(,"links":)" + links +
-           R"(,"links_not_checked":0})" + "\n";
-}
-string link(int index, const string& path, const string& verdict, const string& repair = "null",
-            const string& candidate = "null") {
-    return R"({"index":)" + std::to_string(index) + R"(,"link":")" + path + R"(","verdict":")" + verdict +
-           R"(","repair":)" + repair + R"(,"candidate":)" + candidate + "}";
-}
-string foundJson(std::int32_t) {
-    return model("found/found.pmx", "findings", 5, whole(counts(5, 0)), twistsJson({None, None, None, None}),
-                 "[" + link(0, "tex\\\\a.png", "broken", R"("needs_pick")", R"({"path":"textures\\a.png","how":"moved"})") +
-                     "," + link(1, "テクスチャ\\\\髪.png", "broken", R"("rename")", R"({"path":"âeâNâXâ`ââ\\ö».png","how":"cp437"})") +
-                     "," + link(2, "表\\\\顔.png", "broken", R"("rename")", R"({"path":null,"how":"raw"})") +
-                     "," + link(3, "textures", "broken", R"("needs_pick")") +
-                     "," + link(4, "tie\\\\c.png", "broken", R"("needs_pick")") + "]") +
-           R"({"format":1,"type":"summary","models":1,"clean":0,"with_findings":1,"unreadable":0,"errors":0,"status":1})"
-           "\n";
-}
+// found.pmx's report as JSON Lines, by hand.
+const string kFoundJson =
+    R"({"format":1,"type":"model","path":"found/found.pmx","status":"findings","findings":5,"read":{"version":2,)"
+    R"("encoding":"UTF-16LE","whole":true,"stop":null,"out_of_step":null,"bytes_after_joints":0,"counts":{)"
+    R"("vertices":0,"faces":0,"textures":5,"materials":0,"bones":0,"morphs":0,"display_frames":0,"rigid_bodies":0,)"
+    R"("joints":0}},"twists":[)"
+    R"({"slot":"left arm twist","found":false,"verdict":"not_found","reason":null,"stored":null,"corrected":null,"angle":null},)"
+    R"({"slot":"left wrist twist","found":false,"verdict":"not_found","reason":null,"stored":null,"corrected":null,"angle":null},)"
+    R"({"slot":"right arm twist","found":false,"verdict":"not_found","reason":null,"stored":null,"corrected":null,"angle":null},)"
+    R"({"slot":"right wrist twist","found":false,"verdict":"not_found","reason":null,"stored":null,"corrected":null,"angle":null}],)"
+    R"("links":[{"index":0,"link":"tex\\a.png","verdict":"broken","repair":"needs_pick",)"
+    R"("candidate":{"path":"textures\\a.png","how":"moved"}},)"
+    R"({"index":1,"link":"テクスチャ\\髪.png","verdict":"broken","repair":"rename",)"
+    R"("candidate":{"path":"âeâNâXâ`ââ\\ö».png","how":"cp437"}},)"
+    R"({"index":2,"link":"表\\顔.png","verdict":"broken","repair":"rename","candidate":{"path":null,"how":"raw"}},)"
+    R"({"index":3,"link":"textures","verdict":"broken","repair":"needs_pick","candidate":null},)"
+    R"({"index":4,"link":"tie\\c.png","verdict":"broken","repair":"needs_pick","candidate":null}],"links_not_checked":0})"
+    "\n"
+    R"({"format":1,"type":"summary","models":1,"clean":0,"with_findings":1,"unreadable":0,"errors":0,"status":1})"
+    "\n";
 
 struct CheckRun {
     const char* name;
@@ -248,7 +218,7 @@ std::vector<CheckRun> runs() {
          [](std::int32_t at) { return kNotPmx + kBent + kClean + cut(at) + kLinks + kV21 + kTally; }, ""},
         // Files of broken links found moved, or under names garbled by an unpacking.
         {"FilesFoundForBrokenLinks", "--check found/found.pmx", [](std::int32_t) { return kFound; }, "", "C.UTF-8", 1},
-        {"FilesFoundForBrokenLinksAsJson", "--check --json found/found.pmx", foundJson, "", "C.UTF-8", 1},
+        {"FilesFoundForBrokenLinksAsJson", "--check --json found/found.pmx", [](std::int32_t) { return kFoundJson; }, "", "C.UTF-8", 1},
         // A backslash is part of a Linux name: such a name is left out, never split into folders.
         {"NameHoldingABackslashIsLeftOut", "--check 'tree/x\\y.pmx' tree/bent.pmx",
          [](std::int32_t) { return kBent + "1 model(s) checked: 0 clean, 1 with findings, 0 unreadable, 1 error(s)\n"; },
