@@ -21,6 +21,12 @@ void replaceAll(string* text, const string& from, const string& to) {
         text->replace(at, from.size(), to);
 }
 
+// One shell word holding `text` whatever its bytes.
+string shellWord(string text) {
+    replaceAll(&text, "'", "'\\''");
+    return "'" + text + "'";
+}
+
 // `utf8` in code page 932, converted by the C library's iconv (not by the program).
 string shiftJis(string utf8) {
     iconv_t cd = iconv_open("CP932", "UTF-8");

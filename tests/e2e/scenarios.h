@@ -67,6 +67,7 @@ pmxtest::PmxRecipe armsModel(std::initializer_list<std::size_t> bent);
 string bytesOf(const pmxtest::PmxRecipe& recipe);
 void replaceAll(string* text, const string& from, const string& to);
 string shiftJis(string utf8);
+string shellWord(string text);
 string answered(const string& answer);
 string texAsk(int broken, const string& answer, const string& jaFile = "");
 string saved(const string& file, const string& copy, bool ja = false);

@@ -21,13 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace e2e;
 
-// One shell word holding `text` whatever its bytes.
-string quoted(const string& text) {
-    string word = text;
-    replaceAll(&word, "'", "'\\''");
-    return "'" + word + "'";
-}
-
 // Runs the program in the folder `cwd` (or this process's own, when empty) with only LC_ALL of
 // the locale variables, after the shell words `shell` (a limit, another user); returns its exit
 // status (-1 when it did not exit, or was killed after a minute) and fills `out` and `err` with
@@ -36,13 +29,13 @@ int runProgram(const string& program, const std::vector<string>& args, const str
                const string& input, const string& cwd, const string& shell, string* out, string* err) {
     iotest::TempFolder io;
     iotest::writeFile(io.file("in"), input);
-    string command = (cwd.empty() ? "" : "cd " + quoted(cwd) + " && ") + shell +
-                     " timeout -s KILL 60 env -i " + quoted("LC_ALL=" + locale);
+    string command = (cwd.empty() ? "" : "cd " + shellWord(cwd) + " && ") + shell +
+                     " timeout -s KILL 60 env -i " + shellWord("LC_ALL=" + locale);
     for (const char* name : {"PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
         if (const char* value = std::getenv(name))
-            command += " " + quoted(string(name) + "=" + value);
-    command += " " + quoted(program);
-    for (const string& arg : args) command += " " + quoted(arg);
+            command += " " + shellWord(string(name) + "=" + value);
+    command += " " + shellWord(program);
+    for (const string& arg : args) command += " " + shellWord(arg);
     command += " <" + io.file("in") + " >" + io.file("out") + " 2>" + io.file("err");
     const int status = std::system(command.c_str());
     *out = iotest::readFile(io.file("out"));

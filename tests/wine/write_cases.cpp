@@ -11,12 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// One shell word holding `text`.
-string word(string text) {
-    replaceAll(&text, "'", "'\\''");
-    return "'" + text + "'";
-}
-
 string windowsPath(string path) {
     replaceAll(&path, "/", "\\");
     return "Z:" + path;
@@ -58,16 +52,16 @@ bool writeCase(const string& folder, int number, const Scenario& s) {
         arg = m.fill(arg);
         if (arg[0] == '/') arg = windowsPath(arg);
         if (arg[0] != '-') replaceAll(&arg, "/", "\\");
-        args += " " + word(arg);
+        args += " " + shellWord(arg);
     }
     replaceAll(&answers, "|", "' '");
     const string name = folder + "/cases/" + (number < 10 ? "0" : "") + std::to_string(number);
     iotest::writeFile(name + ".expect", consoleBytes(text, lang));
     iotest::writeFile(name + ".case",
-                      "NAME=" + word(s.name) + " STATUS=" + std::to_string(s.status) + " CASE_LANG=" + lang +
+                      "NAME=" + shellWord(s.name) + " STATUS=" + std::to_string(s.status) + " CASE_LANG=" + lang +
                           " BANNER=" + (banner ? "1" : "") + " WINVER=" + (s.locale == string("win10") ? "win10" : "") +
-                          "\nDIR=" + word(dir) + " CWD=" + word(s.cwd.empty() ? dir : m.fill(s.cwd)) +
-                          " BOX=" + word(s.box) + "\nARGS=(" + args + ")\nANSWERS=(" +
+                          "\nDIR=" + shellWord(dir) + " CWD=" + shellWord(s.cwd.empty() ? dir : m.fill(s.cwd)) +
+                          " BOX=" + shellWord(s.box) + "\nARGS=(" + args + ")\nANSWERS=(" +
                           (answers.empty() ? "" : "'" + answers + "'") + ")\n");
     return s.transcript.find("{*}") == string::npos; // the runner compares the whole output
 }
