@@ -4,8 +4,6 @@
 
 #include "app/model_identities.h"
 
-namespace {
-
 // Inode numbers in sequence, as the files of one folder get them, meet in the table's slots.
 TEST(ModelIdentities, NeighbouringFilesOfOneVolumeAreEachNewUpToTheCapacity) {
     clearModelIdentities();
@@ -13,5 +11,3 @@ TEST(ModelIdentities, NeighbouringFilesOfOneVolumeAreEachNewUpToTheCapacity) {
         ASSERT_EQ(noteModelIdentity({7, index}), 1) << index;
     EXPECT_EQ(noteModelIdentity({8, 1}), -1); // another volume: a model not met, and no room
 }
-
-} // namespace
