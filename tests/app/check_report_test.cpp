@@ -41,6 +41,15 @@ TEST(CheckReportJson, IndexWidthThreeIsNamedOutOfStep) {
     EXPECT_NE(json.find(R"("stop":null,"out_of_step":{"index":"rigid_body","width":3})"), std::string::npos) << json;
 }
 
+// A model cut before its textures, checked after one with more links than are kept, leaves
+// none of its own unchecked.
+TEST(CheckReportJson, ModelCutBeforeItsTexturesCountsNoLinkNotChecked) {
+    gModel.droppedTextureCount = 3;
+    const std::string json = reportOf(printModelJson, [](pmxtest::PmxRecipe&) {},
+                                      [](const pmxtest::PmxLayout& l) { return l.faceSection; });
+    EXPECT_NE(json.find(R"("links_not_checked":0})"), std::string::npos) << json;
+}
+
 // A file that ends inside the first record of a section names that record, not the count.
 TEST(CheckReportText, FileEndingInsideTheFirstTextureNamesIt) {
     const std::string text = reportOf(printModelText, [](pmxtest::PmxRecipe& r) { r.textures.resize(1); },

@@ -1,11 +1,13 @@
 // Option entries: values cut to eight bits, the no-dialogue switch, and the pass that only steps
-// over them.
+// over them; the options of a check.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "app/check_command.h"
 #include "app/options.h"
 #include "app/run_settings.h"
+#include "platform/platform.h"
 #include "pmx/display_level.h"
 #include "tests/support/io_test_files.h"
 
@@ -36,6 +38,17 @@ TEST(Options, EntriesAreEchoedAndRecordedInOrder) {
         EXPECT_EQ(gSettings.cancelDisplayingDialogue, c.noDialogue);
         EXPECT_FLOAT_EQ(gSettings.errorAdmittance, kDefaultErrorAdmittance);
     }
+}
+
+// A record that held --json before: a command line without it asks for the report for people.
+TEST(CheckOptions, JsonOnlyWhenAskedFor) {
+    char program[] = "quorvane", check[] = "--check", path[] = "m.pmx";
+    char* argv[] = {program, check, path};
+    platform::startProcess(3, argv);
+    CheckCommand command{true, 0};
+    EXPECT_EQ(parseCheckCommand(&command), 0);
+    EXPECT_FALSE(command.json);
+    platform::startProcess(0, nullptr); // the arguments go with this test
 }
 
 } // namespace

@@ -197,6 +197,9 @@ std::vector<Scenario> scenarios() {
          kEn + "Info.displayLevel = 2. \nErrorAdmittance = 0.25 \n\nOption error: <X> 58"
                "Info.displayLevel = 1. \nConv.mode = 3. \nCancel.displaying.dialogue = 1 \n"
                "\nOption error: <X> 58" + kUsageLines, {}}),
+        // Standard error joined to the transcript: options without an error point to no help.
+        {"OptionsWithoutErrorsPointToNoHelp", 2, en, {"-D=2"}, "", kEn + "Info.displayLevel = 2. \n" + kUsageLines,
+         {}, "", "", nullptr, "sh -c 'exec \"$@\" 2>&1' sh"},
         {"OptionErrorsPointToHelpOnce", 1, en, {"-hx", "{O}model.pmx"}, "",
          kEn + "\nOption error: <h> 68\nOption error: <x> 78\nOption error: <h> 68\nOption error: <x> 78" +
              twist("model.pmx", "Cancel"), {}, "more information.\n Unmatched"},

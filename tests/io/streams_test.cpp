@@ -106,6 +106,7 @@ TEST_F(Streams, CopiesReturnTheBytesCopiedUpToTheEndOfTheSourceOrMinusOneOnAFail
     EXPECT_EQ(copyBytes(30000), static_cast<std::int32_t>(source.size()));
     EXPECT_EQ(ReadStream::status(), -1);
     EXPECT_EQ(WriteStream::close(), 0);
+    EXPECT_EQ(WriteStream::detach(), nullptr); // the file closed is not handed out again
     EXPECT_EQ(target(), source);
 
     openSource(source); // a failing write stops the copy with the source still open

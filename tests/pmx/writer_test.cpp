@@ -110,6 +110,19 @@ TEST_F(Writer, EntriesNotRenewedKeepTheirBytes)
               readFile(destination()));
 }
 
+// A disk that fills up in the last entry renewed: the save says so and leaves no copy.
+TEST_F(Writer, DiskFullInTheLastRenewedPathIsReported)
+{
+    readSource(typicalModel(0));
+    renew(1, "new.png");
+    WriteStream::failAfterBytesForTesting(layout.textureEntryStarts[1] + 4 + 1); // its length, 1 byte of its path
+    const Outcome run = save();
+    EXPECT_EQ(-1, run.result);
+    EXPECT_EQ("Reading from: m.pmx \nWriting to  : m-new.pmx \nFile buffered writing error.(or Disk full)\n"
+              "Error writing file. \n\n", run.text);
+    EXPECT_TRUE(readFile(destination()).empty());
+}
+
 // The source itself as destination, a source changed since it was read (the texture walk
 // would end elsewhere than the reader saw), even one whose size and times were put back as cp -p
 // or touch -r leave them, or changed while the copy is made: refused, and nothing is written.

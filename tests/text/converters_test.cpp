@@ -63,6 +63,7 @@ TEST(Utf8ToSjis, StoresEverythingAndEchoesEachSequenceByteForByte) {
         {"\xE3\x83\x41", "\xFF\xA3\xC3\xFF\xA2\xA3" "A", "[E3 83 41(x)] [E3 83(x) -- ] ", 0, 3},
         // Cut by the end of the text: the terminator is never consumed.
         {"\xF0\x9F", "\xFF\xA3\xD0\xFF\xA2\xBF", "[F0 9F(x) -- -- ] F0(x) ", 0, 2},
+        {"\xF0\x9F\x98", "\xFF\xA3\xD0\xFF\xA2\xBF\xFF\xA2\xB8", "[F0 9F 98(x) -- ] [F0 9F(x) -- -- ] F0(x) ", 0, 3},
         {"\xF8" "A", "\xFF\xA3\xD8" "A", "F8(x) A", 0, 2}, // F8 starts no form: "A" is a character
     };
     for (const auto& c : cases) {
@@ -188,7 +189,7 @@ TEST(WideNames, WindowsNamesComeInAndGoOutAsTheyAreNeverAsAnotherName) {
 }
 
 TEST(JisVariants, AFoldToAShorterCharacterEndsTheTextThere) {
-    char text[] = "\xEF\xBF\xA0" "a\xEF\xBD\x9E"; // U+FFE0 (3 bytes) and U+FF5E
+    char text[] = "\xEF\xBF\xA0" "a\xEF\xBD\x9E\xEF\xBF\xA1"; // U+FFE0 (3 bytes), U+FF5E, U+FFE1
     foldJisVariants(text);
-    EXPECT_STREQ(text, "\xC2\xA2" "a\xE3\x80\x9C"); // U+00A2 (2 bytes) and U+301C
+    EXPECT_STREQ(text, "\xC2\xA2" "a\xE3\x80\x9C\xC2\xA3"); // U+00A2 (2 bytes), U+301C, U+00A3
 }
