@@ -46,7 +46,7 @@ TEST(CheckReportJson, IndexWidthThreeIsNamedOutOfStep) {
 TEST(CheckReportJson, ModelCutBeforeItsTexturesCountsNoLinkNotChecked) {
     gModel.droppedTextureCount = 3;
     const std::string json = reportOf(printModelJson, [](pmxtest::PmxRecipe&) {},
-                                      [](const pmxtest::PmxLayout& l) { return l.faceSection; });
+                                      [](const pmxtest::PmxLayout& l) { return l.textureBlockStart; });
     EXPECT_NE(json.find(R"("links_not_checked":0})"), std::string::npos) << json;
 }
 
