@@ -187,17 +187,22 @@ TEST_F(Paths, MoreFoldersThanListingsHoldAreStillSearched) {
 
 TEST_F(Paths, FolderTooLargeToKeepIsStillSearched) {
     // More names than the listings' 2 MiB hold, after a folder that was kept: read at each lookup.
-    makeFolder("big");
-    iotest::writeFile(folder.file("big/zz.png"), "z");
+    for (const char* name : {"big", "small"}) makeFolder(name);
+    for (const std::string& name : {std::string("big/zz.png"), "small/" + std::string(255, 'z')})
+        iotest::writeFile(folder.file(name), "z");
     const std::string filler = folder.file("big/") + std::string(250, 'f');
     for (int i = 0; i < 8300; ++i) // links to one file: names made fast
         ASSERT_EQ(link(folder.file("big/zz.png").c_str(), (filler + std::to_string(i)).c_str()), 0);
-    for (const char* asked : {"BIG\\ZZ.PNG", "big\\Zz.png"}) EXPECT_EQ(read(inside(asked)), "z") << asked;
+    // A folder read after it gets the room back: its name as long as names go is kept whole.
+    for (const std::string& asked : {std::string("BIG\\ZZ.PNG"), std::string("big\\Zz.png"), "small\\" + std::string(255, 'Z')})
+        EXPECT_EQ(read(inside(asked)), "z") << asked;
     // A name found only garbled there (テクスチャ.png as a cp437 unpacking spells it).
     iotest::writeFile(folder.file("big/âeâNâXâ`ââ.png"), "");
     char out[260];
     platform::Garbling how;
-    EXPECT_EQ(platform::findGarbledTwin(inside("").c_str(), "big\\\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83.png", out, sizeof out, &how), 0);
+    const std::string garbled = "big\\\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83.png";
+    EXPECT_EQ(platform::findGarbledTwin(inside("").c_str(), garbled.c_str(), out, sizeof out, &how), 0);
+    EXPECT_EQ(platform::findGarbledTwin(inside("").c_str(), garbled.c_str(), out, 0, &how), -1); // no room
 }
 
 TEST_F(Paths, WritingKeepsTheExactNameAndFindsOnlyTheFoldersWithoutCase) {
@@ -240,6 +245,42 @@ TEST_F(Paths, HeldModelServesFromDescriptor0AndClosesEachReadingAgain) {
     });
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(iotest::readFile(folder.file("m-new.pmx")), "");
+}
+
+// Standard input closed: the unnamed copy may be descriptor 0.
+TEST_F(Paths, UnnamedCopyMayBeDescriptor0) {
+    iotest::writeFile(folder.file("m.pmx"), "m");
+    auto result = platformtest::runInChild("", {}, [&] {
+        std::FILE* copy = nullptr;
+        if (platform::openModel(inside("m.pmx").c_str()) == nullptr) return 1;
+        close(STDIN_FILENO);
+        return platform::createUnnamedCopy(&copy) == 0 && fileno(copy) == 0 ? 0 : 2;
+    });
+    EXPECT_EQ(result.exitCode, 0);
+}
+
+// No descriptor left to open it with: the file reads as missing (not as descriptor 0).
+TEST_F(Paths, FileWithoutADescriptorLeftReadsAsMissing) {
+    iotest::writeFile(folder.file("m.pmx"), "m");
+    auto result = platformtest::runInChild("", {}, [&] {
+        const int lowest = dup(STDOUT_FILENO);
+        close(lowest);
+        struct rlimit limit;
+        getrlimit(RLIMIT_NOFILE, &limit);
+        limit.rlim_cur = static_cast<rlim_t>(lowest); // every descriptor below it is open
+        setrlimit(RLIMIT_NOFILE, &limit);
+        return platform::openFile(inside("m.pmx").c_str(), "rb") == nullptr ? 0 : 1;
+    });
+    EXPECT_EQ(result.exitCode, 0);
+}
+
+// A byte that is no character cuts the conversion: the path is no name, not the part before it.
+TEST_F(Paths, PathHoldingNoCharacterNamesNoFile) {
+    iotest::writeFile(folder.file("m.pmx"), "m");
+    auto result = platformtest::runInChild("", {}, [&] {
+        return chdir(folder.path().c_str()) == 0 && read("m.pmx\xFF") == "<none>" ? 0 : 1;
+    });
+    EXPECT_EQ(result.exitCode, 0);
 }
 
 TEST(ShownPath, LongestThatFitsHasItsSeparatorsTurned) {

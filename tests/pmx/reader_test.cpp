@@ -66,6 +66,15 @@ const ReadCase kReadCases[] = {
      kTop + "4 Vertices.\n1000 Surfaces.\nundef(size=3) err.\nundef(size=3) err.\nundef(size=3) err.\n"
             "2 Textures.\n1 Materials.\n12 Bones.\n"
             "1 Morphs.\nundef(size=3) err.\n1 Frames.\n1 Rigid-bodies.\n1 Joints.\nOK. \n" + kClean},
+    // Vertex sizes for width 3 would span bytes the field-by-field reading never reads.
+    {"UndefinedBoneIndexWidthReadsEachVertexFieldByField",
+     [](PmxRecipe& r) {
+         r = PmxRecipe();
+         r.boneIndexSize = 3;
+         r.vertexDeformTypes = {0, 0, 0};
+     }, nullptr,
+     "PMX Ver 2.00 \nModel: model \n3 Vertices.\nundef(size=3) err.\nundef(size=3) err.\nundef(size=3) err.\n"
+     "0 Surfaces.\n0 Textures.\n0 Materials.\n0 Bones.\n0 Morphs.\n0 Frames.\n0 Rigid-bodies.\n0 Joints.\nOK. \n" + kClean},
     {"MaterialVertexCountAloneEndsTheReading", [](PmxRecipe& r) { r.materials[0].faceVertexCount = 4; }, nullptr,
      kTop + "4 Vertices.\n2 Surfaces.\n2 Textures.\n1 Materials.\n"
             "Err: illegal material-related vertex number at matrial 0. \n\n"},

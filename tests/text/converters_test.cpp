@@ -61,6 +61,8 @@ TEST(Utf8ToSjis, StoresEverythingAndEchoesEachSequenceByteForByte) {
         // escapes each byte of a broken sequence and goes on to the end.
         {"\xC3\x41" "B\x80" "CD", "\xFF\xA3\xA3" "AB\xFF\xA2\xA0" "CD", "C3 41(x) B80(x) ", 0, 4},
         {"\xE3\x83\x41", "\xFF\xA3\xC3\xFF\xA2\xA3" "A", "[E3 83 41(x)] [E3 83(x) -- ] ", 0, 3},
+        {"\xF0\x9F\x98\x41", "\xFF\xA3\xD0\xFF\xA2\xBF\xFF\xA2\xB8" "A",
+         "[F0 9F 98 41(x)] [F0 9F 98(x) -- ] [F0 9F(x) -- -- ] F0(x) ", 0, 4},
         // Cut by the end of the text: the terminator is never consumed.
         {"\xF0\x9F", "\xFF\xA3\xD0\xFF\xA2\xBF", "[F0 9F(x) -- -- ] F0(x) ", 0, 2},
         {"\xF0\x9F\x98", "\xFF\xA3\xD0\xFF\xA2\xBF\xFF\xA2\xB8", "[F0 9F 98(x) -- ] [F0 9F(x) -- -- ] F0(x) ", 0, 3},
