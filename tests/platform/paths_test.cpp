@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +28,9 @@ const std::string kModelUtf8 = "\xE3\x83\xA2\xE3\x83\x87\xE3\x83\xAB";
 const std::string kModelSjis = "\x83\x82\x83\x66\x83\x8B";
 const std::string kTableUtf8 = "\xE8\xA1\xA8";
 const std::string kTableSjis = "\x95\x5C";
+// テクスチャ.pmx, and as an unpacking with code page 437 spells it.
+const char* const kTexturesSjis = "\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83.pmx";
+const char* const kTexturesCp437 = "âeâNâXâ`ââ.pmx";
 
 // The argument in a buffer of exactly `capacity` bytes (the sanitizer sees a write past it).
 std::string argumentAt(int index, std::size_t capacity = 260) {
@@ -78,10 +82,12 @@ protected:
 
 // ".A" and "Z." asked beside ".a" and "z.": two characters from a dot, or like "..", are a name,
 // found without case (z ends the letters folded): what openFile reads and the name findFirst gives.
+// モ, which only begins the name モ.png, is another name.
 TEST(NameLookup, TwoCharactersFromADotAreANameFoundWithoutCase) {
     iotest::TempFolder folder;
     const std::string at = iotest::insidePath(folder.path()) + "\\";
-    for (const char* name : {".a", "z."}) iotest::writeFile(folder.file(name), name);
+    for (const char* name : {".a", "z.", "\xE3\x83\xA2"}) iotest::writeFile(folder.file(name), name);
+    EXPECT_EQ(storedName(at + "\x83\x82.png"), "<none>");
     EXPECT_EQ(read(at + ".A"), ".a");
     EXPECT_EQ(storedName(at + ".A"), ".a");
     EXPECT_EQ(read(at + "Z."), "z.");
@@ -200,6 +206,33 @@ TEST_F(Paths, FolderTooLargeToKeepIsStillSearched) {
     EXPECT_EQ(platform::findGarbledTwin(inside("").c_str(), "big\\\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83.png", out, sizeof out, &how), 0);
 }
 
+TEST_F(Paths, FolderListedIsSearchedWithoutBeingReadAgain) {
+    // Without a descriptor to spare: the folder listed before is searched in its listing, one
+    // never listed cannot be read.
+    for (const char* name : {"a", "b"}) makeFolder(name);
+    for (const char* name : {"a/x.png", "b/x.png"}) iotest::writeFile(folder.file(name), "");
+    auto result = platformtest::runInChild("", {}, [&] {
+        if (storedName(inside("a\\X.PNG")) != "x.png") return 1;
+        const int lowest = dup(STDIN_FILENO);
+        const struct rlimit none = {static_cast<rlim_t>(lowest), static_cast<rlim_t>(lowest)};
+        if (close(lowest) != 0 || setrlimit(RLIMIT_NOFILE, &none) != 0) return 2;
+        return (storedName(inside("a\\X.PNG")) == "x.png" ? 0 : 4) + (storedName(inside("b\\X.PNG")) == "<none>" ? 0 : 8);
+    });
+    EXPECT_EQ(result.exitCode, 0);
+}
+
+TEST_F(Paths, CopyEndsWithTheSourceThoughErrnoSaysInterrupted) {
+    iotest::writeFile(folder.file("from"), "abc");
+    std::FILE* from = std::fopen(folder.file("from").c_str(), "rb");
+    std::FILE* to = std::fopen(folder.file("to").c_str(), "wb");
+    ASSERT_TRUE(from != nullptr && to != nullptr);
+    errno = EINTR; // left by a call interrupted before
+    EXPECT_EQ(platform::copyFileBytes(from, 1, to, 10), 2);
+    std::fclose(from);
+    std::fclose(to);
+    EXPECT_EQ(iotest::readFile(folder.file("to")), "bc");
+}
+
 TEST_F(Paths, WritingKeepsTheExactNameAndFindsOnlyTheFoldersWithoutCase) {
     ASSERT_TRUE(write(inside(kModelSjis + "-new.pmx"), "copy"));
     EXPECT_EQ(iotest::readFile(folder.file(kModelUtf8 + "-new.pmx")), "copy");
@@ -213,6 +246,7 @@ TEST_F(Paths, WritingKeepsTheExactNameAndFindsOnlyTheFoldersWithoutCase) {
 
 TEST_F(Paths, HeldModelServesFromDescriptor0AndClosesEachReadingAgain) {
     iotest::writeFile(folder.file("m.pmx"), "m");
+    ASSERT_EQ(link(folder.file("m.pmx").c_str(), folder.file(kTexturesCp437).c_str()), 0);
     // Standard input closed: the file opened and then the model's folder are descriptor 0.
     auto result = platformtest::runInChild("", {}, [&] {
         std::FILE* copy = nullptr;
@@ -221,6 +255,11 @@ TEST_F(Paths, HeldModelServesFromDescriptor0AndClosesEachReadingAgain) {
         std::FILE* plain = platform::openFile(inside("m.pmx").c_str(), "rb");
         if (plain == nullptr || std::fclose(plain) != 0) return 2;
         std::FILE* model = platform::openModel(inside("m.pmx").c_str());
+        // The model held is not renamed under a garbled name it also has; below a folder that
+        // is not there nothing is.
+        if (platform::renameGarbledNames(inside("").c_str(), kTexturesSjis) != -1 ||
+            platform::renameGarbledNames(inside("none\\").c_str(), kTexturesSjis) != -1)
+            return 6;
         // Each reading again closes the one before: the lowest free descriptor comes back.
         int lowest[2] = {-1, -1};
         for (int& free : lowest) {
@@ -236,6 +275,8 @@ TEST_F(Paths, HeldModelServesFromDescriptor0AndClosesEachReadingAgain) {
             platform::renameCopy("m-new.pmx") != 0)
             return 5;
         platform::discardCopy();
+        // Released, the model's folder is closed: descriptor 0 is free again.
+        if (platform::openModel("") != nullptr || dup(STDOUT_FILENO) != STDIN_FILENO) return 7;
         return 0;
     });
     EXPECT_EQ(result.exitCode, 0);
