@@ -191,14 +191,29 @@ TEST_F(Paths, MoreFoldersThanListingsHoldAreStillSearched) {
     EXPECT_EQ(read(inside("d0\\A.PNG")), "d0");
 }
 
+// No descriptor can be opened from here on (in a child).
+bool useUpDescriptors() {
+    const int lowest = dup(STDIN_FILENO);
+    const struct rlimit none = {static_cast<rlim_t>(lowest), static_cast<rlim_t>(lowest)};
+    return lowest >= 0 && close(lowest) == 0 && setrlimit(RLIMIT_NOFILE, &none) == 0;
+}
+
 TEST_F(Paths, FolderTooLargeToKeepIsStillSearched) {
-    // More names than the listings' 2 MiB hold, after a folder that was kept: read at each lookup.
+    // After a folder that was kept, names that overfill the listings' 2 MiB by one byte, its path
+    // and ".", ".." and the NUL after each counted: read at each lookup, so not without a
+    // descriptor to spare.
     makeFolder("big");
     iotest::writeFile(folder.file("big/zz.png"), "z");
-    const std::string filler = folder.file("big/") + std::string(250, 'f');
-    for (int i = 0; i < 8300; ++i) // links to one file: names made fast
-        ASSERT_EQ(link(folder.file("big/zz.png").c_str(), (filler + std::to_string(i)).c_str()), 0);
+    std::size_t left = 2 * 1024 * 1024 + 1 - (folder.path().size() + 6) - 2 - 3 - 7;
+    for (int i = 0; left > 0; ++i) { // links to one file, of 255 bytes and the two last to fill
+        const std::size_t bytes = left > 512 ? 256 : left > 256 ? left / 2 : left;
+        const std::string name = std::to_string(i) + std::string(bytes - 1 - std::to_string(i).size(), 'f');
+        ASSERT_EQ(link(folder.file("big/zz.png").c_str(), folder.file("big/" + name).c_str()), 0);
+        left -= bytes;
+    }
     for (const char* asked : {"BIG\\ZZ.PNG", "big\\Zz.png"}) EXPECT_EQ(read(inside(asked)), "z") << asked;
+    auto result = platformtest::runInChild("", {}, [&] { return useUpDescriptors() && storedName(inside("big\\ZZ.PNG")) == "<none>" ? 0 : 1; });
+    EXPECT_EQ(result.exitCode, 0);
     // A name found only garbled there (テクスチャ.png as a cp437 unpacking spells it).
     iotest::writeFile(folder.file("big/âeâNâXâ`ââ.png"), "");
     char out[260];
@@ -212,13 +227,25 @@ TEST_F(Paths, FolderListedIsSearchedWithoutBeingReadAgain) {
     for (const char* name : {"a", "b"}) makeFolder(name);
     for (const char* name : {"a/x.png", "b/x.png"}) iotest::writeFile(folder.file(name), "");
     auto result = platformtest::runInChild("", {}, [&] {
-        if (storedName(inside("a\\X.PNG")) != "x.png") return 1;
-        const int lowest = dup(STDIN_FILENO);
-        const struct rlimit none = {static_cast<rlim_t>(lowest), static_cast<rlim_t>(lowest)};
-        if (close(lowest) != 0 || setrlimit(RLIMIT_NOFILE, &none) != 0) return 2;
+        if (storedName(inside("a\\X.PNG")) != "x.png" || !useUpDescriptors()) return 1;
         return (storedName(inside("a\\X.PNG")) == "x.png" ? 0 : 4) + (storedName(inside("b\\X.PNG")) == "<none>" ? 0 : 8);
     });
     EXPECT_EQ(result.exitCode, 0);
+}
+
+TEST_F(Paths, PathWhoseFoldersAsStoredDoNotFitNamesNothing) {
+    // Folders of 42 が asked composed (126 bytes), stored decomposed (252): the path asked fits, the
+    // one found would not, down to the last name; no full name, so not even the same as itself.
+    std::string ga, decomposed; // 42 が in Shift-JIS, and as か and its voicing mark in UTF-8
+    for (int i = 0; i < 42; ++i) ga += "\x82\xAA", decomposed += "\xE3\x81\x8B\xE3\x82\x99";
+    std::string stored = folder.path(), asked = inside("");
+    while (stored.size() + 253 < 4095) {
+        stored += "/" + decomposed;
+        asked += ga + "\\";
+        ASSERT_EQ(mkdir(stored.c_str(), 0700), 0);
+    }
+    asked += std::string(4096 - stored.size() - 1, 'x');
+    EXPECT_FALSE(platform::sameFile(asked.c_str(), asked.c_str()));
 }
 
 TEST_F(Paths, CopyEndsWithTheSourceThoughErrnoSaysInterrupted) {
