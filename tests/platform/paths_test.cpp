@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -78,10 +79,12 @@ protected:
 
 // ".A" and "Z." asked beside ".a" and "z.": two characters from a dot, or like "..", are a name,
 // found without case (z ends the letters folded): what openFile reads and the name findFirst gives.
+// モ, which only begins the name モ.png, is another name.
 TEST(NameLookup, TwoCharactersFromADotAreANameFoundWithoutCase) {
     iotest::TempFolder folder;
     const std::string at = iotest::insidePath(folder.path()) + "\\";
-    for (const char* name : {".a", "z."}) iotest::writeFile(folder.file(name), name);
+    for (const char* name : {".a", "z.", "\xE3\x83\xA2"}) iotest::writeFile(folder.file(name), name);
+    EXPECT_EQ(storedName(at + "\x83\x82.png"), "<none>");
     EXPECT_EQ(read(at + ".A"), ".a");
     EXPECT_EQ(storedName(at + ".A"), ".a");
     EXPECT_EQ(read(at + "Z."), "z.");
@@ -185,17 +188,32 @@ TEST_F(Paths, MoreFoldersThanListingsHoldAreStillSearched) {
     EXPECT_EQ(read(inside("d0\\A.PNG")), "d0");
 }
 
+// No descriptor can be opened from here on (in a child).
+bool useUpDescriptors() {
+    const int lowest = dup(STDIN_FILENO);
+    const struct rlimit none = {static_cast<rlim_t>(lowest), static_cast<rlim_t>(lowest)};
+    return lowest >= 0 && close(lowest) == 0 && setrlimit(RLIMIT_NOFILE, &none) == 0;
+}
+
 TEST_F(Paths, FolderTooLargeToKeepIsStillSearched) {
-    // More names than the listings' 2 MiB hold, after a folder that was kept: read at each lookup.
+    // After a folder that was kept, names that overfill the listings' 2 MiB by one byte, its path
+    // and ".", ".." and the NUL after each counted: read at each lookup, so not without a
+    // descriptor to spare.
     for (const char* name : {"big", "small"}) makeFolder(name);
     for (const std::string& name : {std::string("big/zz.png"), "small/" + std::string(255, 'z')})
         iotest::writeFile(folder.file(name), "z");
-    const std::string filler = folder.file("big/") + std::string(250, 'f');
-    for (int i = 0; i < 8300; ++i) // links to one file: names made fast
-        ASSERT_EQ(link(folder.file("big/zz.png").c_str(), (filler + std::to_string(i)).c_str()), 0);
+    std::size_t left = 2 * 1024 * 1024 + 1 - (folder.path().size() + 6) - 2 - 3 - 7;
+    for (int i = 0; left > 0; ++i) { // links to one file, of 255 bytes and the two last to fill
+        const std::size_t bytes = left > 512 ? 256 : left > 256 ? left / 2 : left;
+        const std::string name = std::to_string(i) + std::string(bytes - 1 - std::to_string(i).size(), 'f');
+        ASSERT_EQ(link(folder.file("big/zz.png").c_str(), folder.file("big/" + name).c_str()), 0);
+        left -= bytes;
+    }
     // A folder read after it gets the room back: its name as long as names go is kept whole.
     for (const std::string& asked : {std::string("BIG\\ZZ.PNG"), std::string("big\\Zz.png"), "small\\" + std::string(255, 'Z')})
         EXPECT_EQ(read(inside(asked)), "z") << asked;
+    auto result = platformtest::runInChild("", {}, [&] { return useUpDescriptors() && storedName(inside("big\\ZZ.PNG")) == "<none>" ? 0 : 1; });
+    EXPECT_EQ(result.exitCode, 0);
     // A name found only garbled there (テクスチャ.png as a cp437 unpacking spells it).
     iotest::writeFile(folder.file("big/âeâNâXâ`ââ.png"), "");
     char out[260];
@@ -203,6 +221,43 @@ TEST_F(Paths, FolderTooLargeToKeepIsStillSearched) {
     const std::string garbled = "big\\\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83.png";
     EXPECT_EQ(platform::findGarbledTwin(inside("").c_str(), garbled.c_str(), out, sizeof out, &how), 0);
     EXPECT_EQ(platform::findGarbledTwin(inside("").c_str(), garbled.c_str(), out, 0, &how), -1); // no room
+}
+
+TEST_F(Paths, FolderListedIsSearchedWithoutBeingReadAgain) {
+    // Without a descriptor to spare: the folder listed before is searched in its listing, one
+    // never listed cannot be read.
+    for (const char* name : {"a", "b"}) makeFolder(name);
+    for (const char* name : {"a/x.png", "b/x.png"}) iotest::writeFile(folder.file(name), "");
+    auto result = platformtest::runInChild("", {}, [&] {
+        if (storedName(inside("a\\X.PNG")) != "x.png" || !useUpDescriptors()) return 1;
+        return (storedName(inside("a\\X.PNG")) == "x.png" ? 0 : 4) + (storedName(inside("b\\X.PNG")) == "<none>" ? 0 : 8);
+    });
+    EXPECT_EQ(result.exitCode, 0);
+}
+
+TEST_F(Paths, PathWhoseFoldersAsStoredDoNotFitNamesNothing) {
+    // Folders of 42 が asked composed (126 bytes), stored decomposed (252): the path asked fits, the
+    // one found would not, down to the last name; no full name, so not even the same as itself.
+    std::string ga, decomposed; // 42 が in Shift-JIS, and as か and its voicing mark in UTF-8
+    for (int i = 0; i < 42; ++i) ga += "\x82\xAA", decomposed += "\xE3\x81\x8B\xE3\x82\x99";
+    std::string stored = folder.path(), asked = inside("");
+    while (stored.size() + 253 < 4095) {
+        stored += "/" + decomposed;
+        asked += ga + "\\";
+        ASSERT_EQ(mkdir(stored.c_str(), 0700), 0);
+    }
+    asked += std::string(4096 - stored.size() - 1, 'x');
+    EXPECT_FALSE(platform::sameFile(asked.c_str(), asked.c_str()));
+}
+
+TEST_F(Paths, CopyEndsWithTheSourceThoughErrnoSaysInterrupted) {
+    iotest::writeFile(folder.file("from"), "abc");
+    std::FILE* from = std::fopen(folder.file("from").c_str(), "rb");
+    std::FILE* to = std::fopen(folder.file("to").c_str(), "wb");
+    ASSERT_TRUE(from != nullptr && to != nullptr);
+    errno = EINTR; // left by a call interrupted before
+    EXPECT_EQ(platform::copyFileBytes(from, 1, to, 10), 2);
+    std::fclose(from), std::fclose(to);
 }
 
 TEST_F(Paths, WritingKeepsTheExactNameAndFindsOnlyTheFoldersWithoutCase) {
@@ -218,6 +273,8 @@ TEST_F(Paths, WritingKeepsTheExactNameAndFindsOnlyTheFoldersWithoutCase) {
 
 TEST_F(Paths, HeldModelServesFromDescriptor0AndClosesEachReadingAgain) {
     iotest::writeFile(folder.file("m.pmx"), "m");
+    // The model also under the name a cp437 unpacking gives テクスチャ.pmx.
+    ASSERT_EQ(link(folder.file("m.pmx").c_str(), folder.file("âeâNâXâ`ââ.pmx").c_str()), 0);
     // Standard input closed: the file opened and then the model's folder are descriptor 0.
     auto result = platformtest::runInChild("", {}, [&] {
         std::FILE* copy = nullptr;
@@ -226,6 +283,11 @@ TEST_F(Paths, HeldModelServesFromDescriptor0AndClosesEachReadingAgain) {
         std::FILE* plain = platform::openFile(inside("m.pmx").c_str(), "rb");
         if (plain == nullptr || std::fclose(plain) != 0) return 2;
         std::FILE* model = platform::openModel(inside("m.pmx").c_str());
+        // The model held is not renamed from that name; below a folder that is not there nothing is.
+        const char* textures = "\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83.pmx";
+        if (platform::renameGarbledNames(inside("").c_str(), textures) != -1 ||
+            platform::renameGarbledNames(inside("none\\").c_str(), textures) != -1)
+            return 6;
         // Each reading again closes the one before: the lowest free descriptor comes back.
         int lowest[2] = {-1, -1};
         for (int& free : lowest) {
@@ -241,6 +303,8 @@ TEST_F(Paths, HeldModelServesFromDescriptor0AndClosesEachReadingAgain) {
             platform::renameCopy("m-new.pmx") != 0)
             return 5;
         platform::discardCopy();
+        // Released, the model's folder is closed: descriptor 0 is free again.
+        if (platform::openModel("") != nullptr || dup(STDOUT_FILENO) != STDIN_FILENO) return 7;
         return 0;
     });
     EXPECT_EQ(result.exitCode, 0);

@@ -9,6 +9,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -163,18 +164,20 @@ TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.input);
         auto result = runInChild(row.input, {"LANG=C"}, [&] {
-            char file[1024] = "a.pmx"; // room for more than the dialog gives
+            char file[1024]; // room for more than the dialog gives; nothing after the path changed
+            std::memset(file, '#', sizeof file);
+            std::memcpy(file, "a.pmx", 6);
             static const char kFilter[] = "MMD Model File  (*.pmx)\0*.PMX\0All Files  (*.*)\0*.*\0";
             platform::OpenFileRequest request{kFilter, 1, file, sizeof file, insideBase.c_str(),
                                               "Open MMD Model File", 0x1800, row.defaultExt, nullptr};
             int chosen = platform::getOpenFileName(&request);
             std::uint32_t error = platform::commDlgExtendedError();
-            if (chosen != 0) std::fputs(file, stdout);
+            if (chosen != 0) std::printf("%s%c", file, file[std::strlen(file) + 1]);
             if (error == platform::kFnErrBufferTooSmall && chosen == 0) return 2;
             return error != 0 ? 3 : chosen != 0 ? 1 : 0;
         });
         EXPECT_EQ(result.exitCode, row.exitCode);
-        EXPECT_EQ(result.out, row.exitCode == 1 ? insideBase + row.chosen : "");
+        EXPECT_EQ(result.out, row.exitCode == 1 ? insideBase + row.chosen + "#" : "");
         EXPECT_EQ(countOf(result.err, "File name: "), row.prompts) << result.err;
         EXPECT_EQ(countOf(result.err, "Too long file name."), row.tooLong);
         // The request as shown: title, initial folder with slashes, filter descriptions.
@@ -182,6 +185,13 @@ TEST(OpenDialog, TypedNameIsCheckedAndHandedBackAsAFullInsidePath) {
                                   "All Files  (*.*)"})
             EXPECT_NE(result.err.find(shown), std::string::npos) << shown;
     }
+    // The root folder shown as itself.
+    auto root = runInChild("\n", {"LANG=C"}, [] {
+        char file[260] = "";
+        platform::OpenFileRequest request{nullptr, 0, file, sizeof file, "\\", "Open", 0, nullptr, nullptr};
+        return platform::getOpenFileName(&request);
+    });
+    EXPECT_EQ(root.err, "Open\nFolder: /\nFile name: \n");
 }
 
 } // namespace
