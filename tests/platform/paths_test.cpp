@@ -232,7 +232,8 @@ TEST_F(Paths, FolderListedIsSearchedWithoutBeingReadAgain) {
         if (storedName(inside("a\\X.PNG")) != "x.png" || !useUpDescriptors()) return 1;
         return (storedName(inside("a\\X.PNG")) == "x.png" ? 0 : 4) + (storedName(inside("b\\X.PNG")) == "<none>" ? 0 : 8);
     });
-    EXPECT_EQ(result.exitCode, 0);    // Changed since it was listed (a tick of the file system's clock later): listed again.
+    EXPECT_EQ(result.exitCode, 0);
+    // Changed since it was listed (a tick of the file system's clock later): listed again.
     EXPECT_EQ(storedName(inside("a\\X.PNG")), "x.png");
     usleep(20000);
     iotest::writeFile(folder.file("a/y.png"), "");
@@ -243,7 +244,10 @@ TEST_F(Paths, PathWhoseFoldersAsStoredDoNotFitNamesNothing) {
     // Folders of 42 が asked composed (126 bytes), stored decomposed (252): the path asked fits, the
     // one found would not, down to the last name; no full name, so not even the same as itself.
     std::string ga, decomposed; // 42 が in Shift-JIS, and as か and its voicing mark in UTF-8
-    for (int i = 0; i < 42; ++i) ga += "\x82\xAA", decomposed += "\xE3\x81\x8B\xE3\x82\x99";
+    for (int i = 0; i < 42; ++i) {
+        ga += "\x82\xAA";
+        decomposed += "\xE3\x81\x8B\xE3\x82\x99";
+    }
     std::string stored = folder.path(), asked = inside("");
     while (stored.size() + 253 < 4095) {
         stored += "/" + decomposed;
@@ -261,7 +265,8 @@ TEST_F(Paths, CopyEndsWithTheSourceThoughErrnoSaysInterrupted) {
     ASSERT_TRUE(from != nullptr && to != nullptr);
     errno = EINTR; // left by a call interrupted before
     EXPECT_EQ(platform::copyFileBytes(from, 1, to, 10), 2);
-    std::fclose(from), std::fclose(to);
+    std::fclose(from);
+    std::fclose(to);
 }
 
 TEST_F(Paths, WritingKeepsTheExactNameAndFindsOnlyTheFoldersWithoutCase) {
