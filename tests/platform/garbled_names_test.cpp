@@ -34,6 +34,8 @@ TEST(UnlistableFolder, NamesThereAsSpelledLeadToNamesGarbledOrInOtherCaseButNoDo
         std::FILE* file = platform::openFile((folder + "sub\\tex\\A.PNG").c_str(), "rb");
         if (file == nullptr || std::fclose(file) != 0) return 3;
         if (platform::findGarbledTwin(folder.c_str(), ("sub" + wanted).c_str(), out, sizeof out, &how) != 0) return 1;
+        // A link ending in a pair with no character names no file, not the one before that pair.
+        if (platform::findGarbledTwin(folder.c_str(), ("sub" + wanted + "\x85\x40").c_str(), out, sizeof out, &how) != -1) return 4;
         return platform::findGarbledTwin(folder.c_str(), ("sub\\." + wanted).c_str(), out, sizeof out, &how) != -1 ? 2 : 0;
     });
     chmod(tmp.file("sub").c_str(), 0700);
