@@ -213,12 +213,12 @@ TEST_F(Paths, WritingKeepsTheExactNameAndFindsOnlyTheFoldersWithoutCase) {
 
 TEST_F(Paths, HeldModelServesFromDescriptor0AndClosesEachReadingAgain) {
     iotest::writeFile(folder.file("m.pmx"), "m");
-    iotest::writeFile(folder.file("\x01.pmx"), "m");
+    iotest::writeFile(folder.file("1"), "m");
     // Standard input closed: the file opened and then the model's folder are descriptor 0.
     auto result = platformtest::runInChild("", {}, [&] {
         std::FILE* copy = nullptr;
-        // A name given relative to the current folder, whose first byte is 1.
-        std::FILE* relative = chdir(folder.path().c_str()) == 0 ? platform::openModel("\x01.pmx") : nullptr;
+        // A name of one byte, given relative to the current folder.
+        std::FILE* relative = chdir(folder.path().c_str()) == 0 ? platform::openModel("1") : nullptr;
         if (relative == nullptr || std::fclose(relative) != 0) return 6;
         if (platform::openModel("") != nullptr || platform::createUnnamedCopy(&copy) != -1) return 1; // none held
         close(STDIN_FILENO);
