@@ -17,7 +17,8 @@ namespace {
 
 // テクスチャ.png and A.PNG asked below a folder that may be passed but not listed, stored as a
 // cp437 unpacking spells the one and in other case the other: the names there as spelled are taken
-// as they are; a "." finds nothing, nor a link that names no file. In a child that is no superuser, who could list it anyway.
+// as they are; a "." finds nothing, nor a link that names no file. In a child that is no
+// superuser, who could list it anyway.
 TEST(UnlistableFolder, NamesThereAsSpelledLeadToNamesGarbledOrInOtherCaseButNoDotStepDoes) {
     iotest::TempFolder tmp;
     for (const char* folder : {"sub", "sub/tex"}) mkdir(tmp.file(folder).c_str(), 0755);
