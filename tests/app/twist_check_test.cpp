@@ -50,6 +50,9 @@ TEST(TwistAxis, VerdictsPerSlotOnlyWhereTheChainHolds) {
          "No twist verdict for left arm twist: the twist bone lies off its segment. \n"},
         {"twist bone beside its segment", [] { gModel.twists[kWristTwistL].position.z = 1.5f; }, {false, false, false, false},
          "No twist verdict for left wrist twist: the twist bone lies off its segment. \n"},
+        {"arm on the body's middle", [] { gModel.bones[kArmL].position.x = 0.0f; }, {false, false, false, false},
+         "No twist verdict for left arm twist: the arm lies on the other side. \n"
+         "No twist verdict for left wrist twist: the arm lies on the other side. \n"},
         {"elbow across the body", [] { gModel.bones[kElbowR].position.x = 3.0f; }, {false, false, false, false},
          "No twist verdict for right arm twist: the elbow lies on the other side. \n"
          "No twist verdict for right wrist twist: the elbow lies on the other side. \n"},

@@ -119,6 +119,12 @@ TEST_F(Streams, CopiesReturnTheBytesCopiedUpToTheEndOfTheSourceOrMinusOneOnAFail
     EXPECT_EQ(copyBytes(10), -1);
     EXPECT_EQ(WriteStream::close(), -1);
     EXPECT_EQ(target(), source.substr(0, 9000));
+
+    openSource(source); // a disk full from the first byte: not even a whole chunk goes across
+    openTarget();
+    WriteStream::failAfterBytesForTesting(0);
+    EXPECT_EQ(copyRest(), -1);
+    EXPECT_EQ(target(), "");
 }
 
 } // namespace

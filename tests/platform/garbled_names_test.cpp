@@ -17,7 +17,8 @@ namespace {
 
 // テクスチャ.png and A.PNG asked below a folder that may be passed but not listed, stored as a
 // cp437 unpacking spells the one and in other case the other: the names there as spelled are taken
-// as they are, and a "." finds nothing. In a child that is no superuser, who could list it anyway.
+// as they are; a "." finds nothing, nor a link that names no file. In a child that is no
+// superuser, who could list it anyway.
 TEST(UnlistableFolder, NamesThereAsSpelledLeadToNamesGarbledOrInOtherCaseButNoDotStepDoes) {
     iotest::TempFolder tmp;
     for (const char* folder : {"sub", "sub/tex"}) mkdir(tmp.file(folder).c_str(), 0755);
@@ -34,7 +35,11 @@ TEST(UnlistableFolder, NamesThereAsSpelledLeadToNamesGarbledOrInOtherCaseButNoDo
         std::FILE* file = platform::openFile((folder + "sub\\tex\\A.PNG").c_str(), "rb");
         if (file == nullptr || std::fclose(file) != 0) return 3;
         if (platform::findGarbledTwin(folder.c_str(), ("sub" + wanted).c_str(), out, sizeof out, &how) != 0) return 1;
-        return platform::findGarbledTwin(folder.c_str(), ("sub\\." + wanted).c_str(), out, sizeof out, &how) != -1 ? 2 : 0;
+        if (platform::findGarbledTwin(folder.c_str(), ("sub\\." + wanted).c_str(), out, sizeof out, &how) != -1) return 2;
+        // A link ending in a pair with no character names no file, though the walk before stopped
+        // at the tex/ it holds too.
+        const char* noFile = "sub/./tex/\x83\x65\x83\x4E\x83\x58\x83\x60\x83\x83.png\x82\xF5";
+        return platform::findGarbledTwin((folder + "sub\\").c_str(), noFile, out, sizeof out, &how) != -1 ? 4 : 0;
     });
     chmod(tmp.file("sub").c_str(), 0700);
     EXPECT_EQ(result.exitCode, 0);

@@ -284,9 +284,13 @@ TEST_F(Paths, HeldModelServesFromDescriptor0AndClosesEachReadingAgain) {
     iotest::writeFile(folder.file("m.pmx"), "m");
     // The model also under the name a cp437 unpacking gives テクスチャ.pmx.
     ASSERT_EQ(link(folder.file("m.pmx").c_str(), folder.file("âeâNâXâ`ââ.pmx").c_str()), 0);
+    iotest::writeFile(folder.file("1"), "m");
     // Standard input closed: the file opened and then the model's folder are descriptor 0.
     auto result = platformtest::runInChild("", {}, [&] {
         std::FILE* copy = nullptr;
+        // A name of one byte, given relative to the current folder.
+        std::FILE* relative = chdir(folder.path().c_str()) == 0 ? platform::openModel("1") : nullptr;
+        if (relative == nullptr || std::fclose(relative) != 0) return 6;
         if (platform::openModel("") != nullptr || platform::createUnnamedCopy(&copy) != -1) return 1; // none held
         close(STDIN_FILENO);
         std::FILE* plain = platform::openFile(inside("m.pmx").c_str(), "rb");

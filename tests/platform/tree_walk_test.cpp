@@ -97,10 +97,13 @@ TEST(FolderSearch, TheEntriesOfEachFolderLeftAreGivenBack) {
     }
     iotest::writeFile(tmp.file("b/mz.png"), "");
     const char* const names[] = {"MZ.png"};
-    platform::searchBegin((iotest::insidePath(tmp.path()) + "\\").c_str(), names, 1);
     platform::SearchHit hit;
-    ASSERT_EQ(platform::searchNext(&hit), 1);
-    EXPECT_STREQ(hit.path, "b\\mz.png");
+    // Over 8400 names read each time: three searches pass the limit of names only together.
+    for (int search = 0; search < 3; ++search) {
+        platform::searchBegin((iotest::insidePath(tmp.path()) + "\\").c_str(), names, 1);
+        ASSERT_EQ(platform::searchNext(&hit), 1);
+        EXPECT_STREQ(hit.path, "b\\mz.png");
+    }
 }
 
 } // namespace

@@ -82,6 +82,10 @@ const ReadCase kReadCases[] = {
     {"FileEndingInABoneNamesTheNextOne", nullptr,
      [](Bytes& b, const PmxLayout& l) { b.resize(static_cast<std::size_t>(l.fixedAxisOffsets[3] + 10)); },
      kTop + kToBones + "Err: file ended at bone 4. \n\n"},
+    // The end cuts texture 0's path: the reading stops in the textures, not in a later section.
+    {"FileEndingInATextureNamesTheNextOne", nullptr,
+     [](Bytes& b, const PmxLayout& l) { b.resize(static_cast<std::size_t>(l.textureEntryStarts[0] + 6)); },
+     kTop + "4 Vertices.\n2 Surfaces.\n2 Textures.\nErr: file ended at texture 1. \n\n"},
     // U+4E00 is 00 4E in UTF-16LE: a zero first byte does not make the name empty.
     {"EnglishNameWithAZeroFirstByteIsNotEmpty", [](PmxRecipe& r) { r.modelNameEnglish = "一"; }, nullptr,
      "PMX Ver 2.00 \nModel: \x88\xEA \n" + kCounts + kClean},

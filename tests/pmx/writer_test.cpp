@@ -110,17 +110,23 @@ TEST_F(Writer, EntriesNotRenewedKeepTheirBytes)
               readFile(destination()));
 }
 
-// A disk that fills up in the last entry renewed: the save says so and leaves no copy.
-TEST_F(Writer, DiskFullInTheLastRenewedPathIsReported)
+// A disk that fills up in the last entry renewed, or in the bytes copied after the last patch:
+// the save says so, once, and leaves no copy.
+TEST_F(Writer, DiskFullInTheLastRenewedPathOrInTheRestIsReported)
 {
     readSource(typicalModel(0));
     renew(1, "new.png");
-    WriteStream::failAfterBytesForTesting(layout.textureEntryStarts[1] + 4 + 1); // its length, 1 byte of its path
-    const Outcome run = save();
-    EXPECT_EQ(-1, run.result);
-    EXPECT_EQ("Reading from: m.pmx \nWriting to  : m-new.pmx \nFile buffered writing error.(or Disk full)\n"
-              "Error writing file. \n\n", run.text);
-    EXPECT_TRUE(readFile(destination()).empty());
+    const struct { std::int32_t budget; const char* said; } rows[] = {
+        {layout.textureEntryStarts[1] + 4 + 1, "Error writing file. \n"}, // its length, 1 byte of its path
+        {layout.morphSection, "Failed in writing to end. \n"}};
+    for (const auto& row : rows) {
+        WriteStream::failAfterBytesForTesting(row.budget);
+        const Outcome run = save();
+        EXPECT_EQ(-1, run.result);
+        EXPECT_EQ(std::string("Reading from: m.pmx \nWriting to  : m-new.pmx \nFile buffered writing error.(or Disk full)\n") +
+                      row.said + "\n", run.text);
+        EXPECT_TRUE(readFile(destination()).empty());
+    }
 }
 
 // The source itself as destination, a source changed since it was read (the texture walk
