@@ -84,10 +84,11 @@ TEST(JsonText, WellFormedCharactersPassEveryOtherByteIsEscaped) {
     const std::string characters = "a \"b\\c/é😀\xdf\xbf\xe1\x80\x80\xf0\x90\x80\x80\xf4\x80\x80\x80";
     EXPECT_EQ(jsonOf(characters), "\"a \\\"b\\\\c/é😀\xdf\xbf\xe1\x80\x80\xf0\x90\x80\x80\xf4\x80\x80\x80\"\n");
     EXPECT_EQ(jsonOf("\x1b[2J\x7f\t\xc2\x9b"), "\"\\u001b[2J\\u007f\\u0009\\u009b\"\n");
-    // A lone byte, overlong forms, a surrogate, a code point past U+10FFFF, a cut sequence.
+    // A lone byte, overlong forms, a surrogate, code points past U+10FFFF (by its second byte, by
+    // its lead byte), a cut sequence.
     EXPECT_EQ(jsonOf("\xe9\xc0\xaf\xe0\x80\x80"), "\"\\udce9\\udcc0\\udcaf\\udce0\\udc80\\udc80\"\n");
-    EXPECT_EQ(jsonOf("\xed\xa0\x80\xf4\x90\x80\x80\xe3\x83"),
-              "\"\\udced\\udca0\\udc80\\udcf4\\udc90\\udc80\\udc80\\udce3\\udc83\"\n");
+    EXPECT_EQ(jsonOf("\xed\xa0\x80\xf4\x90\x80\x80\xf5\x80\x80\x80\xe3\x83"),
+              "\"\\udced\\udca0\\udc80\\udcf4\\udc90\\udc80\\udc80\\udcf5\\udc80\\udc80\\udc80\\udce3\\udc83\"\n");
     EXPECT_EQ(jsonOf("\xf4\x8f\xbf\xbf\xef\xbf\xbf"), "\"\xf4\x8f\xbf\xbf\xef\xbf\xbf\"\n");
 }
 

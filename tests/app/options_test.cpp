@@ -1,11 +1,12 @@
 // Option entries: values cut to eight bits, the no-dialogue switch, and the pass that only steps
-// over them; the options of a check.
+// over them; the options of a check; the program's folder.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/check_command.h"
 #include "app/options.h"
+#include "app/run.h"
 #include "app/run_settings.h"
 #include "platform/platform.h"
 #include "pmx/display_level.h"
@@ -49,6 +50,18 @@ TEST(CheckOptions, JsonOnlyWhenAskedFor) {
     EXPECT_EQ(parseCheckCommand(&command), 0);
     EXPECT_FALSE(command.json);
     platform::startProcess(0, nullptr); // the arguments go with this test
+}
+
+// Started by its name alone (found on PATH): the current folder stands for the program's, which
+// is no failure to report.
+TEST(ProgramFolder, NameWithoutAFolderTakesTheCurrentOneQuietly) {
+    char program[] = "quorvane", option[] = "-D0";
+    char* argv[] = {program, option};
+    platform::startProcess(2, argv);
+    iotest::Capture capture;
+    runProgram();
+    EXPECT_EQ(capture.text().find("Obtaining"), std::string::npos) << capture.text();
+    platform::startProcess(0, nullptr);
 }
 
 } // namespace

@@ -225,6 +225,8 @@ std::vector<CheckRun> runs() {
          "quorvane: tree/x\\y.pmx: backslash in a file name: left out\n"},
         {"OptionsWithoutAPathAreRefused", "--check --json", [](std::int32_t) { return ""; },
          "quorvane: --check needs a file or folder to check\nTry 'quorvane --help' for more information.\n"},
+        {"PathsBeginRightAfterDoubleDash", "--check -- tree/bent.pmx",
+         [](std::int32_t) { return kBent + "1 model(s) checked: 0 clean, 1 with findings, 0 unreadable\n"; }, "", "C", 1},
         {"UnknownOptionBeforeThePaths", "--check --json --bogus tree", [](std::int32_t) { return ""; },
          "quorvane: unrecognized option '--bogus'\nTry 'quorvane --help' for more information.\n", "C.UTF-8"},
         // Below a current folder longer than a path the system resolves, a model's full path

@@ -85,6 +85,9 @@ TEST(NameLookup, TwoCharactersFromADotAreANameFoundWithoutCase) {
     const std::string at = iotest::insidePath(folder.path()) + "\\";
     for (const char* name : {".a", "z.", "\xE3\x83\xA2"}) iotest::writeFile(folder.file(name), name);
     EXPECT_EQ(storedName(at + "\x83\x82.png"), "<none>");
+    // A link to nothing is listed in its folder, but names no file.
+    ASSERT_EQ(symlink("nowhere", folder.file("gone").c_str()), 0);
+    EXPECT_EQ(storedName(at + "gone"), "<none>");
     EXPECT_EQ(read(at + ".A"), ".a");
     EXPECT_EQ(storedName(at + ".A"), ".a");
     EXPECT_EQ(read(at + "Z."), "z.");
@@ -291,7 +294,9 @@ TEST_F(Paths, HeldModelServesFromDescriptor0AndClosesEachReadingAgain) {
         // A name of one byte, given relative to the current folder.
         std::FILE* relative = chdir(folder.path().c_str()) == 0 ? platform::openModel("1") : nullptr;
         if (relative == nullptr || std::fclose(relative) != 0) return 6;
-        if (platform::openModel("") != nullptr || platform::createUnnamedCopy(&copy) != -1) return 1; // none held
+        if (platform::openModel("") != nullptr || platform::createUnnamedCopy(&copy) != -1 ||
+            platform::nameCopy(copy, "m-new.pmx") != -1)
+            return 1; // none held
         close(STDIN_FILENO);
         std::FILE* plain = platform::openFile(inside("m.pmx").c_str(), "rb");
         if (plain == nullptr || std::fclose(plain) != 0) return 2;

@@ -154,7 +154,9 @@ TEST(QuietConversion, LosslessInwardsNoQuestionMarkInAPathAndCutsBetweenCharacte
         {toSjis, "a\xED\x95\x9C", 5, "a", -1}, // 한 is escaped in four bytes: they do not fit
         {toPath, "~\xFD\xA2\xA0\xDE\xFF\xA3\xA3\xFD\xAD\xC0\xA0", 64, "~\xE2\x80\xBE\xC3\xED\xA0\x80", 0},
         {toPath, "a\x82\xF5", 64, "a", -1}, // no character: no file name
-        {toShown, "\x82\xF5" "a\xFD" "b\x81\x2E" "c\xFF\xA3\xA3\xFD\xAD\xC0\xA0\x93", 64, "?a?b?c???", 0},
+        // U+E000, escaped, is no surrogate: shown as itself.
+        {toShown, "\x82\xF5" "a\xFD" "b\x81\x2E" "c\xFF\xA3\xA3\xFD\xAD\xC0\xA0\xFD\xAE\xA0\xA0\x93", 64,
+         "?a?b?c??\xEE\x80\x80?", 0},
         {toShown, "a\x82\xA0" "b", 4, "a", -1},
     };
     for (const auto& c : cases) {
