@@ -212,11 +212,11 @@ TEST_F(Paths, FolderTooLargeToKeepIsStillSearched) {
         ASSERT_EQ(link(folder.file("big/zz.png").c_str(), folder.file("big/" + name).c_str()), 0);
         left -= bytes;
     }
-    // A folder read after it gets the room back: its name as long as names go is kept whole.
-    for (const std::string& asked : {std::string("BIG\\ZZ.PNG"), std::string("big\\Zz.png"), "small\\" + std::string(255, 'Z')})
-        EXPECT_EQ(read(inside(asked)), "z") << asked;
+    for (const char* asked : {"BIG\\ZZ.PNG", "big\\Zz.png"}) EXPECT_EQ(read(inside(asked)), "z") << asked;
     auto result = platformtest::runInChild("", {}, [&] { return useUpDescriptors() && storedName(inside("big\\ZZ.PNG")) == "<none>" ? 0 : 1; });
     EXPECT_EQ(result.exitCode, 0);
+    // A folder read after it gets the room back: its name as long as names go is kept whole.
+    EXPECT_EQ(read(inside("small\\" + std::string(255, 'Z'))), "z");
     // A name found only garbled there (テクスチャ.png as a cp437 unpacking spells it).
     iotest::writeFile(folder.file("big/âeâNâXâ`ââ.png"), "");
     char out[260];
