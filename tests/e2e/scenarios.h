@@ -19,7 +19,8 @@ struct Scenario {
     const char* name;
     int status; // the exit status: 0 clean or saved, 1 something left as it was, 2 trouble
     // A Linux locale (C, C.UTF-8, ja_JP.SJIS), or a Wine system for a row run under Wine alone:
-    // en, enus (a Western system), en932 (English texts on a Japanese system).
+    // en, enus (a Western system), en932 (English texts on a Japanese system), win10 (en on a
+    // prefix set to Windows 10, which the run leaves so: the table's last row).
     const char* locale;
     // "{O}" is the scenario's folder (ending in the separator).
     std::vector<string> args;
