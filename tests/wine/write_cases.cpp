@@ -35,13 +35,12 @@ bool writeCase(const string& folder, int number, const Scenario& s) {
     if (s.prepare) s.prepare(m.root);
     fs::copy(dir, expect, fs::copy_options::recursive);
     for (const string& copy : s.copies) iotest::writeFile(expect + "/" + copy, m.copies[copy]);
-    const string lang = s.locale == string("C") || s.locale == string("C.UTF-8") ? "en"
-                        : s.locale == string("ja_JP.SJIS")                       ? "ja"
-                        : s.locale == string("win10")                            ? "en"
-                                                                                 : s.locale;
+    const string locale = s.locale;
+    const bool win10 = locale == "win10";
+    const string lang = onLinux(s) ? (locale == "ja_JP.SJIS" ? "ja" : "en") : win10 ? "en" : locale;
     const string shown = windowsPath(m.root) + "\\"; // as the program shows the folder
     string text = s.transcript, answers = s.wine, args;
-    replaceAll(&text, "{V}", s.locale == string("win10") ? " on Windows 10.0184 " : " on Windows 7 ");
+    replaceAll(&text, "{V}", win10 ? " on Windows 10.0184 " : " on Windows 7 ");
     replaceAll(&text, "{D}", shown);
     replaceAll(&text, "{O}", shown);
     replaceAll(&text, "{/}", "\\");
@@ -59,7 +58,7 @@ bool writeCase(const string& folder, int number, const Scenario& s) {
     iotest::writeFile(name + ".expect", consoleBytes(text, lang));
     iotest::writeFile(name + ".case",
                       "NAME=" + shellWord(s.name) + " STATUS=" + std::to_string(s.status) + " CASE_LANG=" + lang +
-                          " BANNER=" + (banner ? "1" : "") + " WINVER=" + (s.locale == string("win10") ? "win10" : "") +
+                          " BANNER=" + (banner ? "1" : "") + " WINVER=" + (win10 ? "win10" : "") +
                           "\nDIR=" + shellWord(dir) + " CWD=" + shellWord(s.cwd.empty() ? dir : m.fill(s.cwd)) +
                           " BOX=" + shellWord(s.box) + "\nARGS=(" + args + ")\nANSWERS=(" +
                           (answers.empty() ? "" : "'" + answers + "'") + ")\n");
