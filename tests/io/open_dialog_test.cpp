@@ -53,30 +53,6 @@ TEST(OpenDialogRequest, EachKindGetsItsFiltersTitleInitialFolderNameAndPreselect
     }
 }
 
-TEST(OpenDialogRequest, PreselectionAndDefaultExtensionFollowTheTypeAndTheLinksOwnExtension) {
-    // Image list: 1 image group, 2 BMP, 3 PNG, 4 PSD, 5 JPEG, 6 GIF, 7 AVI, 8 all files. Script
-    // list: 1 script group, 2 text, 3 INI, 4 all files. Source list: scripts, then images from 4.
-    const struct { int kind; bool titled; const char* path; const char* defaultExtension; unsigned filterIndex;
-                   const char* link = nullptr; // the link a typed name without an extension is for
-    } cases[] = {
-        {FileKind::Image, true, "a.jpg", "jpg", 5},   {FileKind::Image, true, "a.Jpeg", "bmp", 0},
-        {FileKind::Image, false, "a.Jpeg", "jpe", 5}, {FileKind::Image, false, "a.tiff", "tif", 8},
-        {FileKind::Image, false, "a.psd", "bmp", 0},  {FileKind::Script, true, "a.txt", "txt", 2},
-        {FileKind::Source, true, "a.bmp", "bmp", 5},  {FileKind::Source, false, "a.gif", "gif", 9},
-        {FileKind::Model, false, "m\\a.PMX", "pmx", 1}, {FileKind::Model, true, "m\\a.pmd", "pmx", 0},
-        // The link's extension, never one of a folder; a link without one keeps the kind's default.
-        {FileKind::Image, true, "m\\", "png", 0, "tex\\a.png"}, {FileKind::Image, true, "m\\", "TGA", 0, "tex\\a.TGA"},
-        {FileKind::Image, true, "m\\", "bmp", 0, "tex.d\\a"},   {FileKind::Image, true, "m\\", "bmp", 0, "a."},
-    };
-    static OpenDialogRequest request;
-    for (const auto& c : cases) {
-        ASSERT_EQ(prepareOpenDialog(&request, c.kind, c.path, nullptr, c.titled), 0);
-        if (c.link != nullptr) expectExtensionOf(&request, c.link);
-        EXPECT_STREQ(request.defaultExtension, c.defaultExtension) << c.path << " titled " << c.titled;
-        EXPECT_EQ(request.filterIndex, c.filterIndex) << c.path << " titled " << c.titled;
-    }
-}
-
 TEST(OpenDialogReport, CancelAndFailureLinesNameTheCodeWhenItIsKnown) {
     const std::string failed = "\nFailed Opening File-Open Dialog Box: 0000 (stat=";
     const std::pair<std::uint32_t, std::string> cases[] = {
