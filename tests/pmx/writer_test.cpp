@@ -175,6 +175,21 @@ TEST_F(Writer, AxesArePatchedWhateverTheOrderOfTheirBones)
     EXPECT_EQ(spliced(original, {Splice{axisAt[3], 12, wrist}, Splice{axisAt[5], 12, arm}}), readFile(destination()));
 }
 
+// A temporary name is always new: after ".9.tmp" comes ".10.tmp", the one name left here.
+TEST_F(Writer, CopyTakesTheOneFreeTemporaryName)
+{
+    readSource(typicalModel(0));
+    ASSERT_TRUE(writeFile(destination(), {'o'})); // so that an unnamed copy needs a temporary name too
+    std::vector<std::string> taken = {".tmp", ".0.tmp"};
+    for (int n = 1; n < 100; ++n) {
+        if (n != 10) taken.push_back("." + std::to_string(n) + ".tmp");
+    }
+    for (const std::string& suffix : taken) ASSERT_TRUE(writeFile(destination() + suffix, {'t'}));
+    EXPECT_EQ(0, save().result);
+    EXPECT_EQ(original, readFile(destination()));
+    EXPECT_TRUE(readFile(destination() + ".10.tmp").empty());
+}
+
 // A private model's copy is as private: the source's permission bits as the umask lets them
 // through, never wider than those of the earlier copy it replaces.
 TEST_F(Writer, CopyIsNoMoreOpenThanTheSourceOrTheCopyItReplaces)
