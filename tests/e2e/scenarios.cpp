@@ -175,7 +175,7 @@ std::vector<Scenario> scenarios() {
          "{O}"}),
         wine("",
              {"VersionAsTheFirstArgument", 0, en, {"--version"}, "", "Quorvane 0.90\n", {}}),
-        // Help where users of other tools look; a long option that is none is refused.
+        // Help where users of other tools look.
         {"HelpHabitMinusHAloneShowsTheHelp", 0, en, {"-h"}, "", "Usage: quorvane [options]{*}no model was given\n", {}},
         wine("",
              {"OptionsOnlyEchoedAndUnknownLettersReportedInBothPasses", 2, en,
@@ -243,7 +243,6 @@ std::vector<Scenario> scenarios() {
                "1: toon11.bmp (=NG=)\n2: tex\\toon01.bmp (=NG=)\n3: ?.png (=NG=)\n4: face01.bmp (=NG=)\n\n" +
                texAsk(4, "NO", "u.pmx") + kNothingJa,
          {}},
-
 
         // Names as Linux spells them: a backslash is part of a name, a quote too, and ".." after
         // a link leads where the file system says; a folder typed in another case is stored as
